@@ -1,0 +1,72 @@
+// Services of the desktop the program runs on, each behind a small
+// interface: the Qt implementations are the real ones, tests install doubles
+// (tests/support/fake_platform.h) that script answers and record what was shown.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// Modal popups. They block until answered; while one is open the event loop
+// keeps running, as with any modal window.
+class Popups {
+public:
+    virtual ~Popups() = default;
+    // One OK button.
+    virtual void message(const QString& title, const QString& text) = 0;
+    // Up to three buttons with the caller's texts (an empty text is no
+    // button). Returns the 1-based number of the button chosen. Enter answers
+    // `defaut`, Escape answers `echap`.
+    virtual int question(const QString& title, const QString& text, const QStringList& boutons,
+                         int defaut, int echap) = 0;
+    // A line of text; nullopt when cancelled.
+    virtual std::optional<QString> texte(const QString& title, const QString& invite,
+                                         const QString& initial) = 0;
+    // A file to open (`enregistrer` false) or to save; nullopt when cancelled.
+    virtual std::optional<QString> fichier(const QString& title, const QString& dossier,
+                                           const QString& filtre, bool enregistrer) = 0;
+    virtual std::optional<QString> dossier(const QString& title, const QString& depart) = 0;
+    virtual void curseur_attente(bool actif) = 0;
+};
+
+class Beep {
+public:
+    virtual ~Beep() = default;
+    virtual void beep() = 0;
+};
+
+// Shows the HTML help file at its contents, or with its keyword search open.
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void sommaire(const QString& fichier) = 0;
+    virtual void recherche(const QString& fichier, const QString& mot) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Waits, keeping the interface alive.
+    virtual void attendre(double secondes) = 0;
+};
+
+struct Platform {
+    std::unique_ptr<Popups> popups;
+    std::unique_ptr<Beep> beep;
+    std::unique_ptr<HelpViewer> aide;
+    std::unique_ptr<Clock> horloge;
+};
+
+// The services in force. Starts with the Qt implementations.
+Platform& plateforme();
+// Replaces every service at once (tests); returns the previous set.
+Platform installer_plateforme(Platform p);
+Platform plateforme_qt();
+
+// The program's own directory: where the panel file, settings, help and
+// toolbar images live. The executable's directory unless a test set another.
+QString GetProjectDir();
+void fixer_repertoire_programme(const QString& dir);

@@ -1,0 +1,155 @@
+#include "app/startup.h"
+
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "graph/fenetres.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+
+const char* const MESSAGE_UIR_INTROUVABLE = "FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n";
+
+namespace {
+
+// Each menu reaches its own handler.
+void relier_menus()
+{
+    struct Plage {
+        int premier, dernier;
+        MenuCallback cb;
+    };
+    const Plage plages[] = {
+        {BARRE_FENETRE + 1, BARRE_AIDE - 1, Gestion_fenetre},
+        {BARRE_OPTIONS + 1, BARRE_AFFICHAGE - 1, Gestion_options},
+        {BARRE_AIDE + 1, ITEM_PREMIER_DYNAMIQUE - 1, Gestion_aide},
+    };
+    for (const Plage& p : plages)
+        for (int id = p.premier; id <= p.dernier; ++id)
+            if (tk::action(id))
+                tk::SetMenuItemCallback(id, p.cb);
+}
+
+void preparer_donnees(int panel)
+{
+    PnlDonnees& d = liaison<PnlDonnees>(panel);
+    // Reading lines are columns of fixed width: they must stand under the heading.
+    QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    d.liste->setFont(fixe);
+    d.entete->setFont(fixe);
+}
+
+} // namespace
+
+int demarrage()
+{
+    Popups& popups = *plateforme().popups;
+    popups.curseur_attente(true);
+
+    int splash = -1;
+    if (tk::ouvrir_ressources(GetProjectDir() + "/VOLTEXA.uir"))
+        splash = tk::LoadPanel(0, PNL_SPLASH);
+    if (splash < 1) {
+        popups.curseur_attente(false);
+        popups.message(QString(), QString::fromLatin1(MESSAGE_UIR_INTROUVABLE));
+        return -1;
+    }
+    Fen_princ[PNL_SPLASH] = splash;
+    tk::fenetre(splash)->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    tk::DisplayPanel(splash);
+    plateforme().horloge->attendre(1.0);
+
+    nb_panel = 1;
+    compteur_grandeur = 0;
+    Excel.lance = 0;
+    Excel.numero = 0;
+    Acq.nb_points = 0;
+    Acq.nb_max = NB_RELEVES_MAX;
+
+    int principal = tk::LoadPanel(0, PNL_PRINC);
+    Fen_princ[PNL_PRINC] = principal;
+    menu = tk::GetPanelMenuBar(principal);
+    relier_menus();
+    liaison<PnlPrincipal>(principal).barre_menu->setNativeMenuBar(false);
+
+    Fen_princ[PNL_EXCEL] = tk::LoadPanel(0, PNL_EXCEL);
+    Fen_princ[PNL_GRAPHE] = tk::LoadPanel(principal, PNL_GRAPHE);
+    Info[0].panel = tk::LoadPanel(principal, PNL_DONNEES);
+    preparer_donnees(Info[0].panel);
+    tk::SetPanelCallback(Info[0].panel, Repere_fenetre);
+
+    Info[0].item = tk::NewMenuItem(menu, BARRE_FENETRE, -1, mnemonique(txt(tx::donnee)), Gestion_fenetre);
+
+    QString ini = GetProjectDir() + "/voltexa.ini";
+    copie_texte(rep_ini, ini.toLocal8Bit().constData());
+    charge_config();
+
+    tk::SetPanelTitle(principal, "VOLTEXA");
+
+    comport = Mesure.port;
+    Mesure.avis_indefini = 0;
+    Mesure.avis_limite = 0;
+    flag_demande_lancer = 0;
+    flag_type_mesure = 0;
+    flag_optique = 0;
+    ModeEnCours_actuel = 0;
+
+    for (int w = 1; w <= 2; ++w)
+        for (int& t : Info[w].texte_place)
+            t = 0;
+    Donnee[1].maxi = 0.0;
+    Donnee[2].maxi = 0.0;
+
+    fixer_intervalle_minuterie(intervalle_periode(Acq.periode));
+
+    Changement_langue(menu);
+
+    tk::DiscardPanel(splash);
+    Fen_princ[PNL_SPLASH] = 0;
+    tk::DisplayPanel(principal);
+    // Resizes of the main window re-tile from now on.
+    tk::SetPanelCallback(principal, Fenetre);
+
+    Fen_princ[PNL_COULEUR] = tk::LoadPanel(principal, PNL_COULEUR);
+
+    for (int i = 0; i < NB_COULEURS; ++i)
+        colo[i] = color[i];
+
+    popups.curseur_attente(false);
+
+    Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, principal);
+    Repere_fenetre(Info[0].panel, EVENT_LOST_FOCUS, nullptr, 0, 0);
+
+    Fen_princ[PNL_INDEFINI] = tk::LoadPanel(principal, PNL_INDEFINI);
+
+    Acq.port_ouvert = 0;
+    return 0;
+}
+
+void arreter_voltexa()
+{
+    activer_minuterie(false);
+    tk::reinitialiser();
+    tk::fermer_ressources();
+    remise_a_zero_globales();
+}
+
+int demarrer_voltexa(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("VOLTEXA");
+    QApplication::setStyle("Fusion");
+    if (demarrage() < 0)
+        return 1;
+    return QApplication::exec();
+}

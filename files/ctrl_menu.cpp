@@ -1,0 +1,11 @@
+#include "files/ctrl_menu.h"
+
+#include "app/menus.h"
+#include "app/toolkit.h"
+
+void Ctrl_menu(int dimmed)
+{
+    for (int barre : {BARRE_FICHIER, BARRE_PARAMETRE, BARRE_EDITION, BARRE_OPTIONS, BARRE_AFFICHAGE,
+                      BARRE_FENETRE, BARRE_AIDE})
+        tk::SetItemDimmed(barre, dimmed != 0);
+}

@@ -1,0 +1,220 @@
+#include "lang/langue.h"
+
+#include "app/barre_outils.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/panels.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "lang/textes.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+struct Libelle {
+    int item;
+    const char* const* table;
+};
+
+const Libelle libelles_menus[] = {
+    {BARRE_FICHIER, tx::barre_fichier},     {ITEM_NOUVEAU, tx::item_nouveau},
+    {ITEM_OUVRIR, tx::item_ouvrir},         {ITEM_ENREGIST, tx::item_enregist},
+    {ITEM_LANCER, tx::item_lancer},         {ITEM_PAUSE, tx::item_pause},
+    {ITEM_STOP, tx::item_stop},             {ITEM_IMPRIMER, tx::item_imprimer},
+    {ITEM_QUITTER, tx::item_quitter},       {BARRE_PARAMETRE, tx::barre_parametre},
+    {ITEM_CONNECTER, tx::item_connecter},   {ITEM_TYPEMES, tx::item_typemes},
+    {ITEM_INTERVAL, tx::item_interval},     {ITEM_TPSREEL, tx::item_tpsreel},
+    {ITEM_TPSABS, tx::item_tpsabs},         {ITEM_ECHELLE, tx::item_echelle},
+    {ITEM_ALARME, tx::item_alarme},         {BARRE_EDITION, tx::barre_edition},
+    {ITEM_LIER, tx::item_lier},             {ITEM_TEXT1, tx::item_text1},
+    {ITEM_TEXT2, tx::item_text2},           {ITEM_TEXT3, tx::item_text3},
+    {ITEM_COPGRA, tx::item_copgra},         {ITEM_RENGRA, tx::item_rengra},
+    {BARRE_OPTIONS, tx::barre_options},     {ITEM_LANGUE, tx::item_langue},
+    {ITEM_ENREGIST2, tx::item_enregist2},   {BARRE_AFFICHAGE, tx::barre_affichag},
+    {ITEM_RETICULE, tx::item_reticule},     {ITEM_CURSEUR, tx::item_curseur},
+    {ITEM_LEGENDE, tx::item_legende},       {ITEM_COULEUR, tx::item_couleur},
+    {ITEM_ZOOMPLUS, tx::item_zoomplus},     {ITEM_ZOOMMOINS, tx::item_zoommoins},
+    {BARRE_FENETRE, tx::barre_fenetre},     {ITEM_CASCADE, tx::item_cascade},
+    {ITEM_MOSAIQUE, tx::item_mosaique},     {ITEM_ECRAN, tx::item_ecran},
+    {ITEM_CONTENU, tx::item_contenu},       {ITEM_INDEX, tx::item_index},
+    {ITEM_APROPOSD, tx::item_aproposd},
+};
+
+// Toolbar buttons in order; a null table is a separator.
+struct Bouton {
+    const char* image;
+    const char* const* info_bulle;
+    int item;
+};
+
+const Bouton boutons[] = {
+    {"open", tx::ouvrir, ITEM_OUVRIR},
+    {"save", tx::enregist, ITEM_ENREGIST},
+    {"start", tx::lance, ITEM_LANCER},
+    {"pause", tx::pause, ITEM_PAUSE},
+    {"stop", tx::stop, ITEM_STOP},
+    {"print", tx::imprimer, ITEM_IMPRIMER},
+    {nullptr, nullptr, 0},
+    {"echelles", tx::echelle, ITEM_ECHELLE},
+    {nullptr, nullptr, 0},
+    {"excel", tx::exporter, ITEM_EXPORTER},
+    {nullptr, nullptr, 0},
+    {"grati", tx::reticule, ITEM_RETICULE},
+    {"curseur", tx::curseur, ITEM_CURSEUR},
+    {"legend", tx::legende, ITEM_LEGENDE},
+    {nullptr, nullptr, 0},
+    {"zmoins", tx::zoommoins, ITEM_ZOOMMOINS},
+    {"zplus", tx::zoomplus, ITEM_ZOOMPLUS},
+    {nullptr, nullptr, 0},
+    {"cascade", tx::cascade, ITEM_CASCADE},
+    {"tile", tx::mosaique, ITEM_MOSAIQUE},
+    {"ecran", tx::ecran, ITEM_ECRAN},
+    {nullptr, nullptr, 0},
+    {"help", tx::aide, ITEM_CONTENU},
+};
+
+const char* const suffixes_aide[5] = {"fr", "gb", "al", "es", "it"};
+
+void reconstruire_barre_outils()
+{
+    Toolbar_Discard(gToolbar);
+    gToolbar = Toolbar_New(Fen_princ[PNL_PRINC]);
+    for (const Bouton& b : boutons) {
+        if (!b.image) {
+            Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_SEPARATEUR, true, {}, 0, {});
+            continue;
+        }
+        // Images are found beside the executable, wherever it was started from.
+        QString image = GetProjectDir() + "/toolbar/" + b.image + ".png";
+        int etat = Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_COMMANDE, true, qtxt(b.info_bulle),
+                                      b.item, image);
+        if (etat == TOOLBAR_IMAGE_INTROUVABLE)
+            Popup_erreur(2);
+    }
+    Toolbar_SetAttribute(gToolbar, 1, 1);
+    Toolbar_Display(gToolbar);
+}
+
+} // namespace
+
+QString entete_releves()
+{
+    QString e = QString(" N°   %1       %2    ").arg(qtxt(tx::date), qtxt(tx::heure));
+    for (int l = 1; l <= Mesure.nb_voies && l < NB_VOIES_TABLE; ++l) {
+        copie_texte(Donnee[l].titre, Donnee[l].libelle);
+        QString piece = QString(" CH%1: %2").arg(l).arg(QString::fromUtf8(Donnee[l].titre));
+        e += piece.leftJustified(15, ' ', true);
+    }
+    return e;
+}
+
+void Changement_langue(int)
+{
+    for (const Libelle& l : libelles_menus)
+        tk::SetItemName(l.item, mnemonique(txt(l.table)));
+    tk::SetItemName(Info[0].item, mnemonique(txt(tx::donnee)));
+
+    reconstruire_barre_outils();
+
+    QString e = entete_releves();
+    for (int l = 1; l <= Mesure.nb_voies && l < NB_FENETRES; ++l)
+        if (Info[l].panel)
+            tk::SetPanelTitle(Info[l].panel, QString("%1 %2 : %3").arg(qtxt(tx::canal)).arg(l).arg(QString(10, ' ')));
+    if (Info[0].panel) {
+        liaison<PnlDonnees>(Info[0].panel).entete->setText(e);
+        tk::SetPanelTitle(Info[0].panel, qtxt(tx::donnee));
+    }
+}
+
+void Traduc_pres()
+{
+    PnlApropos& p = liaison<PnlApropos>(Fen_princ[PNL_APROPOS]);
+    p.develop->setText(qtxt(tx::develop));
+    p.chefpro->setText(qtxt(tx::chefpro));
+    p.quitter->setText(mnemonique(txt(tx::quitter)));
+}
+
+void Popup_erreur(int code)
+{
+    if (langue < 0 || langue >= 5 || code < 0 || code > 33)
+        return;
+    QString titre = QString("%1 n° %2").arg(QString::fromUtf8(tx::titre_erreur[langue])).arg(-(100 + code));
+    QString texte = QString::fromUtf8(tx::erreur[code * 5 + langue]) + "\n";
+    plateforme().popups->message(titre, texte);
+}
+
+QString fichier_aide()
+{
+    return GetProjectDir() + "/voltexa.hlp";
+}
+
+QString fichier_aide_langue(int l)
+{
+    if (l < 0 || l > 4)
+        return {};
+    return GetProjectDir() + "/voltex" + suffixes_aide[l] + ".hhh";
+}
+
+void Gestion_options(int menubar, int item, void*, int)
+{
+    if (item == ITEM_ENREGIST2) {
+        tk::SetItemChecked(ITEM_ENREGIST2, !tk::ItemChecked(ITEM_ENREGIST2));
+        return;
+    }
+    if (item < ITEM_FRANCAIS || item > ITEM_ITALIEN)
+        return;
+    plateforme().popups->curseur_attente(true);
+    tk::SetItemChecked(ITEM_FRANCAIS + langue, false);
+    langue = item - ITEM_FRANCAIS;
+    tk::SetItemChecked(item, true);
+    Changement_langue(menubar);
+    QFile::remove(fichier_aide());
+    QFile::copy(fichier_aide_langue(langue), fichier_aide());
+    plateforme().popups->curseur_attente(false);
+}
+
+void Gestion_aide(int, int item, void*, int)
+{
+    switch (item) {
+    case ITEM_CONTENU:
+        plateforme().aide->sommaire(fichier_aide());
+        break;
+    case ITEM_INDEX:
+        plateforme().aide->recherche(fichier_aide(), QString());
+        break;
+    case ITEM_APROPOSD: {
+        int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_APROPOS);
+        if (p < 1)
+            return;
+        Fen_princ[PNL_APROPOS] = p;
+        Traduc_pres();
+        PnlApropos& a = liaison<PnlApropos>(p);
+        QObject::connect(a.quitter, &QPushButton::clicked, a.quitter,
+                         [p] { Quitter_aide(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
+        if (auto* d = qobject_cast<QDialog*>(a.racine))
+            QObject::connect(d, &QDialog::rejected, d, [p] { Quitter_aide(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
+        Ctrl_menu(1);
+        tk::InstallPopup(p);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+int Quitter_aide(int panel, int, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT || !tk::panel_valide(panel))
+        return 0;
+    tk::RemovePopup(panel);
+    tk::DiscardPanel(panel);
+    if (Fen_princ[PNL_APROPOS] == panel)
+        Fen_princ[PNL_APROPOS] = 0;
+    Ctrl_menu(0);
+    return 0;
+}

@@ -1,0 +1,40 @@
+// JBUS master transactions over the serial port in force (link/serial.h):
+// one request, one response, checked; synchronous. Nothing is shown to the
+// user here: every failure is a status.
+#pragma once
+
+#include <cstdint>
+
+// Statuses of jbus_fonction_03 and jbus_fonction_16, besides 0 (success),
+// -1 (a word count outside the standard's limits, nothing sent) and the
+// serial layer's own negative errors (ErreurSerie).
+constexpr int JBUS_ESCLAVE_ERRONE = -511;   // the response comes from another slave
+constexpr int JBUS_FONCTION_ERRONEE = -512; // another function code, or the slave's exception reply
+constexpr int JBUS_NOMBRE_ERRONE = -513;    // byte count (03) or echoed word count (16) differs
+constexpr int JBUS_CRC_ERRONE = -514;       // the response's CRC does not match
+
+constexpr int JBUS_MOTS_MAX_03 = 125;
+constexpr int JBUS_MOTS_MAX_16 = 123;
+
+// Settings of the instrument's line.
+constexpr int JBUS_BAUD = 9600;
+constexpr double JBUS_DELAI = 5.0; // seconds, for every read and write
+
+// Opens COM `port` (1, 2, ...) with 512-byte queues, empties them and sets the
+// time-out. A port open before is closed first: one port at a time.
+// Returns 0 when open and ready, -1 otherwise.
+int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_stop, double delai);
+// Closes COM `port` if it is the one open. Returns 0, or -1 when it was not.
+int fermeture_com(int port);
+
+// Reads `nombre` words (1..125) from `adresse` into mots[0..nombre-1]; the
+// array is written only when the response passed every check.
+int jbus_fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int nombre, std::uint16_t* mots);
+// Writes mots[0..nombre-1] (1..123 words) from `adresse` on.
+int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int nombre,
+                     const std::uint16_t* mots);
+
+// Start-up: clears Acq.port_ouvert, opens Mesure.port at 9600 bit/s, no
+// parity, 8 data bits, 1 stop bit, 5.0 s, and sets Acq.port_ouvert to 1 when
+// that worked. No message on failure. Returns ouverture_com's result.
+int ouvrir_port_instrument();
