@@ -1,0 +1,108 @@
+#include "support/fake_platform.h"
+
+#include "app/globals.h"
+#include "app/startup.h"
+
+#include <QDir>
+#include <QFile>
+
+void FakePopups::message(const QString& titre, const QString& texte)
+{
+    vus.append({"message", titre, texte, {}, 0, 0});
+}
+
+int FakePopups::question(const QString& titre, const QString& texte, const QStringList& boutons, int defaut,
+                         int echap)
+{
+    vus.append({"question", titre, texte, boutons, defaut, echap});
+    return reponses.isEmpty() ? echap : reponses.takeFirst();
+}
+
+std::optional<QString> FakePopups::saisie()
+{
+    return saisies.isEmpty() ? std::nullopt : saisies.takeFirst();
+}
+
+std::optional<QString> FakePopups::texte(const QString& titre, const QString& invite, const QString&)
+{
+    vus.append({"texte", titre, invite, {}, 0, 0});
+    return saisie();
+}
+
+std::optional<QString> FakePopups::fichier(const QString& titre, const QString& dossier, const QString&, bool)
+{
+    vus.append({"fichier", titre, dossier, {}, 0, 0});
+    return saisie();
+}
+
+std::optional<QString> FakePopups::dossier(const QString& titre, const QString& depart)
+{
+    vus.append({"dossier", titre, depart, {}, 0, 0});
+    return saisie();
+}
+
+void FakePopups::curseur_attente(bool actif)
+{
+    attente = actif ? 1 : 0;
+    ++changements_attente;
+}
+
+QStringList FakePopups::messages() const
+{
+    QStringList l;
+    for (const auto& v : vus)
+        if (v.genre == "message")
+            l << v.texte;
+    return l;
+}
+
+PlateformeTest::PlateformeTest()
+{
+    Platform p;
+    auto po = std::make_unique<FakePopups>();
+    auto b = std::make_unique<FakeBeep>();
+    auto a = std::make_unique<FakeHelp>();
+    auto h = std::make_unique<FakeClock>();
+    popups = po.get();
+    beep = b.get();
+    aide = a.get();
+    horloge = h.get();
+    p.popups = std::move(po);
+    p.beep = std::move(b);
+    p.aide = std::move(a);
+    p.horloge = std::move(h);
+    ancienne_ = installer_plateforme(std::move(p));
+}
+
+PlateformeTest::~PlateformeTest()
+{
+    installer_plateforme(std::move(ancienne_));
+}
+
+ProgrammeTest::ProgrammeTest(bool avec_uir)
+{
+    QDir bin(VOLTEXA_BIN_DIR);
+    QDir d(dir_.path());
+    if (avec_uir)
+        QFile::link(bin.filePath("VOLTEXA.uir"), d.filePath("VOLTEXA.uir"));
+    QFile::link(bin.filePath("toolbar"), d.filePath("toolbar"));
+    for (const QString& f : bin.entryList({"*.hhh"}, QDir::Files))
+        QFile::copy(bin.filePath(f), d.filePath(f));
+    fixer_repertoire_programme(dir_.path());
+}
+
+ProgrammeTest::~ProgrammeTest()
+{
+    fixer_repertoire_programme(QString());
+}
+
+SessionTest::SessionTest()
+{
+    remise_a_zero_globales();
+    resultat = demarrage();
+}
+
+SessionTest::~SessionTest()
+{
+    arreter_voltexa();
+}

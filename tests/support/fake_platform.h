@@ -1,0 +1,98 @@
+// Test doubles of the platform services: popups answer from a script and
+// record what was shown; nothing ever blocks on a modal window.
+#pragma once
+
+#include "app/platform.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+struct PopupVu {
+    QString genre; // "message", "question", "texte", "fichier", "dossier"
+    QString titre;
+    QString texte;
+    QStringList boutons;
+    int defaut = 0;
+    int echap = 0;
+};
+
+class FakePopups : public Popups {
+public:
+    QList<PopupVu> vus;
+    QList<int> reponses;                          // answers to questions, in order
+    QList<std::optional<QString>> saisies;        // answers to text, file and folder choices
+    int attente = 0;                              // wait cursor depth seen last
+    int changements_attente = 0;
+
+    void message(const QString& titre, const QString& texte) override;
+    int question(const QString& titre, const QString& texte, const QStringList& boutons, int defaut,
+                 int echap) override;
+    std::optional<QString> texte(const QString& titre, const QString& invite, const QString& initial) override;
+    std::optional<QString> fichier(const QString& titre, const QString& dossier, const QString& filtre,
+                                   bool enregistrer) override;
+    std::optional<QString> dossier(const QString& titre, const QString& depart) override;
+    void curseur_attente(bool actif) override;
+
+    QStringList messages() const; // texts of the message popups, in order
+
+private:
+    std::optional<QString> saisie();
+};
+
+class FakeBeep : public Beep {
+public:
+    int bips = 0;
+    void beep() override { ++bips; }
+};
+
+class FakeHelp : public HelpViewer {
+public:
+    QStringList ouverts; // "sommaire:<file>" or "recherche:<file>:<word>"
+    void sommaire(const QString& f) override { ouverts << "sommaire:" + f; }
+    void recherche(const QString& f, const QString& m) override { ouverts << "recherche:" + f + ":" + m; }
+};
+
+class FakeClock : public Clock {
+public:
+    double attendu = 0.0;
+    void attendre(double s) override { attendu += s; }
+};
+
+// Installs the doubles for its lifetime and restores the previous services.
+class PlateformeTest {
+public:
+    PlateformeTest();
+    ~PlateformeTest();
+    FakePopups* popups;
+    FakeBeep* beep;
+    FakeHelp* aide;
+    FakeClock* horloge;
+
+private:
+    Platform ancienne_;
+};
+
+// A program directory of its own in a temporary folder, holding links to the
+// built panel file, toolbar images and help files. Becomes GetProjectDir().
+class ProgrammeTest {
+public:
+    // With `avec_uir` false the panel resource file is left out.
+    explicit ProgrammeTest(bool avec_uir = true);
+    ~ProgrammeTest();
+    QString dir() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Starts the program in a fresh program directory with test doubles; stops it
+// and clears every global on destruction.
+class SessionTest {
+public:
+    SessionTest();
+    ~SessionTest();
+    PlateformeTest plateforme;
+    ProgrammeTest programme;
+    int resultat = 0;
+};

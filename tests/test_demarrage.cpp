@@ -1,0 +1,114 @@
+// Start-up: the missing panel file, and a first start on the defaults.
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/startup.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "support/fake_platform.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+class TestDemarrage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fichier_de_panneaux_absent()
+    {
+        remise_a_zero_globales();
+        PlateformeTest p;
+        ProgrammeTest prog(false);
+        Mesure.port = 7;
+        Acq.port_ouvert = 5;
+
+        QCOMPARE(demarrage(), -1);
+        QCOMPARE(p.popups->vus.size(), 1);
+        QCOMPARE(p.popups->vus[0].titre, QString());
+        QCOMPARE(p.popups->vus[0].texte, QString("FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n"));
+        // Nothing else was touched: no panel, no splash wait, no port.
+        QCOMPARE(p.horloge->attendu, 0.0);
+        QCOMPARE(nb_panel, 0);
+        QCOMPARE(Acq.nb_max, 0);
+        QCOMPARE(Acq.port_ouvert, 5);
+        QCOMPARE(Mesure.port, 7);
+        for (int slot : Fen_princ)
+            QCOMPARE(slot, 0);
+        QCOMPARE(p.popups->attente, 0);
+        arreter_voltexa();
+
+        // An unreadable file is the same as a missing one.
+        PlateformeTest p2;
+        ProgrammeTest prog2(false);
+        QFile f(prog2.dir() + "/VOLTEXA.uir");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a resource file");
+        f.close();
+        QCOMPARE(demarrage(), -1);
+        QCOMPARE(p2.popups->vus.size(), 1);
+        arreter_voltexa();
+    }
+
+    void premier_demarrage()
+    {
+        SessionTest s;
+        QCOMPARE(s.resultat, 0);
+        QCOMPARE(s.plateforme.horloge->attendu, 1.0);
+        QVERIFY(s.plateforme.popups->messages().isEmpty());
+        QCOMPARE(s.plateforme.popups->attente, 0);
+
+        QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA"));
+        QCOMPARE(nb_panel, 1);
+        QCOMPARE(Acq.nb_max, 30000);
+        QCOMPARE(Acq.nb_points, 0);
+        QCOMPARE(langue, 1);
+        QCOMPARE(Mesure.port, 1);
+        QCOMPARE(comport, 1);
+        QCOMPARE(Mesure.nb_voies, 1);
+        QCOMPARE(intervalle_minuterie(), 0.5);
+        QVERIFY(!minuterie_active());
+        QCOMPARE(Fen_princ[PNL_SPLASH], 0);
+        QVERIFY(Fen_princ[PNL_GRAPHE] > 0 && Fen_princ[PNL_COULEUR] > 0 && Fen_princ[PNL_EXCEL] > 0 &&
+                Fen_princ[PNL_INDEFINI] > 0);
+        for (int i = 0; i < NB_COULEURS; ++i)
+            QCOMPARE(colo[i], color[i]);
+        QCOMPARE(color[4], 128);
+
+        // The Window menu: three commands, a separator, then the Data window's item.
+        QMenu* fen = tk::sous_menu(BARRE_FENETRE);
+        QVERIFY(fen);
+        QCOMPARE(fen->actions().last(), tk::action(Info[0].item));
+        QCOMPARE(tk::ItemName(Info[0].item), QString("Data"));
+        QVERIFY(tk::ItemChecked(ITEM_ENREGIST2));
+        QVERIFY(tk::ItemChecked(ITEM_ANGLAIS));
+        QVERIFY(tk::ItemChecked(ITEM_TPSABS));
+        QVERIFY(!tk::ItemChecked(ITEM_TPSREEL));
+
+        // The Data window, tiled and inactive, with its heading.
+        QCOMPARE(tk::couleur_barre_titre(Info[0].panel), 0xC0C0C0);
+        QCOMPARE(tk::geometrie(Info[0].panel).top, 70);
+        QCOMPARE(liaison<PnlDonnees>(Info[0].panel).entete->text(),
+                 QString(" N°   Date       Time     CH1:          "));
+        QCOMPARE(Acq.port_ouvert, 0);
+    }
+
+    void verrou_des_menus()
+    {
+        SessionTest s;
+        const int barres[] = {BARRE_FICHIER, BARRE_PARAMETRE, BARRE_EDITION, BARRE_OPTIONS,
+                              BARRE_AFFICHAGE, BARRE_FENETRE, BARRE_AIDE};
+        Ctrl_menu(1);
+        for (int b : barres)
+            QVERIFY(tk::ItemDimmed(b));
+        // Items keep their own state: only the menus are dimmed.
+        QVERIFY(!tk::ItemDimmed(ITEM_NOUVEAU));
+        Ctrl_menu(0);
+        for (int b : barres)
+            QVERIFY(!tk::ItemDimmed(b));
+    }
+};
+
+QTEST_MAIN(TestDemarrage)
+#include "test_demarrage.moc"
