@@ -9,6 +9,7 @@
 #include "app/toolkit.h"
 #include "files/ctrl_menu.h"
 #include "graph/fenetres.h"
+#include "link/jbus.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -132,13 +133,15 @@ int demarrage()
 
     Fen_princ[PNL_INDEFINI] = tk::LoadPanel(principal, PNL_INDEFINI);
 
-    Acq.port_ouvert = 0;
+    ouvrir_port_instrument();
     return 0;
 }
 
 void arreter_voltexa()
 {
     activer_minuterie(false);
+    if (Acq.port_ouvert)
+        fermeture_com(Mesure.port);
     tk::reinitialiser();
     tk::fermer_ressources();
     remise_a_zero_globales();

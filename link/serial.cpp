@@ -47,8 +47,9 @@ public:
             erreur_ = SERIE_ERREUR_OUVERTURE;
             return;
         }
-        // Bytes beyond the input queue stay in the driver until read.
-        port_.setReadBufferSize(file_entree);
+        // The driver keeps its own queues; these sizes bound what one write
+        // or one read may ask for.
+        file_entree_ = file_entree;
         file_sortie_ = file_sortie;
         if (!port_.setBaudRate(baud) || !port_.setParity(*p) || !port_.setDataBits(*d) || !port_.setStopBits(*s)
             || !port_.setFlowControl(QSerialPort::NoFlowControl)) {
@@ -143,6 +144,10 @@ public:
             return 0;
         if (nombre <= 0)
             return 0;
+        if (nombre > file_entree_) {
+            erreur_ = SERIE_ERREUR_PARAMETRE;
+            return 0;
+        }
         while (port_.bytesAvailable() < nombre) {
             const int ms = ms_restantes(echeance);
             if (ms == 0) {
@@ -220,6 +225,7 @@ private:
     QSerialPort port_;
     int erreur_ = SERIE_OK;
     double delai_ = 5.0;
+    int file_entree_ = 512;
     int file_sortie_ = 512;
     bool sans_ligne_ = false;
 };

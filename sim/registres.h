@@ -218,10 +218,10 @@ inline std::optional<int> mode_depuis_nom(std::string_view nom)
         else
             return std::nullopt;
         if (plus == std::string_view::npos)
-            break;
+            return mode;
         nom.remove_prefix(plus + 1);
     }
-    return mode;
+    return std::nullopt; // ends with '+'
 }
 
 } // namespace sim

@@ -7,6 +7,7 @@
 #include "app/toolkit.h"
 #include "files/ctrl_menu.h"
 #include "support/fake_platform.h"
+#include "support/simulateur.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -91,7 +92,23 @@ private slots:
         QCOMPARE(tk::geometrie(Info[0].panel).top, 70);
         QCOMPARE(liaison<PnlDonnees>(Info[0].panel).entete->text(),
                  QString(" N°   Date       Time     CH1:          "));
+        // COM1 cannot be opened: no message, the port stays closed.
         QCOMPARE(Acq.port_ouvert, 0);
+    }
+
+    void ouvre_le_port_de_l_instrument()
+    {
+        SimulateurDeTest sim;
+        QVERIFY(sim.demarrer());
+        remise_a_zero_globales();
+        PlateformeTest p;
+        ProgrammeTest prog;
+        QFile::remove(prog.dir() + "/ports/COM1");
+        QVERIFY(QFile::link(sim.terminal(), prog.dir() + "/ports/COM1"));
+        QCOMPARE(demarrage(), 0);
+        QCOMPARE(Acq.port_ouvert, 1);
+        QVERIFY(p.popups->vus.isEmpty());
+        arreter_voltexa();
     }
 
     void verrou_des_menus()

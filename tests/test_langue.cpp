@@ -178,13 +178,13 @@ private slots:
 
         Gestion_options(menu, ITEM_ALLEMAND, nullptr, 0);
         e = liaison<PnlDonnees>(Info[0].panel).entete->text();
-        QCOMPARE(e.left(27), QString::fromUtf8(" N°   Datum       Stunde    "));
-        QCOMPARE(e.size(), 27 + 30);
+        QCOMPARE(e.left(28), QString::fromUtf8(" N°   Datum       Stunde    "));
+        QCOMPARE(e.size(), 28 + 30);
 
         // A label too long for its piece is cut to keep the piece 15 wide.
         Mesure.nb_voies = 1;
         copie_texte(Donnee[1].libelle, "ABCDEFGHI");
-        QCOMPARE(entete_releves().mid(27), QString(" CH1: ABCDEFGHI"));
+        QCOMPARE(entete_releves().mid(28), QString(" CH1: ABCDEFGHI"));
         QCOMPARE(Donnee[1].titre, "ABCDEFGHI");
     }
 

@@ -88,6 +88,9 @@ ProgrammeTest::ProgrammeTest(bool avec_uir)
     QFile::link(bin.filePath("toolbar"), d.filePath("toolbar"));
     for (const QString& f : bin.entryList({"*.hhh"}, QDir::Files))
         QFile::copy(bin.filePath(f), d.filePath(f));
+    // COM1 leads nowhere, so no test ever opens a serial port of the machine.
+    d.mkdir("ports");
+    QFile::link(d.filePath("ports/absent"), d.filePath("ports/COM1"));
     fixer_repertoire_programme(dir_.path());
 }
 
