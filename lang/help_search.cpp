@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 // A section as found in the file, before its HTML is turned into text.
@@ -127,10 +129,6 @@ QString decoder_entites(const QString& t)
     return r;
 }
 
-} // namespace
-
-namespace {
-
 QStringList mots_cles(const QString& mot)
 {
     return replier(mot).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -251,40 +249,46 @@ QStringList liens_sommaire(const QString& html)
     return {};
 }
 
-bool section_correspond(const SectionAide& section, const QString& mot)
-{
-    const QStringList mots = mots_cles(mot);
-    if (mots.isEmpty())
-        return false;
-    const QString botte = replier(section.titre + QLatin1Char(' ') + section.texte);
-    for (const QString& m : mots)
-        if (!botte.contains(m))
-            return false;
-    return true;
-}
-
 QList<SectionAide> chercher_sections(const QList<SectionAide>& sections, const QString& mot)
 {
     const QStringList mots = mots_cles(mot);
     if (mots.isEmpty())
         return {};
-    QList<SectionAide> par_titre;
-    QList<SectionAide> par_texte;
+    const QString phrase = mots.join(QLatin1Char(' '));
+    // Rank: the phrase in the title, every word in the title, the phrase in
+    // the text, every word somewhere.
+    struct Trouvee {
+        SectionAide section;
+        qsizetype occurrences;
+    };
+    QList<Trouvee> rangs[4];
     for (const SectionAide& s : sections) {
         if (s.ancre == QLatin1String(ANCRE_SOMMAIRE))
             continue;
-        const QString titre = replier(s.titre);
-        const QString tout = titre + QLatin1Char(' ') + replier(s.texte);
+        const QString titre = replier(s.titre).simplified();
+        const QString texte = replier(s.texte).simplified();
+        const QString tout = titre + QLatin1Char(' ') + texte;
         bool dans_titre = true;
         bool partout = true;
         for (const QString& m : mots) {
             dans_titre = dans_titre && titre.contains(m);
             partout = partout && tout.contains(m);
         }
-        if (dans_titre)
-            par_titre.append(s);
+        if (titre.contains(phrase))
+            rangs[0].append({s, 0});
+        else if (dans_titre)
+            rangs[1].append({s, 0});
+        else if (texte.contains(phrase))
+            rangs[2].append({s, texte.count(phrase)});
         else if (partout)
-            par_texte.append(s);
+            rangs[3].append({s, 0});
     }
-    return par_titre + par_texte;
+    // A phrase found in the text only: the sections that use it most come first.
+    std::stable_sort(rangs[2].begin(), rangs[2].end(),
+                     [](const Trouvee& a, const Trouvee& b) { return a.occurrences > b.occurrences; });
+    QList<SectionAide> resultat;
+    for (const auto& rang : rangs)
+        for (const Trouvee& t : rang)
+            resultat.append(t.section);
+    return resultat;
 }

@@ -34,10 +34,8 @@ QString texte_html(const QString& fragment);
 // ligatures and the sharp s spelled out, typographic quotes made plain.
 QString replier(const QString& texte);
 
-// True when every word of `mot` occurs in the section's title or text, both
-// folded. An empty keyword matches nothing.
-bool section_correspond(const SectionAide& section, const QString& mot);
-
-// The sections matching `mot`: those with every word in their title first,
-// then the others, each group in document order. The contents section is left out.
+// The sections matching `mot`, best first: the words as a phrase in the title,
+// every word in the title, the phrase in the text (most occurrences first),
+// then every word anywhere; otherwise in document order. The contents section
+// is left out.
 QList<SectionAide> chercher_sections(const QList<SectionAide>& sections, const QString& mot);

@@ -109,7 +109,9 @@ FenetreAide::FenetreAide()
 
     liste_ = new QListWidget(this);
     liste_->setObjectName(QStringLiteral("aide_rubriques"));
-    liste_->setUniformItemSizes(true);
+    liste_->setWordWrap(true);
+    liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    liste_->setTextElideMode(Qt::ElideNone);
 
     navigateur_ = new QTextBrowser(this);
     navigateur_->setObjectName(QStringLiteral("aide_texte"));
@@ -129,7 +131,7 @@ FenetreAide::FenetreAide()
     partage->addWidget(navigateur_);
     partage->setStretchFactor(0, 0);
     partage->setStretchFactor(1, 1);
-    partage->setSizes({240, 660});
+    partage->setSizes({270, 630});
 
     auto* tout = new QVBoxLayout(this);
     tout->addLayout(haut);
