@@ -1,0 +1,94 @@
+#include "files/graphes.h"
+
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/panels.h"
+#include "app/toolkit.h"
+#include "graph/defilement.h"
+#include "graph/fenetres.h"
+#include "lang/textes.h"
+
+#include <qcustomplot.h>
+
+namespace {
+QColor rgb(int c)
+{
+    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+} // namespace
+
+int Ouvrir_graphe()
+{
+    int n = nb_panel;
+    if (n < 1 || n >= NB_FENETRES)
+        return nb_panel;
+    InfoRecord& w = Info[n];
+    w.item = tk::NewMenuItem(menu, BARRE_FENETRE, -1, QString(), Gestion_fenetre);
+
+    // The template carries the colours every new window starts with.
+    QCustomPlot* modele = liaison<PnlGraphe>(Fen_princ[PNL_GRAPHE]).graphe;
+    modele->axisRect()->setBackground(rgb(color[5]));
+    modele->xAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
+    modele->yAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
+
+    w.panel = tk::DuplicatePanel(Fen_princ[PNL_PRINC], Fen_princ[PNL_GRAPHE], QString(), 70 + 20 * n, 5 + 20 * n);
+    tk::SetPanelCallback(w.panel, Repere_fenetre);
+    QCustomPlot* g = liaison<PnlGraphe>(w.panel).graphe;
+    g->axisRect()->setBackground(rgb(color[5]));
+    g->xAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
+    g->yAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
+
+    w.legende = 0;
+    w.zoom = 1.0;
+    w.zoom_index = 7;
+    copie_texte(w.texte[0], "Min");
+    copie_texte(w.texte[1], "Max");
+    for (int i = 2; i < NB_TEXTES; ++i)
+        copie_texte(w.texte[i], txt(tx::texte));
+    w.limite = 0;
+    w.alarme = 0;
+    w.seuil_bas = w.seuil_haut = 0.0;
+    w.trace_bas = w.trace_haut = 0;
+
+    ScrollBar_ConvertFromGraph(w.panel, ScrollBarCallback);
+    ScrollBar_SetAttribute(w.panel, SB_HAUTEUR, 16);
+    ScrollBar_SetAttribute(w.panel, SB_VALEUR, 0);
+    ScrollBar_SetAttribute(w.panel, SB_MINIMUM, 0);
+    ScrollBar_SetAttribute(w.panel, SB_MAXIMUM, 30000);
+    ScrollBar_SetAttribute(w.panel, SB_TAILLE_VUE, 150);
+    ScrollBar_SetAttribute(w.panel, SB_CURSEUR_PROPORTIONNEL, 1);
+    int ancien = grafic;
+    grafic = n;
+    ScrollBarCallback(w.panel, 0, EVENT_COMMIT, nullptr, 0, 0);
+    grafic = ancien;
+
+    return ++nb_panel;
+}
+
+void Fermer_graphe()
+{
+    if (grafic < 0 || grafic >= NB_FENETRES)
+        return;
+    InfoRecord& w = Info[grafic];
+    --nb_panel;
+    if (nb_panel > 0 && grafic > 0) {
+        tk::DiscardPanel(w.panel);
+        tk::DiscardMenuItem(menu, w.item);
+        w.panel = 0;
+        w.item = 0;
+    }
+    w.lect_x = 0;
+    w.lect_y = 0;
+    for (int& t : w.texte_place)
+        t = 0;
+    Gestion_fenetre(menu, Info[0].item, nullptr, Fen_princ[PNL_PRINC]);
+}
+
+void fermer_graphes()
+{
+    int G = nb_panel - 1;
+    for (int k = 1; k <= G; ++k) {
+        grafic = k;
+        Fermer_graphe();
+    }
+}

@@ -1,0 +1,54 @@
+#include "graph/axe_temps.h"
+
+#include "app/globals.h"
+
+#include <cmath>
+
+const double table_zoom[11] = {0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10};
+
+int taille_vue(double facteur)
+{
+    if (!(facteur > 0.0))
+        return NB_RELEVES_MAX;
+    // 150 / f is exact for the table's factors up to rounding of the last
+    // bit; the allowance keeps such a bit from adding a whole reading.
+    const double brut = std::ceil(VUE_DE_BASE / facteur - 1e-9);
+    if (brut >= NB_RELEVES_MAX)
+        return NB_RELEVES_MAX;
+    if (brut < 1.0)
+        return 1;
+    return static_cast<int>(brut);
+}
+
+void plage_x(int valeur, int vue, int maximum, int& lo, int& hi)
+{
+    lo = 0;
+    // Summed in 64 bits: the widget's values are not trusted to be small.
+    const long long fin = static_cast<long long>(valeur) + vue;
+    hi = fin > maximum ? maximum : static_cast<int>(fin);
+}
+
+std::array<double, 5> positions_exactes(double lo, double hi)
+{
+    return {lo, (3.0 * lo + hi) / 4.0, (lo + hi) / 2.0, (lo + 3.0 * hi) / 4.0, hi};
+}
+
+std::array<int, 5> positions_etiquettes(double lo, double hi)
+{
+    return {static_cast<int>(lo),
+            static_cast<int>(3.0 * lo + hi) / 4,
+            static_cast<int>(lo + hi) / 2,
+            static_cast<int>(lo + 3.0 * hi) / 4,
+            static_cast<int>(hi)};
+}
+
+QString texte_etiquette(double position, int periode)
+{
+    if (periode == -1)
+        return QString::asprintf("%i", static_cast<int>(position));
+    const double t = position * (periode == 0 ? 0.5 : periode);
+    const int h = static_cast<int>(t / 3600.0);
+    const int m = static_cast<int>((t - 3600.0 * h) / 60.0);
+    const int s = static_cast<int>(t - 3600.0 * h - 60.0 * m);
+    return QString::asprintf("%i:%02i:%02i", h, m, s);
+}

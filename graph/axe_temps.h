@@ -1,0 +1,31 @@
+// Arithmetic of a graph window's time axis: the view size per zoom factor,
+// the X range the scroll bar gives, and the five labels.
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// Zoom factors by zoom index 0..10; a new window starts at index 7 (1.0).
+extern const double table_zoom[11];
+constexpr int NB_ZOOMS = 11;
+constexpr int VUE_DE_BASE = 150;  // readings shown at factor 1
+
+// Readings shown at zoom factor f: ceil(150 / f), from 15 at 10 to 30000 at
+// 0.005. Kept within 1..30000; a factor that is not positive gives 30000.
+int taille_vue(double facteur);
+
+// X range for a scroll bar at value `valeur` with view size `vue` and
+// maximum `maximum`: from 0 to valeur + vue, but never past the maximum.
+void plage_x(int valeur, int vue, int maximum, int& lo, int& hi);
+
+// The five label positions lo, (3lo+hi)/4, (lo+hi)/2, (lo+3hi)/4, hi, each
+// cut to a whole number.
+std::array<int, 5> positions_etiquettes(double lo, double hi);
+// The same positions, not cut: the label texts are computed from these.
+std::array<double, 5> positions_exactes(double lo, double hi);
+
+// Label text at an exact position for the reading period `periode` (seconds,
+// 0 = half a second, -1 = on request): with -1 the reading number, otherwise
+// the elapsed time h:mm:ss.
+QString texte_etiquette(double position, int periode);

@@ -1,0 +1,28 @@
+// The scroll bar under a graph: value, view size, minimum and maximum in
+// readings, width and height in pixels, proportional thumb.
+#pragma once
+
+enum AttributDefilement {
+    SB_VALEUR,
+    SB_TAILLE_VUE,
+    SB_MINIMUM,
+    SB_MAXIMUM,
+    SB_LARGEUR,
+    SB_HAUTEUR,
+    SB_CURSEUR_PROPORTIONNEL,
+};
+
+using DefilementCallback = int (*)(int panel, int control, int event, void* data, int e1, int e2);
+
+// Makes the graph window's scroll-bar control the graph's scroll bar; user
+// moves call `cb` with event kinds 1 to 6.
+void ScrollBar_ConvertFromGraph(int panel, DefilementCallback cb);
+// Sets an attribute. The value is kept between minimum and maximum; a
+// minimum not below the maximum, or a maximum not above the minimum, is
+// refused (returns -1).
+int ScrollBar_SetAttribute(int panel, AttributDefilement attribut, int valeur);
+int ScrollBar_GetAttribute(int panel, AttributDefilement attribut);
+
+// Callback of a graph window's scroll bar (event kinds 1 to 6): sets the X
+// axis from 0 to the end of the view and writes its five time labels.
+int ScrollBarCallback(int panel, int control, int event, void* data, int e1, int e2);

@@ -1,0 +1,115 @@
+#include "graph/traces.h"
+
+#include "app/panels.h"
+
+#include <QPointer>
+#include <qcustomplot.h>
+
+#include <map>
+
+namespace {
+
+struct Trace {
+    int panel;
+    QPointer<QCPGraph> graphe;
+};
+
+std::map<int, Trace>& traces()
+{
+    static std::map<int, Trace> t;
+    return t;
+}
+
+int prochain = 1;
+
+QCustomPlot* graphe_de(int panel)
+{
+    if (!tk::panel_valide(panel) || tk::type_panel(panel) != PNL_GRAPHE)
+        return nullptr;
+    return liaison<PnlGraphe>(panel).graphe;
+}
+
+QColor rgb(int c)
+{
+    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+int ajouter(int panel, QCPGraph* g, int couleur)
+{
+    g->setPen(QPen(rgb(couleur), 1.0));
+    g->setLineStyle(QCPGraph::lsLine);
+    g->setScatterStyle(QCPScatterStyle::ssNone);
+    g->setAdaptiveSampling(true);
+    int h = prochain++;
+    traces()[h] = Trace{panel, g};
+    g->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+    return h;
+}
+
+} // namespace
+
+int PlotXY(int panel, const int* x, const double* y, int n, int couleur)
+{
+    QCustomPlot* p = graphe_de(panel);
+    if (!p)
+        return 0;
+    auto* g = p->addGraph();
+    QSharedPointer<QCPGraphDataContainer> donnees(new QCPGraphDataContainer);
+    QVector<QCPGraphData> points(n > 0 ? n : 0);
+    for (int i = 0; i < n; ++i)
+        points[i] = QCPGraphData(x[i], y[i]);
+    donnees->set(points, true);
+    g->setData(donnees);
+    return ajouter(panel, g, couleur);
+}
+
+int PlotLine(int panel, double x1, double y1, double x2, double y2, int couleur)
+{
+    QCustomPlot* p = graphe_de(panel);
+    if (!p)
+        return 0;
+    auto* g = p->addGraph();
+    g->setData(QVector<double>{x1, x2}, QVector<double>{y1, y2}, true);
+    return ajouter(panel, g, couleur);
+}
+
+void DeleteGraphPlot(int panel, int handle)
+{
+    auto it = traces().find(handle);
+    if (it == traces().end() || it->second.panel != panel)
+        return;
+    if (QCPGraph* g = it->second.graphe) {
+        QCustomPlot* p = g->parentPlot();
+        p->removeGraph(g);
+        p->replot(QCustomPlot::rpQueuedReplot);
+    }
+    traces().erase(it);
+}
+
+void supprimer_traces(int panel)
+{
+    for (auto it = traces().begin(); it != traces().end();) {
+        if (it->second.panel == panel)
+            it = traces().erase(it);
+        else
+            ++it;
+    }
+    if (QCustomPlot* p = graphe_de(panel)) {
+        p->clearGraphs();
+        p->replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
+int nb_traces(int panel)
+{
+    int n = 0;
+    for (auto& [h, t] : traces())
+        n += t.panel == panel && t.graphe;
+    return n;
+}
+
+bool trace_existe(int handle)
+{
+    auto it = traces().find(handle);
+    return it != traces().end() && it->second.graphe;
+}

@@ -1,0 +1,16 @@
+// Plots drawn in a graph window, named by whole-number handles (0 = none):
+// curves of readings and straight lines such as the limit lines.
+#pragma once
+
+// A curve through n points (x from x, y from y), thin solid line without
+// markers, in RGB colour `couleur`. Returns its handle, 0 when the panel
+// has no graph.
+int PlotXY(int panel, const int* x, const double* y, int n, int couleur);
+// A straight line from (x1, y1) to (x2, y2).
+int PlotLine(int panel, double x1, double y1, double x2, double y2, int couleur);
+// Deletes one plot; nothing for an unknown handle.
+void DeleteGraphPlot(int panel, int handle);
+// Deletes every plot of the panel's graph.
+void supprimer_traces(int panel);
+int nb_traces(int panel);
+bool trace_existe(int handle);
