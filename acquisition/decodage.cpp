@@ -1,0 +1,129 @@
+#include "acquisition/decodage.h"
+
+#include "app/globals.h"
+#include "lang/textes.h"
+#include "link/jbus_codec.h"
+
+#include <cstdint>
+
+namespace {
+
+// Slots of memo_grandeur_indefinie: the six instantaneous quantities, then
+// their six averages.
+enum {
+    IND_TENSION, IND_COURANT, IND_ACTIVE, IND_REACTIVE, IND_APPARENTE, IND_FP,
+    IND_TENSION_MOY, IND_COURANT_MOY, IND_ACTIVE_MOY, IND_REACTIVE_MOY,
+    IND_APPARENTE_MOY, IND_FP_MOY,
+};
+
+void indefini(int indice, double& valeur)
+{
+    memo_grandeur_indefinie[indice] = 1;
+    valeur = 0.0;
+}
+
+void mot_simple(const unsigned short* mots, int mot, int indice, double echelle, double& valeur)
+{
+    if (mots[mot] == CODE_INDEFINI) {
+        indefini(indice, valeur);
+        return;
+    }
+    memo_grandeur_indefinie[indice] = 0;
+    valeur = mots[mot] * echelle;
+}
+
+// The voltage comes in hundredths of a volt and is shown to the tenth:
+// rounded to the nearest 10 before scaling. The sum is kept in an int, not
+// cut to 16 bits: raw values 65531..65535 (above the instrument's range)
+// would otherwise wrap to 0 V and slip past the range check as a plausible
+// reading.
+void tension(const unsigned short* mots, int mot, int indice, double& valeur)
+{
+    if (mots[mot] == CODE_INDEFINI) {
+        indefini(indice, valeur);
+        return;
+    }
+    memo_grandeur_indefinie[indice] = 0;
+    const int arrondi = (mots[mot] + 5) / 10 * 10;
+    valeur = arrondi * 0.01;
+}
+
+// Powers are signed 32-bit values, low word first. The instantaneous and the
+// averaged pairs are both signed, so both go through the signed conversion.
+void puissance(const unsigned short* mots, int mot, int indice, double& valeur)
+{
+    std::int32_t brut = 0;
+    transforme_signes_mots_long_mot(mots, mot, brut);
+    if (brut == CODE_INDEFINI) {
+        indefini(indice, valeur);
+        return;
+    }
+    memo_grandeur_indefinie[indice] = 0;
+    valeur = brut * 0.1;
+}
+
+} // namespace
+
+void decoder_mesures(const unsigned short* mots)
+{
+    tension(mots, 0, IND_TENSION, MesureTension);
+    mot_simple(mots, 1, IND_COURANT, 0.001, MesureCourant);
+    puissance(mots, 2, IND_ACTIVE, MesurePuisActive);
+    puissance(mots, 4, IND_REACTIVE, MesurePuisReactive);
+    mot_simple(mots, 6, IND_APPARENTE, 0.1, MesurePuisApparente);
+    mot_simple(mots, 7, IND_FP, 0.01, MesureFacteurPuis);
+    // Inrush current and mode word have no undefined code.
+    MesureInrush = mots[8] * 0.1;
+    MesureTypeReseau = static_cast<std::int16_t>(mots[9]);
+    tension(mots, 10, IND_TENSION_MOY, MesureTensionMoy);
+    mot_simple(mots, 11, IND_COURANT_MOY, 0.001, MesureCourantMoy);
+    puissance(mots, 12, IND_ACTIVE_MOY, MesurePuisActiveMoy);
+    puissance(mots, 14, IND_REACTIVE_MOY, MesurePuisReactiveMoy);
+    mot_simple(mots, 16, IND_APPARENTE_MOY, 0.1, MesurePuisApparenteMoy);
+    mot_simple(mots, 17, IND_FP_MOY, 0.01, MesureFacteurPuisMoy);
+}
+
+int suite_annule()
+{
+    const int m = static_cast<int>(MesureTypeReseau);
+    switch (m) {
+    case 0:
+    case 1:
+    case 4:
+    case 5: {
+        // Leaving the held display only resumes; any other change ends the run.
+        const int suite = ModeEnCours_actuel == 3 ? 0 : 1;
+        ModeEnCours_actuel = (m <= 1) ? 1 : 2;
+        return suite;
+    }
+    case 2:
+    case 3:
+    case 6:
+    case 7:
+        ModeEnCours_actuel = 3;
+        return 0;
+    default:
+        return 1;
+    }
+}
+
+QString texte_mode(int mot)
+{
+    switch (mot) {
+    case 0: return qtxt(tx::normal);
+    case 1: return QStringLiteral(" T3FE");
+    case 2: return QStringLiteral(" Hold");
+    case 3: return QStringLiteral(" T3FE & Hold");
+    case 4: return QStringLiteral(" Smooth");
+    case 5: return QStringLiteral(" T3FE & Smooth");
+    case 6: return QStringLiteral(" Smooth & Hold");
+    case 7: return QStringLiteral(" T3FE & Smooth & Hold");
+    case 16: return QStringLiteral(" INRUSH");
+    default: return {};
+    }
+}
+
+bool mode_connu(int mot)
+{
+    return (mot >= 0 && mot <= 7) || mot == 16;
+}

@@ -1,0 +1,27 @@
+// Decoding of the instrument's 18 measurement words and of its mode word.
+#pragma once
+
+#include <QString>
+
+// Raw value the instrument sends for a quantity it cannot measure.
+constexpr int CODE_INDEFINI = 65500;
+// Words returned by one measurement read.
+constexpr int NB_MOTS_MESURE = 18;
+
+// Decodes words 0..17 into the latest-value globals (MesureTension ...
+// MesureFacteurPuisMoy, MesureInrush, MesureTypeReseau) and sets the twelve
+// undefined flags of memo_grandeur_indefinie: an undefined quantity reads 0.0
+// with its flag at 1.
+void decoder_mesures(const unsigned short* mots);
+
+// Maps the mode word (MesureTypeReseau) to ModeEnCours_actuel: 0/1 -> 1
+// (instantaneous), 4/5 -> 2 (averages), 2/3/6/7 -> 3 (held); any other word
+// leaves it alone. Returns 1 when the change seen at this reading ends an
+// acquisition, 0 when it may go on (held now, or held before).
+int suite_annule();
+
+// Text appended to the "Mode" text for a mode word (" normal", " T3FE",
+// " Hold", ... " INRUSH"); empty for a word the instrument does not define.
+QString texte_mode(int mot);
+// True for the mode words 0..7 and 16.
+bool mode_connu(int mot);
