@@ -751,7 +751,8 @@ void reinitialiser()
         if (p.fenetre && !p.fenetre->parentWidget())
             delete p.fenetre.data();
     e.panels.clear();
-    e.prochain_panel = 1;
+    // Handles are never reused: bindings cached under an old handle must not
+    // match a new panel that happens to sit at the same address.
     e.actif = 0;
     e.actions.clear();
     e.menus.clear();
