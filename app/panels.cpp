@@ -1,5 +1,6 @@
 #include "app/panels.h"
 
+#include "app/liste_releves.h"
 #include "app/panels_dialogues.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@ PnlPrincipal PnlPrincipal::lier(QWidget* r)
 
 PnlDonnees PnlDonnees::lier(QWidget* r)
 {
-    return {r, controle<QLabel>(r, "entete"), controle<QListWidget>(r, "liste")};
+    return {r, controle<QLabel>(r, "entete"), controle<ListeReleves>(r, "liste")};
 }
 
 PnlGraphe PnlGraphe::lier(QWidget* r)

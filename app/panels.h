@@ -17,6 +17,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class ListeReleves;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
@@ -48,7 +49,7 @@ struct PnlPrincipal {
 struct PnlDonnees {
     QWidget* racine;
     QLabel* entete;      // heading of the readings list
-    QListWidget* liste;  // one line per reading
+    ListeReleves* liste; // one line per reading
     static PnlDonnees lier(QWidget* racine);
 };
 

@@ -3,6 +3,7 @@
 // (tests/support/fake_platform.h) that script answers and record what was shown.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -51,6 +52,8 @@ public:
     virtual ~Clock() = default;
     // Waits, keeping the interface alive.
     virtual void attendre(double secondes) = 0;
+    // The date and time of the computer's clock.
+    virtual QDateTime maintenant() { return QDateTime::currentDateTime(); }
 };
 
 struct Platform {

@@ -3,7 +3,13 @@
 #include "app/config.h"
 #include "app/globals.h"
 #include "app/menus.h"
+#include "acquisition/cycle.h"
+#include "acquisition/selection.h"
 #include "app/minuterie.h"
+#include "app/parametres.h"
+#include "files/connexion.h"
+#include "files/fichier.h"
+#include "graph/courbes.h"
 #include "app/panels.h"
 #include "app/platform.h"
 #include "app/toolkit.h"
@@ -16,7 +22,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QListWidget>
+#include "app/liste_releves.h"
 #include <QMenuBar>
 
 const char* const MESSAGE_UIR_INTROUVABLE = "FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n";
@@ -31,6 +37,8 @@ void relier_menus()
         MenuCallback cb;
     };
     const Plage plages[] = {
+        {BARRE_FICHIER + 1, BARRE_PARAMETRE - 1, Gestion_fichier},
+        {BARRE_PARAMETRE + 1, BARRE_EDITION - 1, Gestion_parametre},
         {BARRE_FENETRE + 1, BARRE_AIDE - 1, Gestion_fenetre},
         {BARRE_OPTIONS + 1, BARRE_AFFICHAGE - 1, Gestion_options},
         {BARRE_AIDE + 1, ITEM_PREMIER_DYNAMIQUE - 1, Gestion_aide},
@@ -112,6 +120,7 @@ int demarrage()
     Donnee[2].maxi = 0.0;
 
     fixer_intervalle_minuterie(intervalle_periode(Acq.periode));
+    fixer_callback_minuterie([] { cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0); });
 
     Changement_langue(menu);
 
@@ -122,6 +131,9 @@ int demarrage()
     tk::SetPanelCallback(principal, Fenetre);
 
     Fen_princ[PNL_COULEUR] = tk::LoadPanel(principal, PNL_COULEUR);
+
+    if (Mesure.nb_voies != 0)
+        Maj_connexion();
 
     for (int i = 0; i < NB_COULEURS; ++i)
         colo[i] = color[i];
@@ -142,6 +154,8 @@ void arreter_voltexa()
     activer_minuterie(false);
     if (Acq.port_ouvert)
         fermeture_com(Mesure.port);
+    decocher_cases = nullptr;
+    Annuler_choix_grandeur();
     tk::reinitialiser();
     tk::fermer_ressources();
     remise_a_zero_globales();

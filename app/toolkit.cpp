@@ -1,5 +1,6 @@
 #include "app/toolkit.h"
 
+#include "app/liste_releves.h"
 #include "app/menus.h"
 
 #include <QAction>
@@ -164,6 +165,11 @@ class Chargeur : public QUiLoader {
 public:
     QWidget* createWidget(const QString& classe, QWidget* parent, const QString& nom) override
     {
+        if (classe == QLatin1String("ListeReleves")) {
+            auto* w = new ListeReleves(parent);
+            w->setObjectName(nom);
+            return w;
+        }
         if (classe == QLatin1String("QCustomPlot")) {
             auto* w = new QCustomPlot(parent);
             w->setObjectName(nom);

@@ -4,7 +4,7 @@
 #include "app/panels.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include "app/liste_releves.h"
 #include <QScrollBar>
 #include <qcustomplot.h>
 

@@ -63,6 +63,28 @@ int PlotXY(int panel, const int* x, const double* y, int n, int couleur)
     return ajouter(panel, g, couleur);
 }
 
+int prolonger_trace(int panel, int handle, const int* x, const double* y, int n, int couleur)
+{
+    auto it = traces().find(handle);
+    if (it == traces().end() || it->second.panel != panel || !it->second.graphe || n < 1)
+        return 0;
+    QCPGraph* g = it->second.graphe;
+    auto donnees = g->data();
+    bool prefixe = donnees->size() == n - 1 &&
+                   (n == 1 || ((donnees->constEnd() - 1)->key == x[n - 2] && (donnees->constEnd() - 1)->value == y[n - 2]));
+    if (prefixe) {
+        donnees->add(QCPGraphData(x[n - 1], y[n - 1]));
+    } else {
+        QVector<QCPGraphData> points(n);
+        for (int i = 0; i < n; ++i)
+            points[i] = QCPGraphData(x[i], y[i]);
+        donnees->set(points, true);
+    }
+    g->setPen(QPen(rgb(couleur), 1.0));
+    g->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+    return handle;
+}
+
 int PlotLine(int panel, double x1, double y1, double x2, double y2, int couleur)
 {
     QCustomPlot* p = graphe_de(panel);

@@ -6,6 +6,11 @@
 // markers, in RGB colour `couleur`. Returns its handle, 0 when the panel
 // has no graph.
 int PlotXY(int panel, const int* x, const double* y, int n, int couleur);
+// The curve `handle` made to hold the n points given, as PlotXY would draw
+// them: when it already holds the first n - 1 of them, only the last point is
+// added (a tick's cost then does not grow with the recording). Returns the
+// handle, or 0 when it is not a curve of this panel.
+int prolonger_trace(int panel, int handle, const int* x, const double* y, int n, int couleur);
 // A straight line from (x1, y1) to (x2, y2).
 int PlotLine(int panel, double x1, double y1, double x2, double y2, int couleur);
 // Deletes one plot; nothing for an unknown handle.

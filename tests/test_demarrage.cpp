@@ -61,7 +61,10 @@ private slots:
         QCOMPARE(s.plateforme.popups->attente, 0);
 
         QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA"));
-        QCOMPARE(nb_panel, 1);
+        // The set-up's one channel on COM1 has its graph window.
+        QCOMPARE(nb_panel, 2);
+        QCOMPARE(Donnee[1].num_fenetre, 1);
+        QVERIFY(tk::fenetre(Info[1].panel)->isVisible());
         QCOMPARE(Acq.nb_max, 30000);
         QCOMPARE(Acq.nb_points, 0);
         QCOMPARE(langue, 1);
@@ -77,10 +80,12 @@ private slots:
             QCOMPARE(colo[i], color[i]);
         QCOMPARE(color[4], 128);
 
-        // The Window menu: three commands, a separator, then the Data window's item.
+        // The Window menu: three commands, a separator, the Data window's item,
+        // then the graph window's.
         QMenu* fen = tk::sous_menu(BARRE_FENETRE);
         QVERIFY(fen);
-        QCOMPARE(fen->actions().last(), tk::action(Info[0].item));
+        QCOMPARE(fen->actions().at(4), tk::action(Info[0].item));
+        QCOMPARE(fen->actions().last(), tk::action(Info[1].item));
         QCOMPARE(tk::ItemName(Info[0].item), QString("Data"));
         QVERIFY(tk::ItemChecked(ITEM_ENREGIST2));
         QVERIFY(tk::ItemChecked(ITEM_ANGLAIS));
@@ -91,7 +96,7 @@ private slots:
         QCOMPARE(tk::couleur_barre_titre(Info[0].panel), 0xC0C0C0);
         QCOMPARE(tk::geometrie(Info[0].panel).top, 70);
         QCOMPARE(liaison<PnlDonnees>(Info[0].panel).entete->text(),
-                 QString(" N°   Date       Time     CH1:          "));
+                 QString(" N°   Date       Time      CH1:          "));
         // COM1 cannot be opened: no message, the port stays closed.
         QCOMPARE(Acq.port_ouvert, 0);
     }

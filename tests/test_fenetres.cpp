@@ -1,10 +1,12 @@
 // Window arrangement: tile, cascade and full-screen geometry, the active
 // window's marks, and resizing.
 #include "app/globals.h"
+#include "app/liste_releves.h"
 #include "app/menus.h"
 #include "app/panels.h"
 #include "app/toolkit.h"
 #include "graph/fenetres.h"
+#include "files/graphes.h"
 #include "support/fake_platform.h"
 
 #include <QListWidget>
@@ -62,6 +64,7 @@ private slots:
     void mosaique_cascade_et_plein_ecran()
     {
         SessionTest s;
+        fermer_graphes(); // start from the Data window alone
         QCOMPARE(s.resultat, 0);
         taille_principale(460, 647);
         int data = Info[0].panel;
@@ -69,7 +72,7 @@ private slots:
         Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, 0);
         QCOMPARE(tk::geometrie(data), (tk::Geometrie{70, 5, 410 / 3 - 25, 647 - 9}));
         // The readings list follows the Data window's size.
-        QListWidget* liste = liaison<PnlDonnees>(data).liste;
+        ListeReleves* liste = liaison<PnlDonnees>(data).liste;
         QCOMPARE(liste->height(), 410 / 3 - 25 - 18);
         QCOMPARE(liste->width(), 638);
 
@@ -112,13 +115,14 @@ private slots:
     {
         SessionTest s;
         int data = Info[0].panel;
-        int g1 = ajouter_graphe();
-        int g2 = ajouter_graphe();
-        color[4] = 0x123456;
-
         // Start-up leaves the Data window inactive.
         QCOMPARE(tk::couleur_barre_titre(data), 0xC0C0C0);
         QCOMPARE(tk::couleur_texte_titre(data), 0);
+
+        fermer_graphes(); // from the Data window alone
+        int g1 = ajouter_graphe();
+        int g2 = ajouter_graphe();
+        color[4] = 0x123456;
 
         tk::activer(g2);
         QCOMPARE(grafic, 2);
@@ -150,6 +154,7 @@ private slots:
     void redimensionnement_principal_retuile()
     {
         SessionTest s;
+        fermer_graphes(); // start from the Data window alone
         int g1 = ajouter_graphe();
         tk::DisplayPanel(Fen_princ[PNL_PRINC]);
         taille_principale(600, 800);

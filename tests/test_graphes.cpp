@@ -20,6 +20,7 @@ private slots:
     void ouvrir_et_fermer()
     {
         SessionTest s;
+        fermer_graphes(); // start from the Data window alone
         langue = 1;
         QCOMPARE(Ouvrir_graphe(), 2);
         QCOMPARE(Ouvrir_graphe(), 3);
@@ -59,6 +60,7 @@ private slots:
     void barre_de_defilement()
     {
         SessionTest s;
+        fermer_graphes(); // start from the Data window alone
         Ouvrir_graphe();
         int p = Info[1].panel;
         // Minimum must stay below the maximum and the maximum above the minimum.
@@ -78,6 +80,7 @@ private slots:
     void etiquettes_du_temps()
     {
         SessionTest s;
+        fermer_graphes(); // start from the Data window alone
         Acq.periode = 1;
         Ouvrir_graphe();
         int p = Info[1].panel;
@@ -111,6 +114,7 @@ private slots:
     void traces()
     {
         SessionTest s;
+        fermer_graphes(); // start from the Data window alone
         Ouvrir_graphe();
         int p = Info[1].panel;
         int x[3] = {0, 1, 2};

@@ -15,6 +15,8 @@ int FakePopups::question(const QString& titre, const QString& texte, const QStri
                          int echap)
 {
     vus.append({"question", titre, texte, boutons, defaut, echap});
+    if (pendant)
+        pendant(vus.last());
     return reponses.isEmpty() ? echap : reponses.takeFirst();
 }
 

@@ -5,6 +5,7 @@
 #include "app/platform.h"
 
 #include <QList>
+#include <functional>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -23,6 +24,7 @@ public:
     QList<int> reponses;                          // answers to questions, in order
     QList<std::optional<QString>> saisies;        // answers to text, file and folder choices
     int attente = 0;                              // wait cursor depth seen last
+    std::function<void(const PopupVu&)> pendant;  // runs while a question is up
     int changements_attente = 0;
 
     void message(const QString& titre, const QString& texte) override;
@@ -53,10 +55,17 @@ public:
     void recherche(const QString& f, const QString& m) override { ouverts << "recherche:" + f + ":" + m; }
 };
 
+// Time stands still unless a test moves it; waiting moves it.
 class FakeClock : public Clock {
 public:
     double attendu = 0.0;
-    void attendre(double s) override { attendu += s; }
+    QDateTime heure{QDate(2026, 3, 7), QTime(10, 0, 0)};
+    void attendre(double s) override
+    {
+        attendu += s;
+        heure = heure.addMSecs(qint64(s * 1000));
+    }
+    QDateTime maintenant() override { return heure; }
 };
 
 // Installs the doubles for its lifetime and restores the previous services.

@@ -1,0 +1,190 @@
+#include "acquisition/alarmes.h"
+
+#include "acquisition/limites.h"
+#include "app/globals.h"
+#include "app/panels.h"
+#include "app/panels_dialogues.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "graph/traces.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+
+namespace {
+
+constexpr double LIMITE_X_FIN = 30000.0;
+constexpr int NOIR = 0;
+
+bool fenetre_graphe(int w)
+{
+    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) &&
+           tk::type_panel(Info[w].panel) == PNL_GRAPHE;
+}
+
+int ligne(int w, double niveau)
+{
+    return PlotLine(Info[w].panel, 0.0, niveau, LIMITE_X_FIN, niveau, NOIR);
+}
+
+// Discards a notice once its OK is pressed; a second press finds the flag
+// down and does nothing.
+void fermer_avis(unsigned char& drapeau, PanelKind kind, int event)
+{
+    if (event != EVENT_COMMIT || drapeau != 1)
+        return;
+    drapeau = 0;
+    tk::DiscardPanel(Fen_princ[kind]);
+    Fen_princ[kind] = 0;
+}
+
+void fermer_alarme(int panel)
+{
+    tk::RemovePopup(panel);
+    tk::DiscardPanel(panel);
+    if (Fen_princ[PNL_ALARME] == panel)
+        Fen_princ[PNL_ALARME] = 0;
+    Ctrl_menu(0);
+}
+
+} // namespace
+
+int Annuler_Avis_Ov(int, int, int event, void*, int, int)
+{
+    fermer_avis(flag_overload, PNL_OVERLOAD, event);
+    return 0;
+}
+
+int Annuler_Avis_ind(int, int, int event, void*, int, int)
+{
+    fermer_avis(flag_indefinie, PNL_INDEFINI, event);
+    return 0;
+}
+
+void Traduc_alarme()
+{
+    const int p = Fen_princ[PNL_ALARME];
+    if (!tk::panel_valide(p))
+        return;
+    tk::SetPanelTitle(p, qtxt(tx::alarme));
+    liaison<PnlAlarme>(p).quitter->setText(mnemonique(txt(tx::quitter)));
+}
+
+void ouvrir_alarme()
+{
+    if (grafic == -1) {
+        Popup_erreur(4);
+        return;
+    }
+    if (grafic == 0 || Acq.en_cours || !fenetre_graphe(grafic))
+        return;
+    if (tk::panel_valide(Fen_princ[PNL_ALARME]))
+        fermer_alarme(Fen_princ[PNL_ALARME]);
+
+    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_ALARME);
+    if (p < 1)
+        return;
+    Fen_princ[PNL_ALARME] = p;
+    Traduc_alarme();
+    Ctrl_menu(1);
+
+    PnlAlarme& a = liaison<PnlAlarme>(p);
+    const InfoRecord& f = Info[grafic];
+    if (f.limite != 0) {
+        a.case_alarme->setChecked(f.alarme != 0);
+        if (limite_basse_active(f.limite)) {
+            a.case_bas->setChecked(true);
+            a.seuil_bas->setEnabled(true);
+            a.seuil_bas->setValue(f.seuil_bas);
+        }
+        if (limite_haute_active(f.limite)) {
+            a.case_haut->setChecked(true);
+            a.seuil_haut->setEnabled(true);
+            a.seuil_haut->setValue(f.seuil_haut);
+        }
+    }
+
+    QObject::connect(a.case_bas, &QCheckBox::toggled, a.case_bas,
+                     [p] { Alarmes(p, ALARME_CASE_BAS, EVENT_COMMIT, nullptr, 0, 0); });
+    QObject::connect(a.case_haut, &QCheckBox::toggled, a.case_haut,
+                     [p] { Alarmes(p, ALARME_CASE_HAUT, EVENT_COMMIT, nullptr, 0, 0); });
+    QObject::connect(a.bouton_ok, &QPushButton::clicked, a.bouton_ok,
+                     [p] { Alarmes(p, ALARME_OK, EVENT_COMMIT, nullptr, 0, 0); });
+    // Escape and the close box reach this button through the form.
+    QObject::connect(a.quitter, &QPushButton::clicked, a.quitter,
+                     [p] { Alarmes(p, ALARME_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
+    tk::InstallPopup(p);
+}
+
+int Alarmes(int panel, int control, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT || !tk::panel_valide(panel) || tk::type_panel(panel) != PNL_ALARME)
+        return 0;
+    PnlAlarme& a = liaison<PnlAlarme>(panel);
+    switch (control) {
+    case ALARME_CASE_BAS: a.seuil_bas->setEnabled(a.case_bas->isChecked()); break;
+    case ALARME_CASE_HAUT: a.seuil_haut->setEnabled(a.case_haut->isChecked()); break;
+    case ALARME_OK: {
+        const int w = grafic;
+        if (fenetre_graphe(w)) {
+            InfoRecord& f = Info[w];
+            effacer_limites(w);
+            if (a.case_bas->isChecked()) {
+                f.seuil_bas = a.seuil_bas->value();
+                f.limite = 1;
+                f.trace_bas = ligne(w, f.seuil_bas);
+            }
+            if (a.case_haut->isChecked()) {
+                f.seuil_haut = a.seuil_haut->value();
+                f.limite = f.limite == 1 ? 10 : 11;
+                f.trace_haut = ligne(w, f.seuil_haut);
+            }
+            ordonner_limites(f);
+            f.alarme = a.case_alarme->isChecked() ? 1 : 0;
+        }
+        fermer_alarme(panel);
+        break;
+    }
+    case ALARME_ANNULER: fermer_alarme(panel); break;
+    default: break;
+    }
+    return 0;
+}
+
+void tracer_limites(int w)
+{
+    if (!fenetre_graphe(w))
+        return;
+    InfoRecord& f = Info[w];
+    const int panel = f.panel;
+    DeleteGraphPlot(panel, f.trace_bas);
+    DeleteGraphPlot(panel, f.trace_haut);
+    f.trace_bas = limite_basse_active(f.limite) ? ligne(w, f.seuil_bas) : 0;
+    f.trace_haut = limite_haute_active(f.limite) ? ligne(w, f.seuil_haut) : 0;
+}
+
+void effacer_limites(int w)
+{
+    if (w < 1 || w >= NB_FENETRES)
+        return;
+    InfoRecord& f = Info[w];
+    DeleteGraphPlot(f.panel, f.trace_bas);
+    DeleteGraphPlot(f.panel, f.trace_haut);
+    f.trace_bas = 0;
+    f.trace_haut = 0;
+    f.limite = 0;
+}
+
+void limites_tick(int w, double v)
+{
+    if (w < 1 || w >= NB_FENETRES || Info[w].limite == 0)
+        return;
+    tracer_limites(w);
+    Beep* bip = plateforme().beep.get();
+    for (int n = bips_limites(Info[w], v); n > 0 && bip; --n)
+        bip->beep();
+}

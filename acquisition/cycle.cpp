@@ -1,0 +1,235 @@
+#include "acquisition/cycle.h"
+
+#include "acquisition/alarmes.h"
+#include "acquisition/decodage.h"
+#include "acquisition/selection.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/panels_dialogues.h"
+#include "app/parametres.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/fichier.h"
+#include "files/ligne.h"
+#include "graph/courbes.h"
+#include "graph/zoom.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+#include "link/jbus.h"
+
+#include <QLabel>
+#include "app/liste_releves.h"
+#include <QPushButton>
+#include <qcustomplot.h>
+
+namespace {
+
+constexpr int ESSAIS = 5;
+
+void commande_fichier(int item)
+{
+    Gestion_fichier(menu, item, nullptr, Fen_princ[PNL_PRINC]);
+}
+
+void retirer_avis_optique()
+{
+    if (tk::panel_valide(Fen_princ[PNL_OPTIQUE]))
+        tk::DiscardPanel(Fen_princ[PNL_OPTIQUE]);
+    Fen_princ[PNL_OPTIQUE] = 0;
+    flag_optique = 0;
+}
+
+void lever_avis_optique()
+{
+    int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_OPTIQUE);
+    if (p < 1)
+        return;
+    Fen_princ[PNL_OPTIQUE] = p;
+    PnlOptique& o = liaison<PnlOptique>(p);
+    o.attention->setText(qtxt(tx::attention));
+    o.tete_optique->setText(qtxt(tx::tete_optique));
+    o.tete_optique1->setText(qtxt(tx::tete_optique1));
+    // The question is asked by its own popup; the notice only informs.
+    o.continuer->hide();
+    o.bouton_oui->hide();
+    o.bouton_non->hide();
+    tk::DisplayPanel(p);
+}
+
+// The new mode, shown for one second.
+void annoncer_mode()
+{
+    QString t = qtxt(tx::mode) + texte_mode(int(MesureTypeReseau));
+    copie_texte(s, t.toUtf8().constData());
+    int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_INFO);
+    if (p < 1)
+        return;
+    PnlInformation& i = liaison<PnlInformation>(p);
+    i.titre->setText(qtxt(tx::Maj_titre_erreur));
+    i.message->setText(QString::fromUtf8(s));
+    i.detail->setText(qtxt(tx::information));
+    tk::DisplayPanel(p);
+    plateforme().horloge->attendre(1.0);
+    tk::DiscardPanel(p);
+}
+
+bool fenetre_graphe(int w)
+{
+    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) && tk::type_panel(Info[w].panel) == PNL_GRAPHE;
+}
+
+// The tick's work; cadence keeps a second tick from starting inside it.
+void tick(int panel)
+{
+    Q_UNUSED(panel);
+    QDateTime maintenant = plateforme().horloge->maintenant();
+    double secondes = secondes_depuis_minuit(maintenant.time());
+    if (Acq.nb_points == 0)
+        valeur = secondes;
+    double ecart = ecoule(secondes, valeur);
+    int h = 0, m = 0, sec = 0;
+    decoupe_hms(ecart, h, m, sec);
+
+    QString ligne;
+    if (ModeEnCours_actuel != 3) {
+        ligne = tete_ligne(Acq.nb_points + 1, maintenant.date(), maintenant.time(), Acq.temps_relatif == 1, h, m,
+                           sec, langue);
+        if (Acq.nb_points == 0)
+            PrecedTypeReseau = Mesure.type_reseau;
+    }
+    if (flag_demande_lancer != 1)
+        return;
+
+    Donnee[1].coul = color[1];
+    Donnee[2].coul = color[2];
+
+    int r = -1;
+    for (int essai = 0; essai < ESSAIS; ++essai) {
+        r = Mesure_jbus();
+        if (r == 0 || r == -1 || r == -3)
+            break;
+    }
+    if (r == -3) {
+        Acq.en_cours = 0;
+        Acq.nb_points = 0;
+        pas_x = 0;
+        return;
+    }
+    if (r != 0) {
+        commande_fichier(ITEM_STOP);
+        Popup_erreur(20);
+        return;
+    }
+    if (ModeEnCours_actuel == 3)
+        return;
+
+    const int n = Acq.nb_points;
+    if (n >= NB_RELEVES_MAX) {
+        commande_fichier(ITEM_STOP);
+        return;
+    }
+
+    TraceCourbeMode();
+    PrecedTypeReseau = MesureTypeReseau;
+    Mesure.type_reseau = int(MesureTypeReseau);
+
+    ligne += colonnes_ligne(compteur_grandeur, Donnee[1].releves[n], Donnee[1].indefini != 0,
+                            Donnee[2].releves[n], Donnee[2].indefini != 0);
+    ptx[n] = pas_x;
+
+    if (Mesure.port == 0)
+        return;
+    for (int v = 1; v <= Mesure.nb_voies && v <= 2; ++v) {
+        if (Mesure.avis_indefini == 1 && Donnee[v].indefini == 1)
+            Donnee[v].releves[n] = 0.0;
+        point[v][n] = Donnee[v].releves[n];
+        int w = Donnee[v].num_fenetre;
+        if (!fenetre_graphe(w))
+            continue;
+        Zoom_AXE_Y(v, Info[w].panel);
+        tracer_courbe(v);
+        QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
+        if (pas_x > int(g->xAxis->range().upper)) {
+            grafic = w;
+            zoomer_fenetre(w, -1);
+        }
+        limites_tick(w, point[v][n]);
+    }
+
+    if (tk::panel_valide(Info[0].panel)) {
+        ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
+        liste->addItem(ligne, n);
+        liste->setCurrentRow(liste->count() - 1);
+    }
+    ++Acq.nb_points;
+    ++pas_x;
+
+    if (val != 0 && ecart > val) {
+        commande_fichier(ITEM_STOP);
+        return;
+    }
+    if ((Acq.nb_max != 0 && Acq.nb_points > Acq.nb_max) || Acq.nb_points >= NB_RELEVES_MAX)
+        commande_fichier(ITEM_STOP);
+}
+
+} // namespace
+
+int cadence(int panel, int, int event, void*, int, int)
+{
+    static bool dans_cadence = false;
+    if (event != EVENT_TIMER_TICK || dans_cadence)
+        return 0;
+    dans_cadence = true;
+    tick(panel);
+    dans_cadence = false;
+    return 0;
+}
+
+int Mesure_jbus()
+{
+    Popups& popups = *plateforme().popups;
+    popups.curseur_attente(true);
+    int r = jbus_fonction_03(comport, JBUS_BAUD, 1, 0, 18, TableReception);
+    popups.curseur_attente(false);
+
+    if (r != 0) {
+        if (flag_optique == 0) {
+            lever_avis_optique();
+            flag_optique = 1;
+            ModeEnCours_actuel = 0;
+        }
+        demande_exit = popups.question("Voltexa", qtxt(tx::continuer),
+                                       {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
+        if (demande_exit == 1)
+            return -2;
+        retirer_avis_optique();
+        commande_fichier(ITEM_STOP);
+        return -1;
+    }
+    if (flag_optique)
+        retirer_avis_optique();
+    decoder_mesures(TableReception);
+
+    rep_suite = suite_annule();
+
+    int n = test_grandeur_mesure();
+    if (n >= 1 && !selection_convient(Donnee[n].grandeur, ModeEnCours_actuel))
+        PrecedTypeReseau = -1.0;
+
+    if (Acq.nb_points != 0 && Acq.en_cours != 0 && PrecedTypeReseau != MesureTypeReseau) {
+        annoncer_mode();
+        if (rep_suite != 0) {
+            Annuler_choix_grandeur();
+            PrecedTypeReseau = MesureTypeReseau;
+            ResetTimer();
+            commande_fichier(ITEM_STOP);
+            commande_fichier(ITEM_NOUVEAU);
+            Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
+            return -3;
+        }
+    }
+    PrecedTypeReseau = MesureTypeReseau;
+    return 0;
+}

@@ -1,0 +1,207 @@
+#include "acquisition/type_mesure.h"
+
+#include "acquisition/alarmes.h"
+#include "acquisition/cycle.h"
+#include "acquisition/decodage.h"
+#include "acquisition/selection.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/panels_dialogues.h"
+#include "app/parametres.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "files/fichier.h"
+#include "lang/textes.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+bool est_dialogue(int panel)
+{
+    return panel > 0 && tk::panel_valide(panel) && tk::type_panel(panel) == PNL_TYPEMES;
+}
+
+// Unticks the boxes of the open dialog; the selection itself is cleared by
+// the caller (Annuler_choix_grandeur).
+void decocher()
+{
+    if (!est_dialogue(Fen_princ[PNL_TYPEMES]))
+        return;
+    for (QCheckBox* c : liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]).cases)
+        c->setChecked(false);
+}
+
+void retirer_dialogue(int panel)
+{
+    tk::RemovePopup(panel);
+    tk::DiscardPanel(panel);
+    if (Fen_princ[PNL_TYPEMES] == panel)
+        Fen_princ[PNL_TYPEMES] = 0;
+}
+
+// A click on any box drops the limit lines of the channel windows: the
+// limits belonged to the quantities being replaced.
+void effacer_limites_voies()
+{
+    for (int w = 1; w <= Mesure.nb_voies && w < NB_FENETRES; ++w) {
+        if (Info[w].limite == 0)
+            continue;
+        if (tk::panel_valide(Info[w].panel)) {
+            effacer_limites(w);
+        } else {
+            Info[w].limite = 0;
+            Info[w].trace_bas = 0;
+            Info[w].trace_haut = 0;
+        }
+    }
+}
+
+// Back to the dialog through the Setup menu's command, which also prepares
+// it for the instrument's mode.
+void rouvrir()
+{
+    Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
+}
+
+} // namespace
+
+void Traduc_typedemesure()
+{
+    const int p = Fen_princ[PNL_TYPEMES];
+    if (!est_dialogue(p))
+        return;
+    PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
+    tk::SetPanelTitle(p, qtxt(tx::typemes));
+    d.choixmesure->setText(qtxt(tx::choixmesure));
+    d.quitter->setText(mnemonique(txt(tx::quitter)));
+    for (int k = 0; k < NB_GRANDEURS; ++k)
+        d.noms[k]->setText(qtxt(tx::type_mesure, k));
+}
+
+int charger_type_mesure()
+{
+    if (est_dialogue(Fen_princ[PNL_TYPEMES]))
+        retirer_dialogue(Fen_princ[PNL_TYPEMES]);
+    Fen_princ[PNL_TYPEMES] = 0;
+
+    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_TYPEMES);
+    if (p < 1)
+        return p;
+    Fen_princ[PNL_TYPEMES] = p;
+    Traduc_typedemesure();
+
+    PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
+    for (int k = 0; k < NB_GRANDEURS; ++k) {
+        const int code = k + 1;
+        QObject::connect(d.cases[k], &QCheckBox::clicked, d.cases[k],
+                         [p, code] { Selectionner(p, code, EVENT_COMMIT, nullptr, 0, 0); });
+    }
+    QObject::connect(d.bouton_ok, &QPushButton::clicked, d.bouton_ok,
+                     [p] { Choix_Grandeur(p, TYPEMES_OK, EVENT_COMMIT, nullptr, 0, 0); });
+    // Escape and the close box reach Cancel through the form.
+    QObject::connect(d.quitter, &QPushButton::clicked, d.quitter,
+                     [p] { Annuler_mesure(p, TYPEMES_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
+    decocher_cases = decocher;
+    return p;
+}
+
+void ouvrir_type_mesure()
+{
+    int p = Fen_princ[PNL_TYPEMES];
+    if (!est_dialogue(p))
+        p = charger_type_mesure();
+    if (p < 1)
+        return;
+    const int n = test_grandeur_mesure();
+    Ctrl_menu(1);
+    tk::InstallPopup(p);
+    PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
+    for (int k = n; k >= 1; --k)
+        if (table_control[k] >= 1 && table_control[k] <= NB_GRANDEURS)
+            d.cases[table_control[k] - 1]->setChecked(true);
+}
+
+int relire_selection_mesure(int panel)
+{
+    if (!est_dialogue(panel))
+        return 0;
+    PnlTypeMesure& d = liaison<PnlTypeMesure>(panel);
+    int coches = 0;
+    for (int c = 1; c <= NB_GRANDEURS; ++c) {
+        grandeur_mesure[c] = d.cases[c - 1]->isChecked() ? 1 : 0;
+        coches += grandeur_mesure[c];
+    }
+    return coches > 0 ? 1 : 0;
+}
+
+int Selectionner(int panel, int control, int event, void*, int, int)
+{
+    if (control < 1 || control > NB_GRANDEURS || !est_dialogue(panel))
+        return 0;
+    if (event == EVENT_COMMIT) {
+        QCheckBox* c = liaison<PnlTypeMesure>(panel).cases[control - 1];
+        const int etat = c->isChecked() ? 1 : 0;
+        const int montre = selectionner_case(control, etat);
+        c->setChecked(montre == 1);
+        if (etat == 1 && montre == 0)
+            relire_selection_mesure(panel);
+    }
+    effacer_limites_voies();
+    return 0;
+}
+
+int Choix_Grandeur(int panel, int, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT)
+        return 0;
+    tk::SetItemDimmed(ITEM_QUITTER, true);
+
+    int n = compteur_grandeur;
+    const bool lecture_ratee = Mesure_jbus() != 0;
+    if (lecture_ratee)
+        n = 0;
+
+    if (n == 0) {
+        if (lecture_ratee) {
+            Annuler_choix_grandeur();
+            Annuler_mesure(panel, TYPEMES_ANNULER, EVENT_COMMIT, nullptr, 0, 0);
+            rouvrir();
+        } else {
+            Annuler_mesure(panel, TYPEMES_ANNULER, EVENT_COMMIT, nullptr, 0, 0);
+        }
+        return 0;
+    }
+
+    n = test_grandeur_mesure();
+    if (n == 0) {
+        Annuler_mesure(panel, TYPEMES_ANNULER, EVENT_COMMIT, nullptr, 0, 0);
+        return 0;
+    }
+    suite_annule();
+    if (!selection_convient(Donnee[n].grandeur, ModeEnCours_actuel)) {
+        Annuler_choix_grandeur();
+        Annuler_mesure(panel, TYPEMES_ANNULER, EVENT_COMMIT, nullptr, 0, 0);
+        rouvrir();
+        return 0;
+    }
+
+    flag_type_mesure = 1;
+    retirer_dialogue(panel);
+    Ctrl_menu(0);
+    Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+    return 0;
+}
+
+int Annuler_mesure(int panel, int, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT)
+        return 0;
+    // Stop acts only on a running acquisition; it also gives the menus back.
+    Acq.en_cours = 1;
+    retirer_dialogue(panel);
+    Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+    return 0;
+}

@@ -1,0 +1,147 @@
+// Cost of one acquisition tick (read over the pty from the simulator,
+// decode, store, list the line, redraw both channels' curves and paint) with
+// 100, 10000 and 30000 readings already stored, and the resident memory with
+// both channels full.
+#include "acquisition/cycle.h"
+#include "acquisition/selection.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "app/toolkit.h"
+#include "files/fichier.h"
+#include "files/ligne.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include "app/liste_releves.h"
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Answers every question with its Escape answer and shows nothing.
+class PopupsMuets : public Popups {
+public:
+    void message(const QString&, const QString& t) override { std::fprintf(stderr, "message: %s", qPrintable(t)); }
+    int question(const QString&, const QString&, const QStringList&, int, int echap) override { return echap; }
+    std::optional<QString> texte(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> fichier(const QString&, const QString&, const QString&, bool) override { return {}; }
+    std::optional<QString> dossier(const QString&, const QString&) override { return {}; }
+    void curseur_attente(bool) override {}
+};
+
+class HorlogeSansAttente : public Clock {
+public:
+    void attendre(double) override {}
+};
+
+double rss_mo()
+{
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith("VmRSS:"))
+            return l.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+// Puts n synthetic readings in both channels and the readings list.
+void remplir(int n)
+{
+    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
+    liste->clear();
+    QStringList lignes;
+    for (int j = 0; j < n; ++j) {
+        double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
+        Donnee[1].releves[j] = point[1][j] = v;
+        Donnee[2].releves[j] = point[2][j] = p;
+        ptx[j] = j;
+        lignes << tete_ligne(j + 1, QDate::currentDate(), QTime::currentTime(), false, 0, 0, 0, 1) +
+                      colonnes_ligne(2, v, false, p, false);
+    }
+    liste->addItems(lignes);
+}
+
+double mediane(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    QTemporaryDir dossier;
+    QDir bin(QCoreApplication::applicationDirPath());
+    QFile::link(bin.filePath("VOLTEXA.uir"), dossier.filePath("VOLTEXA.uir"));
+    QFile::link(bin.filePath("toolbar"), dossier.filePath("toolbar"));
+
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(bin.filePath("voltexa-sim"), {"--dir", dossier.path(), "--com", "1"});
+    while (!sim.canReadLine() && sim.waitForReadyRead(10000)) {
+    }
+    if (!sim.canReadLine()) {
+        std::fprintf(stderr, "tick bench: the simulator did not start\n");
+        return 2;
+    }
+    fixer_repertoire_programme(dossier.path());
+    plateforme().popups = std::make_unique<PopupsMuets>();
+    plateforme().horloge = std::make_unique<HorlogeSansAttente>();
+    if (demarrage() != 0 || Acq.port_ouvert != 1) {
+        std::fprintf(stderr, "tick bench: start-up failed\n");
+        return 2;
+    }
+    selectionner_case(1, 1);
+    selectionner_case(5, 1);
+    flag_type_mesure = 1;
+    ModeEnCours_actuel = 1;
+    Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+    activer_minuterie(false);
+    QApplication::processEvents();
+
+    const int mesures = 60;
+    Acq.nb_max = 0;
+    std::printf("one tick: read, decode, store, list, redraw both curves and paint\n");
+    // Ticks follow one another as in an acquisition, ending with n readings stored.
+    const char* seul = getenv("BENCH_SEUL");
+    for (int n : {100, 10000, 30000}) {
+        if (seul && n != atoi(seul))
+            continue;
+        const int debut = n - mesures - 5;
+        remplir(debut);
+        Acq.nb_points = pas_x = debut;
+        Acq.en_cours = 1;
+        flag_demande_lancer = 1;
+        std::vector<double> ms;
+        for (int i = 0; i < mesures + 5; ++i) {
+            QElapsedTimer t;
+            t.start();
+            cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+            QApplication::processEvents();
+            if (i >= 5)
+                ms.push_back(t.nsecsElapsed() / 1e6);
+        }
+        std::printf("  up to %5d readings stored: median %.2f ms, slowest %.2f ms%s\n", n, mediane(ms),
+                    *std::max_element(ms.begin(), ms.end()), n == 30000 ? " (goal: 3 ms)" : "");
+    }
+    std::printf("resident memory, both channels full: %.1f MB (goal: 150 MB)\n", rss_mo());
+    arreter_voltexa();
+    sim.terminate();
+    sim.waitForFinished(10000);
+    return 0;
+}

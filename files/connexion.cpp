@@ -1,0 +1,110 @@
+#include "files/connexion.h"
+
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/panels.h"
+#include "app/toolkit.h"
+#include "files/fichier.h"
+#include "files/graphes.h"
+#include "graph/courbes.h"
+#include "graph/defilement.h"
+#include "lang/textes.h"
+
+#include <QLabel>
+#include "app/liste_releves.h"
+#include <qcustomplot.h>
+
+namespace {
+
+// Width of a channel's piece of the readings-list heading.
+constexpr int LARGEUR_PIECE = 15;
+
+bool fenetre_existe(int w)
+{
+    return w >= 1 && w < NB_FENETRES && w < nb_panel && tk::panel_valide(Info[w].panel);
+}
+
+// Decimals of the Y labels by quantity code: voltages and powers to the
+// tenth, currents to the milliampere, power factors to the hundredth.
+int decimales_axe_y(int code)
+{
+    switch (code) {
+    case 3:
+    case 4:
+        return 3;
+    case 11:
+    case 12:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+// Creates the graph window of channel k and scales it for its quantity.
+// Returns its window index, -1 when every slot is taken.
+int creer_fenetre(int k)
+{
+    const int avant = nb_panel;
+    if (Ouvrir_graphe() == avant)
+        return -1;
+    const int w = nb_panel - 1;
+    Donnee[k].num_fenetre = w;
+    Init_min_max_axe_Y(k);
+    tk::DisplayPanel(Info[w].panel);
+    Zoom_AXE_Y(k, Info[w].panel);
+    return w;
+}
+
+} // namespace
+
+QString titre_voie(int voie)
+{
+    const char* t = voie >= 1 && voie < NB_VOIES_TABLE ? Donnee[voie].titre : "";
+    return QString("%1 %2 : %3").arg(qtxt(tx::canal), QString::number(voie), QString::fromUtf8(t));
+}
+
+void Maj_connexion()
+{
+    QLabel* entete = nullptr;
+    if (tk::panel_valide(Info[0].panel)) {
+        PnlDonnees& d = liaison<PnlDonnees>(Info[0].panel);
+        d.liste->clear();
+        entete = d.entete;
+    }
+
+    // Without a port the list has no channels to name.
+    QString e;
+    if (Mesure.port != 0) {
+        e = QString(" N°   %1       %2     ").arg(qtxt(tx::date), qtxt(tx::heure));
+        for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+            Donnee[k].trace = -1;
+            // A window index left over from windows closed since does not count.
+            int w = Donnee[k].num_fenetre;
+            if (!fenetre_existe(w))
+                w = creer_fenetre(k);
+            copie_texte(Donnee[k].titre, Donnee[k].libelle);
+            if (w != -1) {
+                const QString t = titre_voie(k);
+                tk::SetPanelTitle(Info[w].panel, t);
+                tk::SetItemName(Info[w].item, QString(t).replace('&', "&&"));
+
+                QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
+                g->yAxis->setNumberFormat("f");
+                g->yAxis->setNumberPrecision(decimales_axe_y(Donnee[k].grandeur));
+                g->replot(QCustomPlot::rpQueuedReplot);
+
+                const int ancien = grafic;
+                grafic = w;
+                ScrollBarCallback(Info[w].panel, 0, EVENT_COMMIT, nullptr, 0, 0);
+                grafic = ancien;
+            }
+            e += QString(" CH%1: %2   ")
+                     .arg(QString::number(k), QString::fromUtf8(Donnee[k].titre))
+                     .leftJustified(LARGEUR_PIECE, ' ', true);
+        }
+    }
+    if (entete)
+        entete->setText(e);
+
+    Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+}

@@ -1,0 +1,257 @@
+#include "files/fichier.h"
+
+#include "acquisition/alarmes.h"
+#include "acquisition/cycle.h"
+#include "acquisition/selection.h"
+#include "app/barre_outils.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/panels_dialogues.h"
+#include "app/parametres.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/connexion.h"
+#include "files/ctrl_menu.h"
+#include "files/graphes.h"
+#include "graph/courbes.h"
+#include "graph/defilement.h"
+#include "graph/fenetres.h"
+#include "graph/traces.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+
+#include <QCheckBox>
+#include "app/liste_releves.h"
+#include <qcustomplot.h>
+
+namespace {
+
+// Toolbar positions (separators counted) of the buttons the acquisition
+// commands dim, Run apart.
+const int boutons_acquisition[] = {1, 2, 6, 8, 10, 12, 13, 14, 16, 17};
+constexpr int BOUTON_LANCER = 3;
+
+const int autres_menus[] = {BARRE_PARAMETRE, BARRE_EDITION, BARRE_OPTIONS, BARRE_AFFICHAGE, BARRE_FENETRE,
+                            BARRE_AIDE};
+
+void dimmer(std::initializer_list<int> items, bool d)
+{
+    for (int i : items)
+        tk::SetItemDimmed(i, d);
+}
+
+void recents(bool d)
+{
+    for (int i : fichier_menu)
+        if (i)
+            tk::SetItemDimmed(i, d);
+}
+
+void boutons(bool d)
+{
+    for (int p : boutons_acquisition)
+        Toolbar_DimItem(gToolbar, p, d);
+}
+
+void etats_lancer()
+{
+    tk::SetItemDimmed(BARRE_FICHIER, false);
+    dimmer({ITEM_NOUVEAU, ITEM_OUVRIR}, true);
+    dimmer({ITEM_PAUSE, ITEM_STOP}, false);
+    dimmer({ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_QUITTER}, true);
+    recents(true);
+    for (int m : autres_menus)
+        tk::SetItemDimmed(m, true);
+    boutons(true);
+}
+
+void etats_pause()
+{
+    tk::SetItemDimmed(BARRE_FICHIER, false);
+    dimmer({ITEM_NOUVEAU, ITEM_OUVRIR, ITEM_LANCER}, true);
+    dimmer({ITEM_PAUSE, ITEM_STOP}, false);
+    dimmer({ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_QUITTER}, true);
+    boutons(true);
+    Toolbar_DimItem(gToolbar, BOUTON_LANCER, true);
+}
+
+void etats_stop()
+{
+    tk::SetItemDimmed(BARRE_FICHIER, false);
+    dimmer({ITEM_NOUVEAU, ITEM_OUVRIR, ITEM_LANCER}, false);
+    dimmer({ITEM_PAUSE, ITEM_STOP}, true);
+    dimmer({ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_QUITTER}, false);
+    recents(false);
+    for (int m : autres_menus)
+        tk::SetItemDimmed(m, false);
+    boutons(false);
+    Toolbar_DimItem(gToolbar, BOUTON_LANCER, false);
+}
+
+bool fenetre_graphe(int w)
+{
+    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel);
+}
+
+void nouveau()
+{
+    Popups& popups = *plateforme().popups;
+    popups.curseur_attente(true);
+    tk::SetPanelTitle(Fen_princ[PNL_PRINC], "VOLTEXA");
+    if (tk::panel_valide(Info[0].panel))
+        liaison<PnlDonnees>(Info[0].panel).liste->clear();
+    for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+        int w = Donnee[k].num_fenetre;
+        if (w == -1 || !fenetre_graphe(w))
+            continue;
+        supprimer_traces(Info[w].panel);
+        Info[w].trace_bas = Info[w].trace_haut = 0;
+        ScrollBar_SetAttribute(Info[w].panel, SB_VALEUR, 0);
+        int ancien = grafic;
+        grafic = w;
+        ScrollBarCallback(Info[w].panel, 0, EVENT_COMMIT, nullptr, 0, 0);
+        grafic = ancien;
+    }
+    Acq.nb_points = 0;
+    popups.curseur_attente(false);
+}
+
+void lancer(int panel)
+{
+    if (Acq.port_ouvert != 1) {
+        Popup_erreur(31);
+        Gestion_parametre(menu, ITEM_CONNECTER, nullptr, panel);
+        return;
+    }
+    if (flag_type_mesure == 0) {
+        Gestion_parametre(menu, ITEM_TYPEMES, nullptr, panel);
+        return;
+    }
+    flag_demande_lancer = 1;
+    if (Acq.en_cours) {
+        if (Acq.periode == -1)
+            cadence(panel, 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+        return;
+    }
+    Ctrl_menu(1);
+    etats_lancer();
+    nouveau();
+    tk::SetItemChecked(ITEM_TPSABS, Acq.temps_relatif == 0);
+    tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif != 0);
+
+    int n = test_grandeur_mesure();
+    Mesure.nb_voies = n;
+
+    // Limits survive the new windows.
+    int limite[3] = {};
+    double bas[3] = {}, haut_[3] = {};
+    for (int k = 1; k <= n; ++k) {
+        limite[k] = Info[k].limite;
+        if (limite[k] <= 10)
+            bas[k] = Info[k].seuil_bas;
+        if (limite[k] >= 10)
+            haut_[k] = Info[k].seuil_haut;
+    }
+
+    fermer_graphes();
+    for (int k = 1; k <= n; ++k) {
+        grafic = k;
+        Donnee[k].num_fenetre = -1;
+        Ouvrir_graphe();
+        Donnee[k].num_fenetre = nb_panel - 1;
+        Init_min_max_axe_Y(grafic);
+        tk::DisplayPanel(Info[k].panel);
+        Donnee[k].trace = -1;
+    }
+
+    if (tk::panel_valide(Fen_princ[PNL_TYPEMES])) {
+        PnlTypeMesure& d = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);
+        for (int k = n; k >= 1; --k)
+            if (table_control[k] >= 1 && table_control[k] <= NB_GRANDEURS)
+                d.cases[table_control[k] - 1]->setChecked(true);
+    }
+
+    Maj_connexion();
+    Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, panel);
+
+    if (Acq.periode != -1)
+        activer_minuterie(true);
+
+    for (int k = 1; k <= n; ++k) {
+        Info[k].limite = limite[k];
+        if (limite[k] <= 10)
+            Info[k].seuil_bas = bas[k];
+        if (limite[k] >= 10)
+            Info[k].seuil_haut = haut_[k];
+        if (Info[k].y_manuel == 1) {
+            QCustomPlot* g = liaison<PnlGraphe>(Info[k].panel).graphe;
+            g->yAxis->setRange(Info[k].y_min, Info[k].y_max);
+            g->replot(QCustomPlot::rpQueuedReplot);
+        }
+    }
+    for (int k = 1; k <= n; ++k)
+        if (Info[k].limite != 0)
+            tracer_limites(k);
+
+    Acq.en_cours = 1;
+    Acq.nb_points = 0;
+    pas_x = 0;
+    Donnee[1].maxi = 0.0;
+    Donnee[2].maxi = 0.0;
+
+    if (Acq.periode == -1)
+        cadence(panel, 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+    else
+        fixer_intervalle_minuterie(Acq.periode == 0 ? 0.5 : double(Acq.periode));
+}
+
+void mettre_en_pause()
+{
+    if (!Acq.en_cours || Acq.periode == -1)
+        return;
+    etats_pause();
+    activer_minuterie(!minuterie_active());
+}
+
+void arreter()
+{
+    if (!Acq.en_cours)
+        return;
+    Acq.en_cours = 0;
+    flag_demande_lancer = 0;
+    Ctrl_menu(0);
+    etats_stop();
+    Donnee[1].maxi = 0.0;
+    Donnee[2].maxi = 0.0;
+    Acq.heure_rel = mem_hrel;
+    activer_minuterie(false);
+    if (Acq.nb_points > 0) {
+        int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
+                                              {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
+        (void)r; // No save command exists yet: the answer changes nothing.
+    }
+}
+
+} // namespace
+
+void Gestion_fichier(int, int item, void*, int panel)
+{
+    switch (item) {
+    case ITEM_NOUVEAU:
+        nouveau();
+        break;
+    case ITEM_LANCER:
+        lancer(panel ? panel : Fen_princ[PNL_PRINC]);
+        break;
+    case ITEM_PAUSE:
+        mettre_en_pause();
+        break;
+    case ITEM_STOP:
+        arreter();
+        break;
+    default:
+        break;
+    }
+}

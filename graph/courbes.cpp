@@ -1,0 +1,536 @@
+#include "graph/courbes.h"
+
+#include "acquisition/alarmes.h"
+#include "acquisition/limites.h"
+#include "acquisition/selection.h"
+#include "app/globals.h"
+#include "app/panels.h"
+#include "app/panels_dialogues.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "graph/traces.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <qcustomplot.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int CODE_INRUSH = 13;
+constexpr int RESEAU_INRUSH = 16;
+constexpr double INRUSH_INDEFINI = 6550.0;
+constexpr double INRUSH_SURCHARGE = 6500.0;
+constexpr double INRUSH_PLEINE_ECHELLE = 65.0;
+constexpr double INRUSH_SEUIL = 5.0;
+
+// One quantity in the order the store calls take them, with the entry of
+// memo_grandeur_indefinie that flags it undefined.
+struct Ordre {
+    int code;
+    int indefini;
+};
+constexpr std::array<Ordre, 6> ordre_instantane{{{11, 5}, {1, 0}, {5, 2}, {7, 3}, {3, 1}, {9, 4}}};
+constexpr std::array<Ordre, 6> ordre_moyen{{{12, 11}, {2, 6}, {6, 8}, {8, 9}, {4, 7}, {10, 10}}};
+
+// Set by a store of this tick whose reading was out of range. The out-of-range
+// latch is cleared only when no channel of the tick was: with two channels,
+// one in range must not end the other's episode (the notice would come back
+// after every OK while the first stays out of range).
+bool hors_plage_tick = false;
+bool dans_tick = false;
+
+// The curve drawn for each channel by tracer_courbe, so that the Y autoscale
+// looks at the readings and not at the limit lines sharing the graph.
+struct Courbe {
+    int handle = 0;
+    QPointer<QCPGraph> graphe;
+};
+std::array<Courbe, NB_VOIES_TABLE> courbes;
+
+bool voie_valide(int voie)
+{
+    return voie >= 1 && voie < NB_VOIES_TABLE;
+}
+
+bool code_valide(int c)
+{
+    return c >= 1 && c < 15;
+}
+
+bool indice_valide(int n)
+{
+    return n >= 0 && n < NB_RELEVES_MAX;
+}
+
+QCustomPlot* graphe_panel(int panel)
+{
+    if (!tk::panel_valide(panel) || tk::type_panel(panel) != PNL_GRAPHE)
+        return nullptr;
+    return liaison<PnlGraphe>(panel).graphe;
+}
+
+// Graph of window w (1..), null when w is not an open graph window.
+QCustomPlot* graphe_fenetre(int w)
+{
+    if (w < 1 || w >= NB_FENETRES)
+        return nullptr;
+    return graphe_panel(Info[w].panel);
+}
+
+void axe_manuel(QCustomPlot* g, double lo, double hi)
+{
+    if (!g)
+        return;
+    g->yAxis->setRange(lo, hi);
+    g->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// The range the toolkit's autoscale gives the left Y axis for channel voie's
+// curve in graph g, applied to the axis; false when there is no curve or it
+// holds no data (the axis is then left as it is). A flat curve gives lo = hi:
+// QCustomPlot's own rescale would keep the previous span centred on it, which
+// drifts tick after tick and hides a flat curve from the minimum-span rule.
+bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
+{
+    if (!g || !voie_valide(voie))
+        return false;
+    const Courbe& c = courbes[voie];
+    if (!c.graphe || c.handle != Donnee[voie].trace || c.graphe->parentPlot() != g)
+        return false;
+    bool trouve = false;
+    const QCPRange r = c.graphe->getValueRange(trouve, QCP::sdBoth);
+    if (!trouve)
+        return false;
+    lo = r.lower;
+    hi = r.upper;
+    if (QCPRange::validRange(r))
+        axe_manuel(g, lo, hi);
+    return true;
+}
+
+// Left Y axis of graph g in scaling mode `mode` (0 manual, 1 automatic).
+void axe_mode(QCustomPlot* g, int voie, double mode, double lo, double hi)
+{
+    if (int(mode) == 1) {
+        double a = 0.0, b = 0.0;
+        autoscale(g, voie, a, b);
+    } else {
+        axe_manuel(g, lo, hi);
+    }
+}
+
+// The channel shown in window w, 0 when none.
+int voie_de_fenetre(int w)
+{
+    for (int k = 1; k < NB_VOIES_TABLE; ++k)
+        if (Donnee[k].num_fenetre == w)
+            return k;
+    return 0;
+}
+
+void stocker(int voie, double valeur)
+{
+    if (voie_valide(voie) && indice_valide(Acq.nb_points))
+        Donnee[voie].releves[Acq.nb_points] = valeur;
+}
+
+// The notices after one store: lim and und are the results of the range
+// and undefined checks.
+void signaler_hors_plage(int lim, int und)
+{
+    if (lim != 0) {
+        hors_plage_tick = true;
+        if (Mesure.avis_limite == 0 && flag_overload == 0) {
+            Mesure.avis_limite = 1;
+            flag_overload = 1;
+            lever_avis(PNL_OVERLOAD);
+            return;
+        }
+    } else if (!dans_tick) {
+        // Within a tick, TraceCourbeMode settles the latch once every
+        // channel is stored.
+        Mesure.avis_limite = 0;
+    }
+    if (und != 0) {
+        if (Mesure.avis_indefini == 0 && flag_indefinie == 0) {
+            Mesure.avis_indefini = 1;
+            flag_indefinie = 1;
+            lever_avis(PNL_INDEFINI);
+        }
+    } else if (Donnee[1].indefini == 0 && Donnee[2].indefini == 0) {
+        Mesure.avis_indefini = 0;
+    }
+}
+
+template <std::size_t N>
+void stocker_grandeur(const std::array<Ordre, N>& ordre, int (*test)(int, int))
+{
+    int lim = 0, und = 0;
+    for (const Ordre& o : ordre) {
+        const Grandeur& g = grandeurs[o.code];
+        if (*g.selection != 1)
+            continue;
+        const int voie = *g.voie;
+        if (voie_valide(voie)) {
+            stocker(voie, *g.derniere_valeur);
+            Donnee[voie].grandeur = o.code;
+            lim = test(o.code, voie);
+            und = test_indefinie(voie, memo_grandeur_indefinie[o.indefini]);
+        }
+        *g.selection = 0;
+        break;
+    }
+    signaler_hors_plage(lim, und);
+}
+
+void inrush()
+{
+    const int voie = 1;
+    if (MesureInrush == INRUSH_INDEFINI) {
+        stocker(voie, 0.0);
+        Donnee[voie].indefini = 1;
+        if (Mesure.avis_indefini != 1 && flag_indefinie != 1) {
+            lever_avis(PNL_INDEFINI);
+            Mesure.avis_indefini = 1;
+            flag_indefinie = 1;
+        }
+    } else {
+        Mesure.avis_indefini = 0;
+        Donnee[voie].indefini = 0;
+    }
+    if (MesureInrush == INRUSH_SURCHARGE) {
+        stocker(voie, INRUSH_PLEINE_ECHELLE);
+        if (Mesure.avis_limite != 1 && flag_overload != 1) {
+            Donnee[voie].indefini = 0;
+            lever_avis(PNL_OVERLOAD);
+            Mesure.avis_limite = 1;
+            flag_overload = 1;
+        }
+    } else {
+        Mesure.avis_limite = 0;
+    }
+    if (MesureInrush != INRUSH_INDEFINI && MesureInrush != INRUSH_SURCHARGE)
+        stocker(voie, MesureInrush);
+}
+
+// ---- scale dialog -----------------------------------------------------------
+
+int mode_choisi(const PnlEchelle& p)
+{
+    return p.mode_echelle->currentData().toInt();
+}
+
+void choisir_mode(PnlEchelle& p, int mode)
+{
+    const int i = p.mode_echelle->findData(mode);
+    if (i >= 0)
+        p.mode_echelle->setCurrentIndex(i);
+}
+
+void fermer_echelle(int panel)
+{
+    tk::RemovePopup(panel);
+    tk::DiscardPanel(panel);
+    if (Fen_princ[PNL_ECHELLE] == panel)
+        Fen_princ[PNL_ECHELLE] = 0;
+    Ctrl_menu(0);
+}
+
+} // namespace
+
+void TraceCourbeMode()
+{
+    const int m = int(MesureTypeReseau);
+    if (test_grandeur_mesure() < 1)
+        return;
+    // No reading is ever written past the channels' capacity.
+    if (!indice_valide(Acq.nb_points))
+        return;
+
+    hors_plage_tick = false;
+    dans_tick = true;
+    // Each call stores the next selected quantity into its own channel.
+    auto deux_fois = [](void (*stocke)()) {
+        stocke();
+        if (compteur_grandeur == 2)
+            stocke();
+        if (!hors_plage_tick)
+            Mesure.avis_limite = 0;
+    };
+    switch (m) {
+    case 0:
+    case 1: deux_fois(DonneeY); break;
+    case 4:
+    case 5: deux_fois(DonneeYm); break;
+    case RESEAU_INRUSH: inrush(); break;
+    default: break;
+    }
+    dans_tick = false;
+}
+
+void DonneeY()
+{
+    stocker_grandeur(ordre_instantane, test_limite);
+}
+
+void DonneeYm()
+{
+    stocker_grandeur(ordre_moyen, test_limite_moyenne);
+}
+
+void lever_avis(int kind)
+{
+    if (kind != PNL_INDEFINI && kind != PNL_OVERLOAD)
+        return;
+    // A notice already loaded (start-up loads the undefined-values one ahead)
+    // is used again rather than a second one loaded beside it.
+    int p = Fen_princ[kind];
+    if (!tk::panel_valide(p) || tk::type_panel(p) != kind) {
+        p = tk::LoadPanel(Fen_princ[PNL_PRINC], PanelKind(kind));
+        if (p < 1)
+            return;
+        Fen_princ[kind] = p;
+    }
+    PnlAvis& a = liaison<PnlAvis>(p);
+    // Handles are never reused: a panel whose OK is wired is known by its handle.
+    static int relie[PNL_DERNIER + 1] = {};
+    if (relie[kind] != p) {
+        relie[kind] = p;
+        auto ok = kind == PNL_INDEFINI ? Annuler_Avis_ind : Annuler_Avis_Ov;
+        QObject::connect(a.bouton_ok, &QPushButton::clicked, a.bouton_ok,
+                         [p, ok] { ok(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
+    }
+    a.titre->setText(qtxt(tx::Maj_titre_erreur));
+    a.message->setText(qtxt(kind == PNL_INDEFINI ? tx::valeurs : tx::outlimite));
+    tk::DisplayPanel(p);
+}
+
+void tracer_courbe(int voie)
+{
+    if (!voie_valide(voie) || Acq.nb_points < 0)
+        return;
+    DonneeRecord& d = Donnee[voie];
+    if (d.num_fenetre < 1 || d.num_fenetre >= NB_FENETRES)
+        return;
+    const int panel = Info[d.num_fenetre].panel;
+    QCustomPlot* g = graphe_panel(panel);
+    if (!g)
+        return;
+    const int n = std::min(Acq.nb_points + 1, NB_RELEVES_MAX);
+    // Drawing the curve again is extending it by the newest point: earlier
+    // readings never change during an acquisition.
+    if (Acq.nb_points != 0 && prolonger_trace(panel, d.trace, ptx, point[voie], n, d.coul) == d.trace &&
+        d.trace > 0) {
+        return;
+    }
+    if (Acq.nb_points != 0)
+        DeleteGraphPlot(panel, d.trace);
+    d.trace = PlotXY(panel, ptx, point[voie], n, d.coul);
+    // PlotXY appends its graph: the last one is this curve.
+    courbes[voie] = {d.trace, d.trace > 0 && g->graphCount() > 0 ? g->graph(g->graphCount() - 1) : nullptr};
+}
+
+void Init_min_max_axe_Y(int voie)
+{
+    if (!voie_valide(voie))
+        return;
+    const int c = Donnee[voie].grandeur;
+    const int w = Donnee[voie].num_fenetre;
+    if (!code_valide(c) || w < 1 || w >= NB_FENETRES || Info[w].y_manuel)
+        return;
+    Info[w].y_max = Val_maxi[c];
+    Info[w].y_min = Val_mini[c];
+    axe_manuel(graphe_fenetre(w), Val_mini[c], Val_maxi[c]);
+}
+
+void Zoom_AXE_Y(int voie, int panel)
+{
+    if (!voie_valide(voie))
+        return;
+    DonneeRecord& d = Donnee[voie];
+    int c = d.grandeur;
+    if (c == 3 && MesureTypeReseau == RESEAU_INRUSH)
+        c = CODE_INRUSH;
+    const int w = d.num_fenetre;
+    QCustomPlot* g = graphe_panel(panel);
+    if (!code_valide(c) || w < 1 || w >= NB_FENETRES || !g)
+        return;
+    InfoRecord& f = Info[w];
+    const double vmax = Val_maxi[c], vmin = Val_mini[c];
+    const double v = d.releves[std::clamp(Acq.nb_points, 0, NB_RELEVES_MAX - 1)];
+
+    // 1. A range the user fixed stays, kept within the full scale.
+    if (f.y_manuel == 1) {
+        double lo = f.y_min, hi = f.y_max;
+        if (hi > vmax)
+            hi = f.y_max = vmax;
+        if (lo < vmin)
+            lo = f.y_min = vmin;
+        if (hi <= lo) {
+            lo = f.y_min = vmin;
+            hi = f.y_max = vmax;
+        }
+        axe_mode(g, voie, f.y_mode, lo, hi);
+        return;
+    }
+
+    // 2. Extremes of the readings.
+    bool change = false;
+    if (v > d.maxi) {
+        d.maxi = v;
+        change = true;
+    }
+    if (v < d.mini) {
+        d.mini = v;
+        change = true;
+    }
+
+    // 3. The power factor keeps its axis; an inrush axis waits for a real current.
+    if (c == 11 || c == 12)
+        return;
+    if (c == CODE_INRUSH && v <= INRUSH_SEUIL)
+        return;
+
+    // 4. Autoscale to the curve and read the range back.
+    const double ancien_lo = g->yAxis->range().lower, ancien_hi = g->yAxis->range().upper;
+    double lo = ancien_lo, hi = ancien_hi;
+    autoscale(g, voie, lo, hi);
+
+    // 5.
+    if (change || d.maxi == vmax) {
+        hi = std::min(hi, vmax);
+        lo = std::max(lo, vmin);
+        if (hi < lo) {
+            lo = ancien_lo;
+            hi = ancien_hi;
+        }
+        if (lo == hi)
+            hi = lo + 0.4;
+        f.y_min = lo;
+        f.y_max = hi;
+        axe_manuel(g, lo, hi);
+    }
+
+    // 6. Minimum span: 0.4 V or W, 0.004 A, on each side.
+    const double fac = (c == 3 || c == 4 || c >= 11) ? 10000.0 : 100.0;
+    if (c < 12 && (hi - lo) * fac < 40.0) {
+        hi += 40.0 / fac;
+        lo -= 40.0 / fac;
+    }
+
+    // 7.
+    if (change && c <= 12)
+        return;
+
+    // 8.
+    hi = std::min(hi, vmax);
+    lo = std::max(lo, vmin);
+    if (hi <= lo) {
+        // Readings wholly outside the full scale: show the full scale rather
+        // than an inverted or empty range.
+        lo = vmin;
+        hi = vmax;
+    }
+    f.y_max = hi;
+    f.y_min = lo;
+    axe_manuel(g, lo, hi);
+}
+
+// ---- scale dialog -----------------------------------------------------------
+
+void Traduc_echelle()
+{
+    const int p = Fen_princ[PNL_ECHELLE];
+    if (!tk::panel_valide(p))
+        return;
+    PnlEchelle& e = liaison<PnlEchelle>(p);
+    tk::SetPanelTitle(p, qtxt(tx::echelle));
+    e.quitter->setText(mnemonique(txt(tx::quitter)));
+    const QSignalBlocker bloque(e.mode_echelle);
+    e.mode_echelle->clear();
+    e.mode_echelle->addItem(qtxt(tx::automatic), 1);
+    e.mode_echelle->addItem(qtxt(tx::manuel), 0);
+}
+
+void ouvrir_echelle()
+{
+    if (grafic == -1) {
+        Popup_erreur(4);
+        return;
+    }
+    if (grafic == 0 || Acq.en_cours)
+        return;
+    // Channel k is shown in window k, so the window's own record is the one
+    // the dialog reads and its OK writes.
+    QCustomPlot* g = graphe_fenetre(grafic);
+    if (!g)
+        return;
+    if (tk::panel_valide(Fen_princ[PNL_ECHELLE]))
+        fermer_echelle(Fen_princ[PNL_ECHELLE]);
+
+    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_ECHELLE);
+    if (p < 1)
+        return;
+    Fen_princ[PNL_ECHELLE] = p;
+    Traduc_echelle();
+    Ctrl_menu(1);
+
+    PnlEchelle& e = liaison<PnlEchelle>(p);
+    const QCPRange r = g->yAxis->range();
+    choisir_mode(e, Info[grafic].y_manuel == 0 ? 1 : 0);
+    e.y_min->setValue(r.lower);
+    e.y_max->setValue(r.upper);
+
+    QObject::connect(e.mode_echelle, &QComboBox::currentIndexChanged, e.mode_echelle,
+                     [p] { Echelle(p, ECHELLE_MODE, EVENT_COMMIT, nullptr, 0, 0); });
+    QObject::connect(e.bouton_ok, &QPushButton::clicked, e.bouton_ok,
+                     [p] { Echelle(p, ECHELLE_OK, EVENT_COMMIT, nullptr, 0, 0); });
+    // Escape and the close box reach this button through the form.
+    QObject::connect(e.quitter, &QPushButton::clicked, e.quitter,
+                     [p] { Echelle(p, ECHELLE_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
+
+    Echelle(p, ECHELLE_MODE, EVENT_COMMIT, nullptr, 0, 0);
+    tk::InstallPopup(p);
+}
+
+int Echelle(int panel, int control, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT || !tk::panel_valide(panel) || tk::type_panel(panel) != PNL_ECHELLE)
+        return 0;
+    PnlEchelle& e = liaison<PnlEchelle>(panel);
+    switch (control) {
+    case ECHELLE_MODE: {
+        const bool automatique = mode_choisi(e) == 1;
+        e.y_min->setEnabled(!automatique);
+        e.y_max->setEnabled(!automatique);
+        break;
+    }
+    case ECHELLE_OK: {
+        const int mode = mode_choisi(e);
+        double mini = e.y_min->value(), maxi = e.y_max->value();
+        if (mode == 0 && maxi < mini)
+            std::swap(mini, maxi);
+        if (grafic >= 1 && grafic < NB_FENETRES) {
+            InfoRecord& f = Info[grafic];
+            f.y_max = maxi;
+            f.y_min = mini;
+            f.y_mode = mode;
+            axe_mode(graphe_fenetre(grafic), voie_de_fenetre(grafic), mode, mini, maxi);
+            f.y_manuel = mode == 0 ? 1 : 0;
+        }
+        fermer_echelle(panel);
+        break;
+    }
+    case ECHELLE_ANNULER: fermer_echelle(panel); break;
+    default: break;
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+#include "graph/zoom.h"
+
+#include "app/globals.h"
+#include "app/panels.h"
+#include "graph/axe_temps.h"
+#include "graph/defilement.h"
+
+#include <qcustomplot.h>
+
+void zoomer_fenetre(int w, int sens)
+{
+    if (w < 1 || w >= NB_FENETRES || !tk::panel_valide(Info[w].panel))
+        return;
+    InfoRecord& f = Info[w];
+    int index = f.zoom_index + (sens > 0 ? 1 : -1);
+    if (index < 0 || index >= NB_ZOOMS)
+        return;
+    f.zoom_index = index;
+    f.zoom = table_zoom[index];
+    int vue = taille_vue(f.zoom);
+    QCustomPlot* g = liaison<PnlGraphe>(f.panel).graphe;
+    ScrollBar_SetAttribute(f.panel, SB_VALEUR, static_cast<int>(g->xAxis->range().lower));
+    ScrollBar_SetAttribute(f.panel, SB_TAILLE_VUE, vue);
+    // At the widest zoom the maximum would be 0, which the scroll bar refuses:
+    // the view then stays at 15000 readings.
+    ScrollBar_SetAttribute(f.panel, SB_MAXIMUM, NB_RELEVES_MAX - vue);
+    int ancien = grafic;
+    grafic = w;
+    ScrollBarCallback(f.panel, 0, 6, nullptr, 0, 0);
+    grafic = ancien;
+}

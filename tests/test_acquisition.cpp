@@ -1,0 +1,323 @@
+// Acquisitions end to end against the simulated wattmeter over a real
+// pseudo-terminal: choice of quantities, Run, ticks, readings, curves, the
+// notices, mode changes, link failures and the menu states.
+#include "acquisition/cycle.h"
+#include "acquisition/selection.h"
+#include "app/barre_outils.h"
+#include "app/globals.h"
+#include "app/liste_releves.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/startup.h"
+#include "app/toolkit.h"
+#include "files/fichier.h"
+#include "files/ligne.h"
+#include "link/jbus.h"
+#include "support/fake_platform.h"
+#include "support/simulateur.h"
+
+#include <QListWidget>
+#include <QtTest>
+#include <qcustomplot.h>
+
+namespace {
+
+// The program started on the simulator's terminal as COM1, with a short
+// time-out so a silent instrument does not cost five seconds a read.
+struct Banc {
+    SimulateurDeTest sim;
+    PlateformeTest plateforme;
+    ProgrammeTest programme;
+    bool pret = false;
+
+    explicit Banc(const QStringList& evenements = {})
+    {
+        remise_a_zero_globales();
+        Annuler_choix_grandeur();
+        if (!sim.demarrer(evenements))
+            return;
+        QFile::remove(programme.dir() + "/ports/COM1");
+        QFile::link(sim.terminal(), programme.dir() + "/ports/COM1");
+        if (demarrage() != 0 || Acq.port_ouvert != 1)
+            return;
+        ouverture_com(1, JBUS_BAUD, 0, 8, 1, 0.3);
+        pret = true;
+    }
+    ~Banc() { arreter_voltexa(); }
+
+    // Ticks the quantities (in this order) as the dialog's boxes would, then Run.
+    void lancer(std::initializer_list<int> codes, int mode = 1)
+    {
+        for (int c : codes)
+            selectionner_case(c, 1);
+        ModeEnCours_actuel = mode;
+        flag_type_mesure = 1;
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        // Ticks come from the test, not from the clock.
+        activer_minuterie(false);
+    }
+
+    void tick()
+    {
+        plateforme.horloge->heure = plateforme.horloge->heure.addSecs(1);
+        cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+    }
+
+    ListeReleves* liste() { return liaison<PnlDonnees>(Info[0].panel).liste; }
+    int points_courbe(int w)
+    {
+        QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
+        int n = 0;
+        for (int i = 0; i < g->graphCount(); ++i)
+            n = std::max(n, g->graph(i)->data()->size());
+        return n;
+    }
+};
+
+} // namespace
+
+class TestAcquisition : public QObject {
+    Q_OBJECT
+
+private slots:
+    void deux_voies_lignes_et_courbes()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({5, 1});
+        QCOMPARE(Mesure.nb_voies, 2);
+        QCOMPARE(nb_panel, 3);
+        QCOMPARE(Donnee[1].grandeur, 1);
+        QCOMPARE(Donnee[2].grandeur, 5);
+        QCOMPARE(tk::titre(Info[1].panel), QString("Channel 1 : V(V)"));
+        QCOMPARE(tk::titre(Info[2].panel), QString("Channel 2 : P(W)"));
+        QVERIFY(Acq.en_cours);
+
+        for (int i = 0; i < 3; ++i)
+            b.tick();
+        QCOMPARE(Acq.nb_points, 3);
+        QCOMPARE(b.liste()->count(), 3);
+        for (int j = 0; j < 3; ++j) {
+            QString l = b.liste()->texte(j);
+            QCOMPARE(l.size(), 60);
+            QCOMPARE(l.left(6), QString("%1 ").arg(j + 1, 5));
+            // English dates read month first: 03-07-2026.
+            QCOMPARE(l.mid(6, 10), QString("03-07-2026"));
+            QCOMPARE(l.mid(POS_VALEUR_VOIE1, 9).toDouble(), QString::number(Donnee[1].releves[j], 'f', 3).toDouble());
+            QCOMPARE(l.mid(POS_VALEUR_VOIE2, 9).toDouble(), QString::number(Donnee[2].releves[j], 'f', 3).toDouble());
+            QVERIFY(Donnee[1].releves[j] > 200 && Donnee[1].releves[j] < 260);
+            QCOMPARE(point[1][j], Donnee[1].releves[j]);
+            QCOMPARE(ptx[j], j);
+        }
+        QCOMPARE(b.liste()->currentRow(), 2);
+        QCOMPARE(b.points_courbe(1), 3);
+        QCOMPARE(b.points_courbe(2), 3);
+        // The Y axis follows the voltage readings.
+        QCPRange y = liaison<PnlGraphe>(Info[1].panel).graphe->yAxis->range();
+        QVERIFY(y.lower <= Donnee[1].releves[0] && y.upper >= Donnee[1].releves[0]);
+    }
+
+    void arret_a_la_limite_de_releves()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({3});
+        Acq.nb_max = 10;
+        for (int i = 0; i < 10; ++i)
+            b.tick();
+        QVERIFY(Acq.en_cours);
+        b.tick();
+        QVERIFY(!Acq.en_cours);
+        QCOMPARE(Acq.nb_points, 11);
+        // Stop with readings stored offers to save them, No being the default.
+        QCOMPARE(b.plateforme.popups->vus.last().genre, QString("question"));
+        QCOMPARE(b.plateforme.popups->vus.last().texte, QString("Do you wish to save this data ?"));
+        QCOMPARE(b.plateforme.popups->vus.last().defaut, 2);
+        b.tick();
+        QCOMPARE(Acq.nb_points, 11);
+    }
+
+    void valeurs_indefinies_et_hors_limites()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        QVERIFY(b.sim.commande("undefined 0"));
+        b.tick();
+        b.tick();
+        QCOMPARE(Donnee[1].releves[1], 0.0);
+        QCOMPARE(b.liste()->texte(1).mid(26), QString("      ----   "));
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_INDEFINI]));
+        QVERIFY(tk::fenetre(Fen_princ[PNL_INDEFINI])->isVisible());
+        QCOMPARE(Mesure.avis_indefini, 1);
+        QVERIFY(b.sim.commande("undefined none"));
+        b.tick();
+        QCOMPARE(Mesure.avis_indefini, 0);
+        QVERIFY(Donnee[1].releves[3] > 200);
+
+        QVERIFY(b.sim.commande("overload on"));
+        b.tick();
+        QCOMPARE(Donnee[1].releves[4], 630.0);
+        QCOMPARE(Mesure.avis_limite, 1);
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_OVERLOAD]));
+        QCOMPARE(Acq.nb_points, 5);
+    }
+
+    void affichage_fige_puis_repris()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        QVERIFY(b.sim.commande("mode hold"));
+        b.tick();
+        b.tick();
+        // Held: announced, nothing recorded, not stopped.
+        QCOMPARE(Acq.nb_points, 1);
+        QVERIFY(Acq.en_cours);
+        QCOMPARE(ModeEnCours_actuel, 3);
+        QCOMPARE(QString::fromUtf8(s), QString("Mode Hold"));
+        QVERIFY(b.sim.commande("mode normal"));
+        b.tick();
+        QCOMPARE(Acq.nb_points, 2);
+        QVERIFY(Acq.en_cours);
+    }
+
+    void changement_de_mode_arrete()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        b.tick();
+        QVERIFY(b.sim.commande("mode smooth"));
+        b.plateforme.popups->reponses << 2; // No to saving
+        b.tick();
+        QVERIFY(!Acq.en_cours);
+        QCOMPARE(Acq.nb_points, 0);
+        QCOMPARE(QString::fromUtf8(s), QString("Mode Smooth"));
+        QCOMPARE(compteur_grandeur, 0);
+        // The measurement-type dialog is open again.
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+        QVERIFY(tk::fenetre(Fen_princ[PNL_TYPEMES])->isVisible());
+    }
+
+    void instrument_muet()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        QVERIFY(b.sim.commande("silence on"));
+        b.plateforme.popups->reponses << 2 << 2; // No to going on, No to saving
+        b.tick();
+        QVERIFY(!Acq.en_cours);
+        QCOMPARE(flag_optique, 0);
+        QVERIFY(!tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+        QStringList m = b.plateforme.popups->messages();
+        QCOMPARE(m.last(), QString("Invalid message or Time Out\n"));
+        // The readings already stored stay.
+        QCOMPARE(Acq.nb_points, 1);
+        QCOMPARE(b.liste()->count(), 1);
+    }
+
+    void instrument_muet_puis_revenu()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        QVERIFY(b.sim.commande("silence on"));
+        // Yes to go on, while the instrument comes back: the notice goes and
+        // the reading is taken.
+        b.plateforme.popups->reponses << 1;
+        b.plateforme.popups->pendant = [&](const PopupVu&) {
+            QVERIFY(tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+            QCOMPARE(flag_optique, 1);
+            b.sim.commande("silence off");
+        };
+        b.tick();
+        QVERIFY(Acq.en_cours);
+        QCOMPARE(Acq.nb_points, 1);
+        QCOMPARE(flag_optique, 0);
+        QVERIFY(!tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+
+        // Five failed reads in one tick stop the acquisition with message 20.
+        b.plateforme.popups->pendant = nullptr;
+        QVERIFY(b.sim.commande("silence on"));
+        b.plateforme.popups->vus.clear();
+        b.plateforme.popups->reponses = {1, 1, 1, 1, 1, 2};
+        b.tick();
+        int questions = 0;
+        for (const auto& v : b.plateforme.popups->vus)
+            questions += v.genre == "question" && v.titre == "Voltexa";
+        QCOMPARE(questions, 5);
+        QVERIFY(!Acq.en_cours);
+        QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+    }
+
+    void etats_des_menus()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        QVERIFY(!tk::ItemDimmed(BARRE_FICHIER));
+        QVERIFY(tk::ItemDimmed(BARRE_PARAMETRE) && tk::ItemDimmed(BARRE_AIDE));
+        QVERIFY(tk::ItemDimmed(ITEM_NOUVEAU) && tk::ItemDimmed(ITEM_ENREGIST) && tk::ItemDimmed(ITEM_QUITTER));
+        QVERIFY(!tk::ItemDimmed(ITEM_PAUSE) && !tk::ItemDimmed(ITEM_STOP) && !tk::ItemDimmed(ITEM_LANCER));
+        QVERIFY(Toolbar_ItemDimmed(gToolbar, 1) && Toolbar_ItemDimmed(gToolbar, 17));
+        QVERIFY(!Toolbar_ItemDimmed(gToolbar, 3) && !Toolbar_ItemDimmed(gToolbar, 20));
+
+        activer_minuterie(true);
+        Gestion_fichier(menu, ITEM_PAUSE, nullptr, 0);
+        QVERIFY(!minuterie_active());
+        QVERIFY(tk::ItemDimmed(ITEM_LANCER) && Toolbar_ItemDimmed(gToolbar, 3));
+        Gestion_fichier(menu, ITEM_PAUSE, nullptr, 0);
+        QVERIFY(minuterie_active());
+
+        // Stop with nothing stored asks nothing and gives everything back.
+        int avant = b.plateforme.popups->vus.size();
+        Gestion_fichier(menu, ITEM_STOP, nullptr, 0);
+        QCOMPARE(b.plateforme.popups->vus.size(), avant);
+        QVERIFY(!minuterie_active());
+        for (int i : {BARRE_PARAMETRE, BARRE_AIDE, ITEM_NOUVEAU, ITEM_ENREGIST, ITEM_LANCER})
+            QVERIFY(!tk::ItemDimmed(i));
+        QVERIFY(tk::ItemDimmed(ITEM_PAUSE) && tk::ItemDimmed(ITEM_STOP));
+        for (int p = 1; p <= 17; ++p)
+            QVERIFY(!Toolbar_ItemDimmed(gToolbar, p));
+    }
+
+    void a_la_demande()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        Acq.periode = -1;
+        b.lancer({1});
+        // Run takes the first reading, each further Run one more; Pause does nothing.
+        QCOMPARE(Acq.nb_points, 1);
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(Acq.nb_points, 2);
+        Gestion_fichier(menu, ITEM_PAUSE, nullptr, 0);
+        QVERIFY(!tk::ItemDimmed(ITEM_LANCER));
+        QVERIFY(!minuterie_active());
+    }
+
+    void run_sans_port_ni_choix()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        // No quantity confirmed yet: Run opens the measurement-type dialog instead.
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        QVERIFY(!Acq.en_cours);
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+        Acq.port_ouvert = 0;
+        flag_type_mesure = 1;
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(b.plateforme.popups->messages().last(), QString("Impossible to do this command\n"));
+        QVERIFY(!Acq.en_cours);
+    }
+};
+
+QTEST_MAIN(TestAcquisition)
+#include "test_acquisition.moc"

@@ -1,0 +1,233 @@
+// Readings into channels, the two notices, curves, Y scaling and the scale dialog.
+#include "acquisition/alarmes.h"
+#include "acquisition/selection.h"
+#include "app/menus.h"
+#include "app/panels_dialogues.h"
+#include "files/graphes.h"
+#include "graph/courbes.h"
+#include "graph/traces.h"
+#include "support/fake_platform.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QtTest>
+#include <qcustomplot.h>
+
+namespace {
+
+void tick(int n, std::initializer_list<int> codes, int mode)
+{
+    Annuler_choix_grandeur();
+    for (int c : codes)
+        grandeur_mesure[c] = 1;
+    MesureTypeReseau = mode;
+    Acq.nb_points = n;
+    TraceCourbeMode();
+}
+
+bool avis(PanelKind k) { return tk::panel_valide(Fen_princ[k]) && tk::fenetre(Fen_princ[k])->isVisible(); }
+
+QCustomPlot* graphe() { return liaison<PnlGraphe>(Info[1].panel).graphe; }
+
+// Channel 1 of quantity `code` in graph window 1, at full scale.
+void fenetre(int code)
+{
+    Ouvrir_graphe();
+    Donnee[1].num_fenetre = 1;
+    Donnee[1].grandeur = code;
+    Init_min_max_axe_Y(1);
+}
+
+// Channel 1's curve through `valeurs`, then `v` stored as the next reading
+// and the Y axis adjusted, as a tick does.
+void zoom(std::initializer_list<double> valeurs, double v)
+{
+    int i = 0;
+    for (double y : valeurs) {
+        ptx[i] = i;
+        point[1][i++] = y;
+    }
+    Acq.nb_points = i - 1;
+    tracer_courbe(1);
+    Donnee[1].releves[i] = v;
+    Acq.nb_points = i;
+    Zoom_AXE_Y(1, Info[1].panel);
+}
+
+bool axe(double lo, double hi)
+{
+    const QCPRange r = graphe()->yAxis->range();
+    return qAbs(r.lower - lo) < 1e-9 && qAbs(r.upper - hi) < 1e-9;
+}
+
+} // namespace
+
+class TestCourbes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void grandeurs_dans_leurs_voies()
+    {
+        SessionTest s;
+        MesureTension = 231.5;
+        MesureCourant = 4.2;
+        MesureFacteurPuisMoy = 0.8;
+        tick(0, {1, 3}, 0);
+        QCOMPARE(Donnee[1].releves[0], 231.5);
+        QCOMPARE(Donnee[2].releves[0], 4.2);
+        // The average power factor is stored first yet goes to channel 2.
+        MesureCourantMoy = 3.5;
+        tick(1, {4, 12}, 5);
+        QCOMPARE(Donnee[1].releves[1], 3.5);
+        QCOMPARE(Donnee[2].releves[1], 0.8);
+        // Other modes store nothing.
+        Donnee[1].releves[2] = -1.0;
+        tick(2, {1}, 9);
+        QCOMPARE(Donnee[1].releves[2], -1.0);
+    }
+
+    void courbe_remplacee()
+    {
+        SessionTest s;
+        fenetre(1);
+        zoom({230.0}, 230.0);
+        zoom({230.0, 231.0, 229.0}, 230.0);
+        QCOMPARE(nb_traces(Info[1].panel), 1);
+        QCOMPARE(graphe()->graph(0)->data()->size(), 3);
+        Acq.nb_points = NB_RELEVES_MAX; // a full channel: never a point more
+        tracer_courbe(1);
+        QCOMPARE(graphe()->graph(0)->data()->size(), NB_RELEVES_MAX);
+    }
+
+    void inrush()
+    {
+        SessionTest s;
+        MesureInrush = 6550;
+        tick(0, {3}, 16);
+        QCOMPARE(Donnee[1].releves[0], 0.0);
+        QVERIFY(avis(PNL_INDEFINI));
+        liaison<PnlAvis>(Fen_princ[PNL_INDEFINI]).bouton_ok->click();
+        tick(1, {3}, 16);
+        QCOMPARE(Fen_princ[PNL_INDEFINI], 0);
+        MesureInrush = 6500;
+        tick(2, {3}, 16);
+        QCOMPARE(Donnee[1].releves[2], 65.0);
+        QVERIFY(avis(PNL_OVERLOAD));
+        Annuler_Avis_Ov(0, 0, EVENT_COMMIT, nullptr, 0, 0);
+        tick(3, {3}, 16);
+        QCOMPARE(Fen_princ[PNL_OVERLOAD], 0);
+        MesureInrush = 12.5;
+        tick(4, {3}, 16);
+        QCOMPARE(Donnee[1].releves[4], 12.5);
+        QCOMPARE(Mesure.avis_limite + Mesure.avis_indefini, 0);
+    }
+
+    // One channel out of range, the other in: one notice for the episode,
+    // whichever is stored first.
+    void hors_limites_une_fois_data()
+    {
+        QTest::addColumn<double>("tension");
+        QTest::addColumn<double>("courant");
+        QTest::newRow("voltage out") << 620.0 << 5.0;
+        QTest::newRow("current out") << 230.0 << -0.1;
+    }
+    void hors_limites_une_fois()
+    {
+        QFETCH(double, tension);
+        QFETCH(double, courant);
+        SessionTest s;
+        MesureTension = tension;
+        MesureCourant = courant;
+        tick(0, {1, 3}, 0);
+        QVERIFY(avis(PNL_OVERLOAD));
+        const int p = Fen_princ[PNL_OVERLOAD];
+        QTest::keyClick(tk::fenetre(p), Qt::Key_Escape); // acts as OK
+        QVERIFY(!tk::panel_valide(p));
+        Annuler_Avis_Ov(p, 0, EVENT_COMMIT, nullptr, 0, 0); // a second OK: nothing
+        tick(1, {1, 3}, 0);
+        tick(2, {1, 3}, 0);
+        QCOMPARE(Fen_princ[PNL_OVERLOAD], 0);
+        MesureTension = 230.0;
+        MesureCourant = 5.0;
+        tick(3, {1, 3}, 0);
+        MesureTension = tension;
+        MesureCourant = courant;
+        tick(4, {1, 3}, 0);
+        QVERIFY(avis(PNL_OVERLOAD));
+    }
+
+    void echelle_y()
+    {
+        SessionTest s;
+        fenetre(1);
+        // Manual: wider than the full scale is narrowed, zero width falls back to it.
+        Info[1].y_manuel = 1;
+        Info[1].y_min = -100.0;
+        Info[1].y_max = 1000.0;
+        zoom({230.0}, 230.0);
+        QVERIFY(axe(0.0, 630.0));
+        QCOMPARE(Info[1].y_max, 630.0);
+        Info[1].y_min = Info[1].y_max = 50.0;
+        zoom({230.0}, 230.0);
+        QCOMPARE(Info[1].y_min, 0.0);
+        QCOMPARE(Info[1].y_max, 630.0);
+
+        Info[1].y_manuel = 0;
+        Info[1].limite = 1;
+        Info[1].seuil_bas = 100.0;
+        tracer_limites(1);
+        // A new extreme: the curve's range (the limit line is not a reading), not widened.
+        zoom({230.0, 230.2}, 230.2);
+        QVERIFY(axe(230.0, 230.2));
+        // No new extreme and narrower than 0.4 V: 0.4 V more on each side.
+        zoom({230.0, 230.2}, 230.1);
+        QVERIFY(axe(229.6, 230.6));
+        QCOMPARE(Info[1].y_max, 230.6);
+        zoom({230.0, 230.0}, 230.0); // flat
+        QVERIFY(axe(229.6, 230.4));
+        // The power factor axis never moves.
+        Donnee[1].grandeur = 11;
+        graphe()->yAxis->setRange(0, 1);
+        zoom({0.5, 0.6}, 0.7);
+        zoom({0.5, 0.6}, 0.55);
+        QVERIFY(axe(0.0, 1.0));
+    }
+
+    void dialogue_echelle()
+    {
+        SessionTest s;
+        fenetre(1);
+        grafic = -1;
+        ouvrir_echelle();
+        QCOMPARE(s.plateforme.popups->vus.size(), 1); // error 4
+        grafic = 0;
+        ouvrir_echelle();
+        QCOMPARE(Fen_princ[PNL_ECHELLE], 0);
+
+        grafic = 1;
+        for (int mode : {0, 1}) {
+            ouvrir_echelle();
+            QVERIFY(tk::ItemDimmed(BARRE_FICHIER));
+            PnlEchelle& e = liaison<PnlEchelle>(Fen_princ[PNL_ECHELLE]);
+            e.mode_echelle->setCurrentIndex(e.mode_echelle->findData(mode));
+            QCOMPARE(e.y_max->isEnabled(), mode == 0);
+            e.y_max->setValue(100.0);
+            e.y_min->setValue(200.0);
+            e.bouton_ok->click();
+            // Manual: exchanged; automatic: as typed.
+            QCOMPARE(Info[1].y_max, mode == 0 ? 200.0 : 100.0);
+            QCOMPARE(int(Info[1].y_manuel), 1 - mode);
+            QVERIFY(!tk::ItemDimmed(BARRE_FICHIER));
+        }
+        QVERIFY(axe(100.0, 200.0)); // automatic, with no curve to fit: left as it was
+
+        ouvrir_echelle();
+        QTest::keyClick(tk::fenetre(Fen_princ[PNL_ECHELLE]), Qt::Key_Escape);
+        QCOMPARE(Fen_princ[PNL_ECHELLE], 0);
+        QVERIFY(!tk::ItemDimmed(BARRE_FICHIER));
+    }
+};
+
+QTEST_MAIN(TestCourbes)
+#include "test_courbes.moc"
