@@ -34,6 +34,10 @@ int Ouvrir_graphe()
     w.panel = tk::DuplicatePanel(Fen_princ[PNL_PRINC], Fen_princ[PNL_GRAPHE], QString(), 70 + 20 * n, 5 + 20 * n);
     tk::SetPanelCallback(w.panel, Repere_fenetre);
     QCustomPlot* g = liaison<PnlGraphe>(w.panel).graphe;
+    // A curve is redrawn at every reading: fast polylines without antialiasing
+    // keep that cost low with 30000 points.
+    g->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
+    g->setNotAntialiasedElements(QCP::aePlottables);
     g->axisRect()->setBackground(rgb(color[5]));
     g->xAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
     g->yAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
