@@ -144,11 +144,13 @@ void lancer(int panel)
     int n = test_grandeur_mesure();
     Mesure.nb_voies = n;
 
-    // Limits survive the new windows.
-    int limite[3] = {};
+    // Limits survive the new windows, and so does their beep: limit lines
+    // that no longer beep would be a silent change of what the user set.
+    int limite[3] = {}, alarme[3] = {};
     double bas[3] = {}, haut_[3] = {};
     for (int k = 1; k <= n; ++k) {
         limite[k] = Info[k].limite;
+        alarme[k] = Info[k].alarme;
         if (limite[k] <= 10)
             bas[k] = Info[k].seuil_bas;
         if (limite[k] >= 10)
@@ -181,6 +183,7 @@ void lancer(int panel)
 
     for (int k = 1; k <= n; ++k) {
         Info[k].limite = limite[k];
+        Info[k].alarme = limite[k] != 0 ? alarme[k] : 0;
         if (limite[k] <= 10)
             Info[k].seuil_bas = bas[k];
         if (limite[k] >= 10)

@@ -38,6 +38,8 @@ int Ouvrir_graphe()
     // keep that cost low with 30000 points.
     g->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
     g->setNotAntialiasedElements(QCP::aePlottables);
+    // Room at the right for the last time label, centred on the axis end.
+    g->axisRect()->setMinimumMargins(QMargins(0, 0, 28, 0));
     g->axisRect()->setBackground(rgb(color[5]));
     g->xAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
     g->yAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));

@@ -13,6 +13,7 @@
 #include "app/toolkit.h"
 #include "files/fichier.h"
 #include "files/ligne.h"
+#include "graph/traces.h"
 #include "link/jbus.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
@@ -286,6 +287,41 @@ private slots:
         QVERIFY(tk::ItemDimmed(ITEM_PAUSE) && tk::ItemDimmed(ITEM_STOP));
         for (int p = 1; p <= 17; ++p)
             QVERIFY(!Toolbar_ItemDimmed(gToolbar, p));
+    }
+
+    void limites_et_echelle_gardees_d_un_run_a_l_autre()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        b.plateforme.popups->reponses << 2;
+        Gestion_fichier(menu, ITEM_STOP, nullptr, 0);
+        Info[1].limite = 10;
+        Info[1].seuil_bas = 200.0;
+        Info[1].seuil_haut = 250.0;
+        Info[1].alarme = 1;
+        Info[1].y_manuel = 1;
+        Info[1].y_mode = 0;
+        Info[1].y_min = 220.0;
+        Info[1].y_max = 240.0;
+
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        activer_minuterie(false);
+        QCOMPARE(Info[1].limite, 10);
+        QCOMPARE(Info[1].seuil_bas, 200.0);
+        QCOMPARE(Info[1].seuil_haut, 250.0);
+        QVERIFY(trace_existe(Info[1].trace_bas) && trace_existe(Info[1].trace_haut));
+        b.tick();
+        QCPRange y = liaison<PnlGraphe>(Info[1].panel).graphe->yAxis->range();
+        QCOMPARE(y.lower, 220.0);
+        QCOMPARE(y.upper, 240.0);
+        // Readings near 230 V lie between the limits: no beep.
+        QCOMPARE(b.plateforme.beep->bips, 0);
+        Info[1].seuil_bas = 240.0;
+        Info[1].seuil_haut = 260.0;
+        b.tick();
+        QCOMPARE(b.plateforme.beep->bips, 1);
     }
 
     void a_la_demande()
