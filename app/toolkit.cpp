@@ -30,7 +30,7 @@ constexpr int DESSUS = HAUT_TITRE + BORD;
 
 QColor rgb(int c)
 {
-    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+    return tk::couleur(c);
 }
 
 class BarreTitre : public QWidget {
@@ -316,6 +316,11 @@ int creer_panel(int parent, PanelKind kind)
 } // namespace
 
 namespace tk {
+
+QColor couleur(int c)
+{
+    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
 
 bool ouvrir_ressources(const QString& chemin)
 {

@@ -9,6 +9,7 @@
 #include <QString>
 
 class QAction;
+class QColor;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -30,6 +31,9 @@ using PanelCallback = int (*)(int panel, int event, void* data, int e1, int e2);
 using MenuCallback = void (*)(int menubar, int item, void* data, int panel);
 
 namespace tk {
+
+// An RGB value as the records hold it (red * 65536 + green * 256 + blue).
+QColor couleur(int rgb);
 
 // ---- panel resource file ------------------------------------------------
 // Registers the panel resource file; false when it is missing or unreadable.

@@ -10,13 +10,6 @@
 
 #include <qcustomplot.h>
 
-namespace {
-QColor rgb(int c)
-{
-    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-}
-} // namespace
-
 int Ouvrir_graphe()
 {
     int n = nb_panel;
@@ -27,9 +20,9 @@ int Ouvrir_graphe()
 
     // The template carries the colours every new window starts with.
     QCustomPlot* modele = liaison<PnlGraphe>(Fen_princ[PNL_GRAPHE]).graphe;
-    modele->axisRect()->setBackground(rgb(color[5]));
-    modele->xAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
-    modele->yAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
+    modele->axisRect()->setBackground(tk::couleur(color[5]));
+    modele->xAxis->grid()->setPen(QPen(tk::couleur(color[10]), 0, Qt::DotLine));
+    modele->yAxis->grid()->setPen(QPen(tk::couleur(color[10]), 0, Qt::DotLine));
 
     w.panel = tk::DuplicatePanel(Fen_princ[PNL_PRINC], Fen_princ[PNL_GRAPHE], QString(), 70 + 20 * n, 5 + 20 * n);
     tk::SetPanelCallback(w.panel, Repere_fenetre);
@@ -40,9 +33,9 @@ int Ouvrir_graphe()
     g->setNotAntialiasedElements(QCP::aePlottables);
     // Room at the right for the last time label, centred on the axis end.
     g->axisRect()->setMinimumMargins(QMargins(0, 0, 28, 0));
-    g->axisRect()->setBackground(rgb(color[5]));
-    g->xAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
-    g->yAxis->grid()->setPen(QPen(rgb(color[10]), 0, Qt::DotLine));
+    g->axisRect()->setBackground(tk::couleur(color[5]));
+    g->xAxis->grid()->setPen(QPen(tk::couleur(color[10]), 0, Qt::DotLine));
+    g->yAxis->grid()->setPen(QPen(tk::couleur(color[10]), 0, Qt::DotLine));
 
     w.legende = 0;
     w.zoom = 1.0;

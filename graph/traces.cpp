@@ -29,14 +29,9 @@ QCustomPlot* graphe_de(int panel)
     return liaison<PnlGraphe>(panel).graphe;
 }
 
-QColor rgb(int c)
-{
-    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-}
-
 int ajouter(int panel, QCPGraph* g, int couleur)
 {
-    g->setPen(QPen(rgb(couleur), 1.0));
+    g->setPen(QPen(tk::couleur(couleur), 1.0));
     g->setLineStyle(QCPGraph::lsLine);
     g->setScatterStyle(QCPScatterStyle::ssNone);
     g->setAdaptiveSampling(true);
@@ -80,7 +75,7 @@ int prolonger_trace(int panel, int handle, const int* x, const double* y, int n,
             points[i] = QCPGraphData(x[i], y[i]);
         donnees->set(points, true);
     }
-    g->setPen(QPen(rgb(couleur), 1.0));
+    g->setPen(QPen(tk::couleur(couleur), 1.0));
     g->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
     return handle;
 }
