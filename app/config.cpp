@@ -5,6 +5,7 @@
 #include "app/minuterie.h"
 #include "app/platform.h"
 #include "app/toolkit.h"
+#include "files/fichier.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -69,8 +70,7 @@ void appliquer_config(int enregistrer_en_quittant)
     for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
         if (nom[k][0] == '_')
             fichier_menu[k] = tk::NewMenuItem(menu, BARRE_FICHIER, ITEM_SEP_RECENTS,
-                                              mnemonique(nom[k]),
-                                              nullptr);
+                                              mnemonique(nom[k]), Gestion_fichier);
 
     Gestion_options(menu, ITEM_FRANCAIS + langue, nullptr, principal);
 

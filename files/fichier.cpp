@@ -12,7 +12,10 @@
 #include "app/parametres.h"
 #include "app/platform.h"
 #include "app/toolkit.h"
+#include "app/quitter.h"
 #include "files/connexion.h"
+#include "files/enregistrement.h"
+#include "files/impression.h"
 #include "files/ctrl_menu.h"
 #include "files/graphes.h"
 #include "graph/courbes.h"
@@ -233,7 +236,8 @@ void arreter()
     if (Acq.nb_points > 0) {
         int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
                                               {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
-        (void)r; // No save command exists yet: the answer changes nothing.
+        if (r == 1)
+            commande_enregistrer();
     }
 }
 
@@ -254,7 +258,22 @@ void Gestion_fichier(int, int item, void*, int panel)
     case ITEM_STOP:
         arreter();
         break;
+    case ITEM_OUVRIR:
+        commande_ouvrir();
+        break;
+    case ITEM_ENREGIST:
+        commande_enregistrer();
+        break;
+    case ITEM_IMPRIMER:
+        commande_imprimer(panel ? panel : Fen_princ[PNL_PRINC]);
+        break;
+    case ITEM_QUITTER:
+        sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
+        break;
     default:
+        for (int i : fichier_menu)
+            if (i != 0 && i == item)
+                commande_recent(item);
         break;
     }
 }

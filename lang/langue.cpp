@@ -7,6 +7,7 @@
 #include "app/platform.h"
 #include "app/toolkit.h"
 #include "files/ctrl_menu.h"
+#include "files/fichier.h"
 #include "lang/textes.h"
 
 #include <QDialog>
@@ -129,6 +130,7 @@ void Changement_langue(int)
         liaison<PnlDonnees>(Info[0].panel).entete->setText(e);
         tk::SetPanelTitle(Info[0].panel, qtxt(tx::donnee));
     }
+    Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
 }
 
 void Traduc_pres()

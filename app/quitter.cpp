@@ -1,0 +1,6 @@
+#include "app/quitter.h"
+
+int sortir(int, int, int, void*, int, int)
+{
+    return 0;
+}
