@@ -10,10 +10,284 @@
 #include "lang/textes.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QList>
+#include <QRect>
+#include <QSaveFile>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
 namespace {
+
 const int couleurs_defaut[NB_COULEURS] = {16711680, 65280, 16776960, 12632256, 128, 12632256,
                                           16711680, 32768,    0,        255,      0};
+const int placement_defaut[4] = {38, 45, 460, 647}; // top, left, height, width
+
+constexpr int MSG_INI_INTROUVABLE = 0;
+constexpr int LARGEUR_LIBELLE = 9;
+// The file is about 3 KB; anything past this is not settings.
+constexpr qint64 TAILLE_LUE_MAX = 1 << 20;
+// Pixels of the main window that must lie on a screen for it to be reachable.
+constexpr int PARTIE_VISIBLE = 50;
+
+// Line numbers (1-based) of the fixed part.
+constexpr int LIGNE_VOIE1 = 3;
+constexpr int LIGNE_HEURE = 5;
+constexpr int LIGNE_REPERTOIRE = 7;
+constexpr int LIGNE_COULEURS = 8;
+constexpr int LIGNE_LANGUE = 19;
+constexpr int LIGNE_RECENTS = 26;
+constexpr int NB_LIGNES_FIXES = 25;
+const QByteArray SEPARATEUR = "***";
+
+QString chemin_config()
+{
+    return QString::fromLocal8Bit(rep_ini);
+}
+
+// rep_ini has a fixed size: a program directory too long for it leaves a
+// path cut short, which must not be read or written in place of the file.
+bool chemin_utilisable(const QString& chemin)
+{
+    return chemin.endsWith(QLatin1String("voltexa.ini"));
+}
+
+// The file's lines without their line ends (LF or CR LF).
+QList<QByteArray> decouper_lignes(QByteArray contenu)
+{
+    QList<QByteArray> l = contenu.split('\n');
+    if (!l.isEmpty() && l.last().isEmpty())
+        l.removeLast();
+    for (QByteArray& x : l)
+        if (x.endsWith('\r'))
+            x.chop(1);
+    return l;
+}
+
+// Line n (1-based), empty when the file is shorter.
+QByteArray ligne(const QList<QByteArray>& l, int n)
+{
+    return n >= 1 && n <= l.size() ? l[n - 1] : QByteArray();
+}
+
+bool blanc(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A whole number at `pos`, blanks before it skipped; `pos` moves past it.
+bool scanner_entier(const QByteArray& l, qsizetype& pos, int& valeur)
+{
+    qsizetype p = pos;
+    while (p < l.size() && blanc(l[p]))
+        ++p;
+    const qsizetype debut = p;
+    if (p < l.size() && (l[p] == '-' || l[p] == '+'))
+        ++p;
+    const qsizetype chiffres = p;
+    while (p < l.size() && l[p] >= '0' && l[p] <= '9')
+        ++p;
+    if (p == chiffres)
+        return false;
+    bool ok = false;
+    const int v = l.mid(debut, p - debut).toInt(&ok);
+    if (!ok)
+        return false; // beyond the range of int
+    valeur = v;
+    pos = p;
+    return true;
+}
+
+// A line holding one whole number and nothing else but blanks.
+bool lire_entier(const QByteArray& l, int& valeur)
+{
+    qsizetype pos = 0;
+    int v = 0;
+    if (!scanner_entier(l, pos, v) || !l.mid(pos).trimmed().isEmpty())
+        return false;
+    valeur = v;
+    return true;
+}
+
+bool lire_reel(const QByteArray& l, double& valeur)
+{
+    bool ok = false;
+    const double v = l.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    valeur = v;
+    return true;
+}
+
+// Blanks and tabs removed at both ends; a line end inside never comes from
+// splitting, so only these can surround a value.
+QByteArray sans_blancs(const QByteArray& l)
+{
+    qsizetype d = 0, f = l.size();
+    while (d < f && blanc(l[d]))
+        ++d;
+    while (f > d && blanc(l[f - 1]))
+        --f;
+    return l.mid(d, f - d);
+}
+
+// Channel line "port type quantity channels window label": the numbers are
+// read while they convert; the label is the rest of the line without the
+// padding blanks, so it never takes anything from the next line.
+void lire_voie(const QByteArray& l, int k)
+{
+    int* champs[5] = {&Mesure.port, &Mesure.type_reseau, &Donnee[k].grandeur, &Mesure.nb_voies,
+                      &Donnee[k].num_fenetre};
+    qsizetype pos = 0;
+    for (int* champ : champs)
+        if (!scanner_entier(l, pos, *champ))
+            return;
+    const QByteArray libelle = sans_blancs(sans_blancs(l.mid(pos)).left(LARGEUR_LIBELLE));
+    // A blank label is written as nine blanks; it reads back as the blank label.
+    copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
+}
+
+// A text written on one line of the file: cut at a line end it might hold.
+QByteArray sur_une_ligne(const char* texte)
+{
+    QByteArray t(texte);
+    const qsizetype fin = t.indexOf('\n');
+    if (fin >= 0)
+        t.truncate(fin);
+    if (t.endsWith('\r'))
+        t.chop(1);
+    return t;
+}
+
+QByteArray ligne_voie(int k)
+{
+    QByteArray l;
+    for (int v : {Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, -1})
+        l += QByteArray::number(v) + ' ';
+    return l + QByteArray(Donnee[k].libelle).left(LARGEUR_LIBELLE).leftJustified(LARGEUR_LIBELLE, ' ') +
+           '\n';
+}
+
+QByteArray lignes_config()
+{
+    QByteArray t = "1\n";
+    t += QByteArray::number(Acq.periode) + '\n';
+    t += ligne_voie(1);
+    t += ligne_voie(2);
+    t += QByteArray::number(Acq.heure_rel, 'f', 6) + '\n';
+    t += QByteArray::number(Acq.temps_relatif) + '\n';
+    t += sur_une_ligne(Excel.repertoire) + '\n';
+    for (int c : color)
+        t += QByteArray::number(c) + '\n';
+    t += QByteArray::number(langue) + '\n';
+    for (int r : rep)
+        t += QByteArray::number(r) + '\n';
+    return t + SEPARATEUR + '\n';
+}
+
+// Lines 26..29: "<entry> ", then " <entry> " three times.
+QByteArray bloc_recents()
+{
+    QByteArray b;
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
+        b += (k ? " " : "") + sur_une_ligne(nom[k]) + " \n";
+    return b;
+}
+
+// Writes the whole settings file through `ecrire`. The old file stays whole
+// until the new one is complete; a file the user made read-only is left alone.
+bool remplacer_fichier(const QString& chemin, const std::function<void(QIODevice&)>& ecrire)
+{
+    if (!chemin_utilisable(chemin))
+        return false;
+    const QFileInfo info(chemin);
+    if (info.exists() && !info.isWritable())
+        return false;
+    QSaveFile f(chemin);
+    // Without the right to create files in the directory, the file itself is rewritten.
+    f.setDirectWriteFallback(true);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    ecrire(f);
+    return f.commit();
+}
+
+// True when at least a grabbable part of the window lies on one of the screens.
+bool placement_visible(int top, int left, int hauteur, int largeur)
+{
+    if (hauteur <= 0 || largeur <= 0)
+        return false;
+    const QList<QScreen*> ecrans = QGuiApplication::screens();
+    if (ecrans.isEmpty())
+        return true;
+    for (const QScreen* e : ecrans) {
+        const QRect a = e->availableGeometry();
+        const qint64 x = std::min<qint64>(qint64(left) + largeur, qint64(a.left()) + a.width()) -
+                         std::max<qint64>(left, a.left());
+        const qint64 y = std::min<qint64>(qint64(top) + hauteur, qint64(a.top()) + a.height()) -
+                         std::max<qint64>(top, a.top());
+        if (x >= std::min(largeur, PARTIE_VISIBLE) && y >= std::min(hauteur, PARTIE_VISIBLE))
+            return true;
+    }
+    return false;
+}
+
+// Values a file can hold that the program cannot use fall back to their default.
+void corriger_valeurs()
+{
+    // Language items follow French in the Options menu: beyond Italian lies
+    // Save settings on exit, which a language of 5 would toggle.
+    if (langue < 0 || langue >= tx::NB_LANGUES)
+        langue = 1;
+    if (rep[4] == 0 && !placement_visible(rep[0], rep[1], rep[2], rep[3]))
+        std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
+}
+
+// Reads the file into the globals (over the defaults, so a value that does
+// not convert keeps its default). Returns false when the file cannot be
+// read or its lines 19..24 are not six numbers.
+bool lire_config(const QString& chemin, int& enregistrer_en_quittant)
+{
+    QFile f(chemin);
+    if (!chemin_utilisable(chemin) || !QFileInfo(chemin).isFile() || !f.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> l = decouper_lignes(f.read(TAILLE_LUE_MAX));
+    f.close();
+
+    lire_entier(ligne(l, 1), enregistrer_en_quittant);
+    lire_entier(ligne(l, 2), Acq.periode);
+    lire_voie(ligne(l, LIGNE_VOIE1), 1);
+    lire_voie(ligne(l, LIGNE_VOIE1 + 1), 2);
+    lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel);
+    lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif);
+    mem_hrel = Acq.heure_rel;
+    const QByteArray repertoire = ligne(l, LIGNE_REPERTOIRE);
+    if (!repertoire.isEmpty())
+        copie_texte(Excel.repertoire, repertoire.constData());
+    for (int i = 0; i < NB_COULEURS; ++i)
+        lire_entier(ligne(l, LIGNE_COULEURS + i), color[i]);
+
+    int compte = 0;
+    if (lire_entier(ligne(l, LIGNE_LANGUE), langue))
+        ++compte;
+    for (int i = 0; i < 5; ++i)
+        if (lire_entier(ligne(l, LIGNE_LANGUE + 1 + i), rep[i]))
+            ++compte;
+    if (compte != 6)
+        return false;
+
+    // The writer's blanks around each entry are not part of it: an entry in
+    // use must start with its "__k" and end with the path.
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
+        copie_texte(nom[k], sans_blancs(ligne(l, LIGNE_RECENTS + k)).constData());
+    return true;
+}
+
 } // namespace
 
 double intervalle_periode(int periode)
@@ -40,10 +314,7 @@ void valeur_par_defaut()
     for (int i = 0; i < NB_COULEURS; ++i)
         color[i] = couleurs_defaut[i];
     langue = 1;
-    rep[0] = 38;
-    rep[1] = 45;
-    rep[2] = 460;
-    rep[3] = 647;
+    std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
     rep[4] = 0;
 }
 
@@ -51,8 +322,20 @@ void charge_config()
 {
     for (int& f : fichier_menu)
         f = 0;
+    const QString chemin = chemin_config();
+    int enregistrer_en_quittant = 1;
     valeur_par_defaut();
-    appliquer_config(1);
+    const bool lu = lire_config(chemin, enregistrer_en_quittant);
+    corriger_valeurs();
+    if (!lu) {
+        Popup_erreur(MSG_INI_INTROUVABLE);
+        if (chemin_utilisable(chemin))
+            QFile::remove(chemin);
+        valeur_par_defaut();
+        enregistrer_en_quittant = 1;
+        remplacer_fichier(chemin, [](QIODevice& f) { Sauvegarde_Ini(f); });
+    }
+    appliquer_config(enregistrer_en_quittant);
 }
 
 void appliquer_config(int enregistrer_en_quittant)
@@ -83,4 +366,52 @@ void appliquer_config(int enregistrer_en_quittant)
     Donnee[2].coul = color[2];
     Info[1].y_manuel = 0;
     Info[2].y_manuel = 0;
+}
+
+void Sauvegarde_Ini(QIODevice& f)
+{
+    f.write(lignes_config());
+}
+
+void enregistrer_config_sortie()
+{
+    const QString chemin = chemin_config();
+    if (tk::ItemChecked(ITEM_ENREGIST2)) {
+        // A file that cannot be written loses this run's settings, in silence.
+        remplacer_fichier(chemin, [](QIODevice& f) {
+            const int principal = Fen_princ[PNL_PRINC];
+            const tk::Geometrie g = tk::geometrie(principal);
+            rep[0] = g.top;
+            rep[1] = g.left;
+            rep[2] = g.height;
+            rep[3] = g.width;
+            rep[4] = tk::etat_zoom(principal);
+            Sauvegarde_Ini(f);
+            f.write(bloc_recents());
+        });
+        return;
+    }
+
+    QFile f(chemin);
+    if (!chemin_utilisable(chemin) || !QFileInfo(chemin).isFile() || !f.open(QIODevice::ReadWrite)) {
+        Popup_erreur(MSG_INI_INTROUVABLE);
+        return;
+    }
+    const QList<QByteArray> l = decouper_lignes(f.readAll());
+    f.close();
+
+    // Line 1 becomes "0"; lines 2 up to the "***" line stay; the recent files follow.
+    qsizetype separateur = -1;
+    for (qsizetype i = 1; i < l.size() && separateur < 0; ++i)
+        if (sans_blancs(l[i]) == SEPARATEUR)
+            separateur = i;
+    // Without the separator the recent files would be read from the wrong
+    // lines at the next start: it is put back after the 24 lines of values.
+    const qsizetype gardees = separateur >= 0 ? separateur : std::min<qsizetype>(l.size(), NB_LIGNES_FIXES - 1);
+    QByteArray contenu = "0\n";
+    for (qsizetype i = 1; i < gardees; ++i)
+        contenu += l[i] + '\n';
+    contenu += SEPARATEUR + '\n' + bloc_recents();
+    if (!remplacer_fichier(chemin, [&contenu](QIODevice& s) { s.write(contenu); }))
+        Popup_erreur(MSG_INI_INTROUVABLE);
 }

@@ -1,14 +1,35 @@
-// Settings: their defaults and how they are applied at start-up.
+// Settings: the file voltexa.ini in the program directory, its defaults, how
+// it is applied at start-up and written at quit.
+//
+// Layout, one value per line: 1 save-on-exit flag; 2 reading period;
+// 3 and 4 the channel lines "port type quantity channels -1 label(9)";
+// 5 time value; 6 time-stamp mode; 7 spreadsheet directory; 8..18 the
+// eleven colours; 19 language; 20..24 main-window top, left, height, width,
+// maximised state; 25 "***"; 26..29 the recent-file entries as the quit
+// command writes them (line 26 "<entry> ", lines 27..29 " <entry> ").
 #pragma once
+
+class QIODevice;
 
 // Sets every setting to its default (all but the save-on-exit check mark).
 void valeur_par_defaut();
 // Loads the settings at start-up and applies them to the main window, the
 // File menu, the language, the Setup check marks, the timer and the channels.
+// A missing or unreadable file shows message 0 and is written anew with the
+// defaults.
 void charge_config();
-// Applies the loaded settings (window placement, check marks, language,
-// timer interval, channel colours); `enregistrer_en_quittant` is the
-// save-on-exit flag.
+// Applies the loaded settings (window placement, check marks, recent files,
+// language, timer interval, channel colours); `enregistrer_en_quittant` is
+// the save-on-exit flag.
 void appliquer_config(int enregistrer_en_quittant);
 // Interval of the acquisition timer for a reading period (0 = half a second).
 double intervalle_periode(int periode);
+
+// Writes lines 1..25 into `f`, open for writing at its start; does not close it.
+void Sauvegarde_Ini(QIODevice& f);
+// The settings part of the quit command. With Save settings on exit checked:
+// the whole file with the main window's current placement, then the recent
+// files. Unchecked: line 1 becomes "0", lines 2..25 stay as they are and the
+// recent files follow the "***" line (message 0 if the file cannot be
+// updated).
+void enregistrer_config_sortie();

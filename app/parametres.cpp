@@ -1,6 +1,8 @@
 #include "app/parametres.h"
 
 #include "acquisition/alarmes.h"
+#include "acquisition/identification.h"
+#include "acquisition/intervalle.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"
 #include "app/globals.h"
@@ -8,11 +10,34 @@
 #include "app/minuterie.h"
 #include "app/toolkit.h"
 #include "graph/courbes.h"
+#include "lang/langue.h"
+#include "link/jbus.h"
+#include "link/serial.h"
 
 namespace {
 
+// The port is opened as the dialog opens, so that the dialog shows over a
+// link whose state is known; OK in the dialog may then choose another.
+void communication()
+{
+    Acq.en_cours = 0;
+    flag_demande_lancer = 0;
+    ouvrir_connexion();
+    if (ouverture_com(comport, JBUS_BAUD, PARITE_AUCUNE, 8, 1, JBUS_DELAI) == 0) {
+        Mesure.port = comport;
+        Acq.port_ouvert = 1;
+    } else {
+        Popup_erreur(20);
+        Acq.port_ouvert = 0;
+    }
+}
+
 void type_de_mesure()
 {
+    if (Acq.en_cours)
+        Traduc_typedemesure();
+    // Limits and manual scales belonged to the quantities about to be chosen
+    // again; they go even if the choice is then cancelled.
     for (int w = 1; w <= 2; ++w) {
         Info[w].y_manuel = 0;
         if (tk::panel_valide(Info[w].panel))
@@ -20,7 +45,19 @@ void type_de_mesure()
         else
             Info[w].limite = 0;
     }
+    const int avant = Fen_princ[PNL_TYPEMES];
+    if (essai_mesure_jbus() != 0) {
+        // Identification may have loaded a dialog before refusing it: it
+        // would otherwise linger hidden until the next one.
+        const int charge = Fen_princ[PNL_TYPEMES];
+        if (charge != avant && tk::panel_valide(charge)) {
+            tk::DiscardPanel(charge);
+            Fen_princ[PNL_TYPEMES] = 0;
+        }
+        return;
+    }
     flag_demande_lancer = 1;
+    test_Inrush();
     int n = test_grandeur_mesure();
     if (n >= 1 && !selection_convient(Donnee[n].grandeur, ModeEnCours_actuel))
         Annuler_choix_grandeur();
@@ -43,8 +80,15 @@ void Gestion_parametre(int, int item, void*, int)
     ResetTimer();
     activer_minuterie(false);
     switch (item) {
+    case ITEM_CONNECTER:
+        communication();
+        break;
     case ITEM_TYPEMES:
         type_de_mesure();
+        break;
+    case ITEM_INTERVAL:
+        Acq.en_cours = 0;
+        ouvrir_intervalle();
         break;
     case ITEM_TPSREEL:
         horodatage(1);
@@ -56,7 +100,8 @@ void Gestion_parametre(int, int item, void*, int)
         ouvrir_echelle();
         break;
     case ITEM_ALARME:
-        Acq.en_cours = 0;
+        // Marking the acquisition stopped before the checks would open the
+        // dialog on a running acquisition; past them it is not running anyway.
         ouvrir_alarme();
         break;
     default:

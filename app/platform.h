@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // Modal popups. They block until answered; while one is open the event loop
@@ -56,11 +57,33 @@ public:
     virtual QDateTime maintenant() { return QDateTime::currentDateTime(); }
 };
 
+// Printing. Each call returns once the job is handed to the printer, or the
+// user gave it up, or it could not start.
+class Printer {
+public:
+    enum Resultat { imprime, annule, echec_imprimante, echec_fichier };
+    virtual ~Printer() = default;
+    // Plain text, one line per line end, in a fixed-pitch font, on the
+    // default printer; the print dialog comes up only when the system has
+    // none. `titre` names the job.
+    virtual Resultat imprimer_texte(const QString& texte, const QString& titre) = 0;
+    // The widget drawn whole and scaled to the page under `titre`, after the
+    // print dialog, whose printers include a PDF file.
+    virtual Resultat imprimer_widget(QWidget* w, const QString& titre) = 0;
+};
+
+// The drawing behind the Qt printer service, on a printer already set up;
+// false when the printer could not be started.
+bool dessiner_texte(QPrinter& imprimante, const QString& texte);
+// The widget under its caption (none when empty).
+bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende = {});
+
 struct Platform {
     std::unique_ptr<Popups> popups;
     std::unique_ptr<Beep> beep;
     std::unique_ptr<HelpViewer> aide;
     std::unique_ptr<Clock> horloge;
+    std::unique_ptr<Printer> imprimante;
 };
 
 // The services in force. Starts with the Qt implementations.

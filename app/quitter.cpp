@@ -1,6 +1,40 @@
 #include "app/quitter.h"
 
-int sortir(int, int, int, void*, int, int)
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/fichier.h"
+#include "lang/textes.h"
+
+#include <QCoreApplication>
+
+namespace {
+int fins_demandees = 0;
+}
+
+void fin_boucle_evenements(int code)
 {
+    ++fins_demandees;
+    QCoreApplication::exit(code);
+}
+
+int nb_fins_demandees()
+{
+    return fins_demandees;
+}
+
+int sortir(int, int, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT)
+        return 0;
+    enregistrer_config_sortie();
+    if (Acq.en_cours == 1)
+        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+    const int r = plateforme().popups->question(qtxt(tx::quitter), qtxt(tx::confir1),
+                                                {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
+    if (r == 1)
+        fin_boucle_evenements(0);
     return 0;
 }

@@ -1,5 +1,13 @@
 // Quitting: settings written, acquisition stopped, confirmation.
 #pragma once
 
-// The quit command (File > Exit); acts on the commit event only.
+// The quit command (File > Exit); acts on the commit event only. Writes the
+// settings, stops a running acquisition (which may offer to save it), then
+// asks for confirmation; Yes ends the event loop. Every attempt writes the
+// settings, whatever the answer.
 int sortir(int panel, int control, int event, void* data, int e1, int e2);
+
+// Ends the event loop with `code`. Counts the requests: without a running
+// event loop (tests) the request is otherwise invisible.
+void fin_boucle_evenements(int code);
+int nb_fins_demandees();

@@ -267,6 +267,13 @@ protected:
     {
         if (e->type() == QEvent::Resize)
             tk::appeler_panel(handle, EVENT_PANEL_SIZE);
+        if (e->type() == QEvent::Close) {
+            // The window's close box goes through the panel's callback, which
+            // decides whether the program ends.
+            e->ignore();
+            tk::appeler_panel(handle, EVENT_CLOSE);
+            return true;
+        }
         return false;
     }
 };

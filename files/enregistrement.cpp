@@ -1,10 +1,458 @@
 #include "files/enregistrement.h"
 
-void commande_ouvrir() {}
-void commande_enregistrer() {}
-void commande_recent(int) {}
-int Ouverture_fichier(const QString&)
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/liste_releves.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/panels_dialogues.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/connexion.h"
+#include "files/fichier.h"
+#include "files/format.h"
+#include "files/graphes.h"
+#include "graph/courbes.h"
+#include "graph/axe_temps.h"
+#include "graph/fenetres.h"
+#include "graph/zoom.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <qcustomplot.h>
+
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+constexpr int MSG_TYPE_INVALIDE = 3;
+constexpr int MSG_FORMAT_INVALIDE = 7;
+constexpr int MSG_INTROUVABLE = 18;
+constexpr int MSG_OUVERTURE = 23;
+constexpr int MSG_ECRITURE = 24;
+
+// The progress panel, shown modal while a recording is written or read.
+// Percentages only go up; each new one is painted at once, as the work runs
+// without returning to the event loop.
+class Progression {
+public:
+    Progression()
+    {
+        panel_ = tk::LoadPanel(0, PNL_PROGRESS);
+        if (panel_ < 1) {
+            panel_ = 0;
+            return;
+        }
+        Fen_princ[PNL_PROGRESS] = panel_;
+        PnlProgression& p = liaison<PnlProgression>(panel_);
+        p.jauge->setRange(0, 100);
+        p.jauge->setValue(0);
+        p.pourcentage->setText(QStringLiteral("0 %"));
+        tk::InstallPopup(panel_);
+    }
+    ~Progression() { fermer(); }
+    Progression(const Progression&) = delete;
+    Progression& operator=(const Progression&) = delete;
+
+    void montrer(int pourcent)
+    {
+        if (pourcent <= dernier_ || !panel_)
+            return;
+        dernier_ = pourcent;
+        PnlProgression& p = liaison<PnlProgression>(panel_);
+        p.jauge->setValue(pourcent);
+        p.pourcentage->setText(QStringLiteral("%1 %").arg(pourcent));
+        p.jauge->repaint();
+        p.pourcentage->repaint();
+    }
+
+    // Item i of n shown in the half of the gauge starting at `base` (0 or 50).
+    Avance moitie(int base)
+    {
+        if (!panel_)
+            return {};
+        return [this, base](int i, int n) {
+            if (n <= 0)
+                return;
+            const int p = base + (50 * i + 50) / n;
+            if (p > dernier_)
+                montrer(p);
+        };
+    }
+
+    void fermer()
+    {
+        if (!panel_)
+            return;
+        tk::RemovePopup(panel_);
+        tk::DiscardPanel(panel_);
+        if (Fen_princ[PNL_PROGRESS] == panel_)
+            Fen_princ[PNL_PROGRESS] = 0;
+        panel_ = 0;
+    }
+
+private:
+    int panel_ = 0;
+    int dernier_ = 0;
+};
+
+// Wait cursor for the life of the object.
+class Attente {
+public:
+    Attente() { plateforme().popups->curseur_attente(true); }
+    ~Attente() { plateforme().popups->curseur_attente(false); }
+    Attente(const Attente&) = delete;
+    Attente& operator=(const Attente&) = delete;
+};
+
+ListeReleves* liste_releves()
 {
-    return -1;
+    if (!tk::panel_valide(Info[0].panel))
+        return nullptr;
+    return liaison<PnlDonnees>(Info[0].panel).liste;
 }
-void Memo_fichier(const QString&) {}
+
+void retuiler()
+{
+    Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
+}
+
+// ---- saving -----------------------------------------------------------------
+
+Configuration configuration_courante()
+{
+    Configuration c;
+    for (int k = 1; k <= 2; ++k) {
+        VoieFichier& v = c.voies[std::size_t(k - 1)];
+        v.port = Mesure.port;
+        v.type_reseau = Mesure.type_reseau;
+        v.grandeur = Donnee[k].grandeur;
+        v.nb_voies = Mesure.nb_voies;
+        v.num_fenetre = Donnee[k].num_fenetre;
+        v.libelle = QString::fromUtf8(Donnee[k].libelle);
+    }
+    c.heure_rel = Acq.heure_rel;
+    c.temps_relatif = Acq.temps_relatif;
+    c.nb_points = std::clamp(Acq.nb_points, 0, NB_RELEVES_MAX);
+    c.x.assign(ptx, ptx + c.nb_points);
+    return c;
+}
+
+// The data file to save to, after the overwrite question; empty when the
+// user cancels.
+QString choisir_fichier_enregistrement()
+{
+    Popups& popups = *plateforme().popups;
+    for (;;) {
+        const std::optional<QString> choix =
+            popups.fichier(qtxt(tx::enregist), QString(), QStringLiteral("*.dat"), true);
+        if (!choix || choix->isEmpty())
+            return {};
+        if (!QFileInfo::exists(*choix))
+            return *choix;
+        // No is the default and the Escape answer: replacing takes a Yes.
+        const int r = popups.question(qtxt(tx::enregist), qtxt(tx::confir2),
+                                      {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
+        if (r == 1)
+            return *choix;
+    }
+}
+
+// ---- opening ----------------------------------------------------------------
+
+// The configuration file of a chosen path: the paired name, else the name
+// earlier versions paired it with; empty when neither exists.
+QString trouver_configuration(const QString& chemin)
+{
+    const QString cfg = chemin_configuration(chemin);
+    if (QFileInfo::exists(cfg))
+        return cfg;
+    const QString ancien = chemin_configuration_ancien(chemin);
+    if (ancien != cfg && QFileInfo::exists(ancien))
+        return ancien;
+    return {};
+}
+
+// Puts the configuration read into the records.
+void appliquer_configuration(const Configuration& c, bool avec_x)
+{
+    // On reading, the second channel line's copies of the shared fields win.
+    for (const VoieFichier& v : c.voies) {
+        Mesure.port = v.port;
+        Mesure.type_reseau = v.type_reseau;
+        Mesure.nb_voies = v.nb_voies;
+    }
+    for (int k = 1; k <= 2; ++k) {
+        const VoieFichier& v = c.voies[std::size_t(k - 1)];
+        Donnee[k].grandeur = v.grandeur;
+        // A channel out of use has no window; its stored index would name
+        // one of the windows rebuilt for the others.
+        Donnee[k].num_fenetre = k <= Mesure.nb_voies ? v.num_fenetre : -1;
+        copie_texte(Donnee[k].libelle, v.libelle.toUtf8().constData());
+    }
+    Acq.heure_rel = c.heure_rel;
+    mem_hrel = Acq.heure_rel;
+    Acq.temps_relatif = c.temps_relatif;
+    Acq.nb_points = c.nb_points;
+    if (avec_x)
+        std::copy(c.x.begin(), c.x.end(), ptx);
+}
+
+// One graph window per channel, in a fresh set of windows.
+void refaire_fenetres()
+{
+    for (int w = 1; w < nb_panel && w < NB_FENETRES; ++w)
+        Info[w].y_manuel = 0;
+    fermer_graphes();
+    for (int k = 1; k <= Mesure.nb_voies; ++k) {
+        grafic = k;
+        Donnee[k].num_fenetre = -1;
+        Ouvrir_graphe();
+        Donnee[k].num_fenetre = nb_panel - 1;
+        Init_min_max_axe_Y(grafic);
+        tk::DisplayPanel(Info[k].panel);
+        Donnee[k].trace = -1;
+    }
+    tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif == 1);
+    tk::SetItemChecked(ITEM_TPSABS, Acq.temps_relatif != 1);
+    fixer_intervalle_minuterie(intervalle_periode(Acq.periode));
+
+    // The connection labels clear the recording: the count read comes back after.
+    const int n = Acq.nb_points;
+    Maj_connexion();
+    retuiler();
+    Acq.nb_points = n;
+}
+
+// Channel k's curve over the whole recording, its Y axis, then Zoom Out
+// until the recording fits the visible time span or the zoom reaches its end.
+void tracer_enregistrement(int k)
+{
+    const int w = Donnee[k].num_fenetre;
+    if (w < 1 || w >= NB_FENETRES || !tk::panel_valide(Info[w].panel))
+        return;
+    const int n = Acq.nb_points;
+    if (n > 0) {
+        // The curve drawn during an acquisition holds nb_points + 1 points,
+        // the newest being the one stored at nb_points.
+        Acq.nb_points = n - 1;
+        tracer_courbe(k);
+        Acq.nb_points = n;
+    }
+    Zoom_AXE_Y(k, Info[w].panel);
+
+    QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
+    for (;;) {
+        const QCPRange x = g->xAxis->range();
+        const int index = Info[w].zoom_index;
+        if (index <= 0 || index >= NB_ZOOMS - 1 || n < x.upper - x.lower)
+            break;
+        grafic = w;
+        zoomer_fenetre(w, -1);
+        if (Info[w].zoom_index == index)
+            break;
+    }
+}
+
+// Puts the readings read into the readings list and the plot copies.
+void appliquer_releves(const Releves& r, int nb_valeurs)
+{
+    const int n = std::min<int>(Acq.nb_points, int(r.lignes.size()));
+    Acq.nb_points = n;
+    if (ListeReleves* liste = liste_releves()) {
+        liste->addItems(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
+        if (n > 0)
+            liste->setCurrentRow(n - 1);
+    }
+    // An undefined reading ("----") leaves its plot copy as it was.
+    for (int k = 1; k <= nb_valeurs; ++k) {
+        const std::vector<double>& v = r.valeurs[std::size_t(k - 1)];
+        for (int j = 0; j < n && j < int(v.size()); ++j)
+            if (!std::isnan(v[std::size_t(j)]))
+                point[k][j] = v[std::size_t(j)];
+    }
+}
+
+// Recent-file entries of the File menu, between Print and Exit, in list
+// order. Items already there are relabelled rather than made again: the
+// item that asked for the change may be the one being relabelled.
+void maj_menu_recents()
+{
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
+        const bool utilisee = std::strlen(nom[k]) > 5;
+        if (!utilisee) {
+            if (fichier_menu[k] != 0) {
+                tk::DiscardMenuItem(menu, fichier_menu[k]);
+                fichier_menu[k] = 0;
+            }
+            continue;
+        }
+        const QString texte = mnemonique(nom[k]);
+        if (fichier_menu[k] != 0 && tk::action(fichier_menu[k])) {
+            tk::SetItemName(fichier_menu[k], texte);
+            continue;
+        }
+        int avant = ITEM_SEP_RECENTS;
+        for (int suivant = k + 1; suivant < NB_FICHIERS_RECENTS; ++suivant)
+            if (fichier_menu[suivant] != 0 && tk::action(fichier_menu[suivant])) {
+                avant = fichier_menu[suivant];
+                break;
+            }
+        fichier_menu[k] = tk::NewMenuItem(menu, BARRE_FICHIER, avant, texte, Gestion_fichier);
+    }
+}
+
+} // namespace
+
+void commande_ouvrir()
+{
+    const std::optional<QString> choix = plateforme().popups->fichier(
+        qtxt(tx::ouvrir), QString(), QStringLiteral("*.dat;;*.cfg"), false);
+    if (!choix || choix->isEmpty() || !QFileInfo(*choix).isFile())
+        return;
+    if (genre_fichier(*choix) == GenreFichier::Aucun)
+        Popup_erreur(MSG_TYPE_INVALIDE);
+    else
+        Ouverture_fichier(*choix);
+    retuiler();
+}
+
+void commande_recent(int item)
+{
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
+        if (item == 0 || fichier_menu[k] != item)
+            continue;
+        const QString chemin = QString::fromUtf8(nom[k]).mid(4);
+        if (genre_fichier(chemin) != GenreFichier::Aucun)
+            Ouverture_fichier(chemin);
+        retuiler();
+        return;
+    }
+}
+
+void commande_enregistrer()
+{
+    if (Acq.nb_points <= 0)
+        return;
+    const QString chemin = choisir_fichier_enregistrement();
+    if (chemin.isEmpty())
+        return;
+    // A configuration file's name for the data would have both files written
+    // to the same place, the configuration over the readings.
+    if (genre_fichier(chemin) == GenreFichier::Configuration) {
+        Popup_erreur(MSG_TYPE_INVALIDE);
+        return;
+    }
+    const QString cfg = chemin_configuration(chemin);
+    const Configuration c = configuration_courante();
+    ListeReleves* liste = liste_releves();
+    const int n = c.nb_points;
+
+    bool ok = false;
+    {
+        Attente attente;
+        Progression progression;
+        ok = enregistrer_paire(chemin, cfg, [&](QIODevice& f, int i) {
+            if (i == 0)
+                return ecrire_donnees(
+                    f, n, [liste](int j) { return liste ? liste->texte(j) : QString(); },
+                    progression.moitie(0));
+            return ecrire_configuration(f, c, progression.moitie(50));
+        });
+        if (ok && genre_fichier(chemin) == GenreFichier::Donnees)
+            Memo_fichier(chemin);
+    }
+    if (!ok)
+        Popup_erreur(MSG_ECRITURE);
+}
+
+int Ouverture_fichier(const QString& chemin)
+{
+    if (!QFileInfo(chemin).isFile()) {
+        Popup_erreur(MSG_INTROUVABLE);
+        return -1;
+    }
+    if (Acq.en_cours)
+        return -1;
+    const bool donnees = genre_fichier(chemin) != GenreFichier::Configuration;
+
+    // Everything is read and checked before anything changes: a refused file
+    // leaves the recording, the windows and the set-up as they were.
+    Configuration c;
+    Releves r;
+    int erreur = 0;
+    {
+        Attente attente;
+        const QString chemin_cfg = donnees ? trouver_configuration(chemin) : chemin;
+        QFile cfg(chemin_cfg);
+        if (chemin_cfg.isEmpty()) {
+            erreur = MSG_INTROUVABLE;
+        } else if (!cfg.open(QIODevice::ReadOnly)) {
+            erreur = MSG_OUVERTURE;
+        } else {
+            // The gauge comes up for a data file, before the x positions.
+            std::optional<Progression> progression;
+            if (donnees)
+                progression.emplace();
+            if (lire_configuration(cfg, donnees, c, donnees ? progression->moitie(0) : Avance{}) !=
+                Lecture::Bonne) {
+                erreur = MSG_FORMAT_INVALIDE;
+            } else if (donnees) {
+                QFile dat(chemin);
+                const int nb_valeurs = c.voies[1].port != 0 ? c.voies[1].nb_voies : 0;
+                if (!dat.open(QIODevice::ReadOnly))
+                    erreur = MSG_OUVERTURE;
+                else if (lire_donnees(dat, c.nb_points, nb_valeurs, r, progression->moitie(50)) !=
+                         Lecture::Bonne)
+                    erreur = MSG_FORMAT_INVALIDE;
+            }
+        }
+    }
+    if (erreur != 0) {
+        Popup_erreur(erreur);
+        return -1;
+    }
+
+    Attente attente;
+    appliquer_configuration(c, donnees);
+    refaire_fenetres();
+    // Clearing the recording on the way turned the wait cursor off.
+    plateforme().popups->curseur_attente(true);
+    if (donnees) {
+        appliquer_releves(r, Mesure.port != 0 ? Mesure.nb_voies : 0);
+        if (Mesure.port != 0)
+            for (int k = 1; k <= Mesure.nb_voies; ++k)
+                tracer_enregistrement(k);
+    } else {
+        // A configuration alone brings the set-up, no readings.
+        Acq.nb_points = 0;
+    }
+    Memo_fichier(chemin);
+    tk::SetPanelTitle(Fen_princ[PNL_PRINC], titre_fichier(chemin));
+    return 0;
+}
+
+void Memo_fichier(const QString& chemin)
+{
+    const QString p = chemin_memorise(chemin);
+    std::array<QString, NB_FICHIERS_RECENTS> e;
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
+        e[std::size_t(k)] = QString::fromUtf8(nom[k]);
+    if (!placer_en_tete(e, p))
+        return;
+    // A path too long for its entry would be cut into another file's name:
+    // such a path is not listed.
+    for (const QString& t : e)
+        if (t.toUtf8().size() >= LONG_NOM_FICHIER)
+            return;
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
+        copie_texte(nom[k], e[std::size_t(k)].toUtf8().constData());
+    maj_menu_recents();
+}

@@ -8,7 +8,12 @@ void commande_ouvrir();
 void commande_enregistrer();
 // A recent-file item of the File menu.
 void commande_recent(int item);
-// Opens the recording whose data or configuration file is `chemin`.
+// Opens the recording whose data or configuration file is `chemin`: the
+// set-up, one graph window per channel, and for a data file the readings
+// listed and drawn. A missing file or partner file (message 18) or a file
+// that is not a recording (message 7) changes nothing. Returns 0, or -1
+// when nothing was opened.
 int Ouverture_fichier(const QString& chemin);
-// Puts `chemin` at the top of the recent-file list and its menu items.
+// Puts `chemin` at the top of the recent-file list and its menu items; on
+// Windows the entry is upper case.
 void Memo_fichier(const QString& chemin);

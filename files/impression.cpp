@@ -1,8 +1,183 @@
 #include "files/impression.h"
 
-void commande_imprimer(int) {}
-int Print(int, int, int, void*, int, int)
+#include "app/globals.h"
+#include "app/liste_releves.h"
+#include "app/menus.h"
+#include "app/panels.h"
+#include "app/panels_dialogues.h"
+#include "app/platform.h"
+#include "app/toolkit.h"
+#include "files/ctrl_menu.h"
+#include "graph/fenetres.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <qcustomplot.h>
+
+#include <algorithm>
+
+namespace {
+
+// Width of a channel's piece of the printed heading, as in the readings
+// list's own heading.
+constexpr int LARGEUR_PIECE = 15;
+
+bool fenetre_ouverte(int w)
 {
+    return w >= 0 && w < nb_panel && w < NB_FENETRES && tk::panel_valide(Info[w].panel);
+}
+
+// A job that could not start is reported; one the user gave up is not.
+void signaler(Printer::Resultat r)
+{
+    if (r == Printer::echec_fichier)
+        Popup_erreur(24);
+    else if (r == Printer::echec_imprimante)
+        Popup_erreur(27);
+}
+
+Printer::Resultat imprimer_widget(QWidget* w, const QString& titre)
+{
+    Printer* imprimante = plateforme().imprimante.get();
+    return imprimante ? imprimante->imprimer_widget(w, titre) : Printer::echec_imprimante;
+}
+
+Printer::Resultat imprimer_texte(const QString& texte, const QString& titre)
+{
+    Printer* imprimante = plateforme().imprimante.get();
+    return imprimante ? imprimante->imprimer_texte(texte, titre) : Printer::echec_imprimante;
+}
+
+// Graph window w printed full screen, whole and scaled to the page, then put
+// back where it was and the windows re-tiled.
+void imprimer_graphe(int w)
+{
+    const int p = Info[w].panel;
+    const tk::Geometrie avant = tk::geometrie(p);
+    const tk::Geometrie principale = tk::geometrie(Fen_princ[PNL_PRINC]);
+    // The toggle would take a window that is full screen already back to
+    // its smaller size.
+    if (avant != geometrie_plein_ecran(principale.height, principale.width))
+        Repere_fenetre(p, EVENT_RIGHT_DOUBLE_CLICK, nullptr, 0, 0);
+    // The page gets the plot as it stands at the new size.
+    liaison<PnlGraphe>(p).graphe->replot(QCustomPlot::rpImmediateRefresh);
+
+    const Printer::Resultat r = imprimer_widget(tk::contenu(p), tk::titre(p));
+
+    tk::deplacer(p, avant.top, avant.left);
+    tk::SetPanelHeight(p, avant.height);
+    tk::SetPanelWidth(p, avant.width);
+    Repere_fenetre(p, EVENT_PANEL_SIZE, nullptr, 0, 0);
+    Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
+    signaler(r);
+}
+
+void fermer_dialogue(int panel)
+{
+    tk::RemovePopup(panel);
+    tk::DiscardPanel(panel);
+    if (Fen_princ[PNL_PRINT] == panel)
+        Fen_princ[PNL_PRINT] = 0;
+    Ctrl_menu(0);
+}
+
+// The print dialog for the Data window, modal with the menus locked.
+void ouvrir_dialogue(int parent)
+{
+    if (Acq.nb_points <= 0)
+        return;
+    if (tk::panel_valide(Fen_princ[PNL_PRINT]))
+        fermer_dialogue(Fen_princ[PNL_PRINT]);
+    const int p = tk::LoadPanel(parent, PNL_PRINT);
+    if (p < 1)
+        return;
+    Fen_princ[PNL_PRINT] = p;
+    Traduc_print();
+
+    PnlImpression& d = liaison<PnlImpression>(p);
+    QObject::connect(d.bouton_imprimer, &QPushButton::clicked, d.bouton_imprimer,
+                     [p] { Print(p, IMPRESSION_IMPRIMER, EVENT_COMMIT, nullptr, 0, 0); });
+    // Escape and the close box reach this button through the form.
+    QObject::connect(d.quitter, &QPushButton::clicked, d.quitter,
+                     [p] { Print(p, IMPRESSION_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
+    Ctrl_menu(1);
+    tk::InstallPopup(p);
+}
+
+// The heading, two line ends, then every line of the readings list, each
+// with its line end. Refreshes each channel's title from its label.
+QString texte_releves()
+{
+    QString t = QString("   N°    %1     %2     ").arg(qtxt(tx::date), qtxt(tx::heure));
+    for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+        copie_texte(Donnee[k].titre, Donnee[k].libelle);
+        t += QString(" CH%1: %2   ")
+                 .arg(QString::number(k), QString::fromUtf8(Donnee[k].titre))
+                 .leftJustified(LARGEUR_PIECE, ' ', true);
+    }
+    t += "\n\n";
+
+    if (!tk::panel_valide(Info[0].panel))
+        return t;
+    const ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
+    // Only lines that exist: a count ahead of the list prints no blank lines.
+    const int n = std::min(Acq.nb_points, liste->count());
+    if (n > 0)
+        t.reserve(t.size() + n * (liste->texte(0).size() + 1));
+    for (int j = 0; j < n; ++j) {
+        t += liste->texte(j);
+        t += '\n';
+    }
+    return t;
+}
+
+} // namespace
+
+void commande_imprimer(int panel)
+{
+    if (grafic == -1) {
+        Popup_erreur(4);
+        return;
+    }
+    if (!fenetre_ouverte(grafic))
+        return;
+    if (grafic == 0)
+        ouvrir_dialogue(tk::panel_valide(panel) ? panel : Fen_princ[PNL_PRINC]);
+    else if (tk::type_panel(Info[grafic].panel) == PNL_GRAPHE)
+        imprimer_graphe(grafic);
+}
+
+int Print(int panel, int control, int event, void*, int, int)
+{
+    if (event != EVENT_COMMIT || !tk::panel_valide(panel) || tk::type_panel(panel) != PNL_PRINT)
+        return 0;
+    if (control == IMPRESSION_IMPRIMER) {
+        // Without a port there are no channels to head the columns: the
+        // dialog stays for the user to close.
+        if (Mesure.port == 0)
+            return 0;
+        const QString texte = texte_releves();
+        const QString titre = tk::panel_valide(Info[0].panel) ? tk::titre(Info[0].panel) : qtxt(tx::donnee);
+        // Closed first, so that a print dialog the system may need comes up
+        // alone and the menus are free again when the job is done.
+        fermer_dialogue(panel);
+        signaler(imprimer_texte(texte, titre));
+    } else if (control == IMPRESSION_ANNULER) {
+        fermer_dialogue(panel);
+    }
     return 0;
 }
-void Traduc_print() {}
+
+void Traduc_print()
+{
+    const int p = Fen_princ[PNL_PRINT];
+    if (!tk::panel_valide(p))
+        return;
+    tk::SetPanelTitle(p, qtxt(tx::imprimer));
+    PnlImpression& d = liaison<PnlImpression>(p);
+    d.printdef->setText(qtxt(tx::printdef));
+    d.bouton_imprimer->setText(mnemonique(txt(tx::imprimer)));
+    d.quitter->setText(mnemonique(txt(tx::quitter)));
+}

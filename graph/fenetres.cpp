@@ -1,6 +1,7 @@
 #include "graph/fenetres.h"
 
 #include "app/menus.h"
+#include "app/quitter.h"
 #include "app/panels.h"
 
 #include <QLabel>
@@ -201,9 +202,12 @@ int Repere_fenetre(int panel, int event, void*, int, int)
     return 0;
 }
 
-int Fenetre(int, int event, void*, int, int)
+int Fenetre(int panel, int event, void*, int, int)
 {
     if (event == EVENT_PANEL_SIZE)
         Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
+    // Closing the main window is quitting: settings written, confirmation.
+    if (event == EVENT_CLOSE)
+        sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
     return 0;
 }

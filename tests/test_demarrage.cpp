@@ -3,6 +3,7 @@
 #include "app/menus.h"
 #include "app/minuterie.h"
 #include "app/panels.h"
+#include "app/quitter.h"
 #include "app/startup.h"
 #include "app/toolkit.h"
 #include "files/ctrl_menu.h"
@@ -54,10 +55,24 @@ private slots:
 
     void premier_demarrage()
     {
-        SessionTest s;
+        // A start in a program directory without a settings file.
+        struct PremierDemarrage {
+            PlateformeTest plateforme;
+            ProgrammeTest programme;
+            int resultat = 0;
+            PremierDemarrage()
+            {
+                remise_a_zero_globales();
+                QFile::remove(programme.dir() + "/voltexa.ini");
+                resultat = demarrage();
+            }
+            ~PremierDemarrage() { arreter_voltexa(); }
+        } s;
         QCOMPARE(s.resultat, 0);
         QCOMPARE(s.plateforme.horloge->attendu, 1.0);
-        QVERIFY(s.plateforme.popups->messages().isEmpty());
+        // A first start has no settings file: message 0, once.
+        QCOMPARE(s.plateforme.popups->messages(), QStringList{"File VOLTEXA.INI not found\n"});
+        QCOMPARE(s.plateforme.popups->vus.size(), 1);
         QCOMPARE(s.plateforme.popups->attente, 0);
 
         QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA"));
@@ -110,10 +125,32 @@ private slots:
         ProgrammeTest prog;
         QFile::remove(prog.dir() + "/ports/COM1");
         QVERIFY(QFile::link(sim.terminal(), prog.dir() + "/ports/COM1"));
+        QFile::remove(prog.dir() + "/voltexa.ini");
         QCOMPARE(demarrage(), 0);
         QCOMPARE(Acq.port_ouvert, 1);
-        QVERIFY(p.popups->vus.isEmpty());
+        // Nothing but the first start's message 0 (no settings file yet).
+        QCOMPARE(p.popups->messages(), QStringList{"File VOLTEXA.INI not found\n"});
+        QCOMPARE(p.popups->vus.size(), 1);
         arreter_voltexa();
+    }
+
+    void fermer_la_fenetre_c_est_quitter()
+    {
+        SessionTest s;
+        QWidget* principale = tk::fenetre(Fen_princ[PNL_PRINC]);
+        principale->show();
+        QFile::remove(s.programme.dir() + "/voltexa.ini");
+        int fins = nb_fins_demandees();
+        s.plateforme.popups->reponses << 2; // No
+        QVERIFY(!principale->close());
+        QVERIFY(principale->isVisible());
+        QCOMPARE(s.plateforme.popups->vus.last().titre, QString("Quit"));
+        QCOMPARE(nb_fins_demandees(), fins);
+        // The settings were written all the same.
+        QVERIFY(QFile::exists(s.programme.dir() + "/voltexa.ini"));
+        s.plateforme.popups->reponses << 1; // Yes
+        principale->close();
+        QCOMPARE(nb_fins_demandees(), fins + 1);
     }
 
     void verrou_des_menus()

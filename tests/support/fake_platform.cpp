@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QWidget>
 
 void FakePopups::message(const QString& titre, const QString& texte)
 {
@@ -58,6 +59,22 @@ QStringList FakePopups::messages() const
     return l;
 }
 
+Printer::Resultat FakePrinter::imprimer_texte(const QString& texte, const QString& titre)
+{
+    vues.append({"texte", titre, texte, nullptr, {}});
+    if (pendant)
+        pendant(vues.last());
+    return reponse;
+}
+
+Printer::Resultat FakePrinter::imprimer_widget(QWidget* w, const QString& titre)
+{
+    vues.append({"widget", titre, {}, w, w ? w->size() : QSize()});
+    if (pendant)
+        pendant(vues.last());
+    return reponse;
+}
+
 PlateformeTest::PlateformeTest()
 {
     Platform p;
@@ -65,14 +82,17 @@ PlateformeTest::PlateformeTest()
     auto b = std::make_unique<FakeBeep>();
     auto a = std::make_unique<FakeHelp>();
     auto h = std::make_unique<FakeClock>();
+    auto i = std::make_unique<FakePrinter>();
     popups = po.get();
     beep = b.get();
     aide = a.get();
     horloge = h.get();
+    imprimante = i.get();
     p.popups = std::move(po);
     p.beep = std::move(b);
     p.aide = std::move(a);
     p.horloge = std::move(h);
+    p.imprimante = std::move(i);
     ancienne_ = installer_plateforme(std::move(p));
 }
 
@@ -93,6 +113,15 @@ ProgrammeTest::ProgrammeTest(bool avec_uir)
     // COM1 leads nowhere, so no test ever opens a serial port of the machine.
     d.mkdir("ports");
     QFile::link(d.filePath("ports/absent"), d.filePath("ports/COM1"));
+    // The default settings, as a first run leaves them: a session is an
+    // ordinary start, without the missing-settings message.
+    QFile ini(d.filePath("voltexa.ini"));
+    if (ini.open(QIODevice::WriteOnly)) {
+        ini.write("1\n0\n1 1 1 1 -1          \n1 1 1 1 -1          \n0.000000\n0\n");
+        ini.write(d.path().toLocal8Bit() + "\n");
+        ini.write("16711680\n65280\n16776960\n12632256\n128\n12632256\n16711680\n32768\n0\n255\n0\n"
+                  "1\n38\n45\n460\n647\n0\n***\n");
+    }
     fixer_repertoire_programme(dir_.path());
 }
 

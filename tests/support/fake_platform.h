@@ -5,6 +5,7 @@
 #include "app/platform.h"
 
 #include <QList>
+#include <QSize>
 #include <functional>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -68,6 +69,26 @@ public:
     QDateTime maintenant() override { return heure; }
 };
 
+// A print job as the program handed it over.
+struct ImpressionVue {
+    QString genre; // "texte" or "widget"
+    QString titre;
+    QString texte;            // the text printed
+    QWidget* widget = nullptr;
+    QSize taille;             // the widget's size when it was printed
+};
+
+// Prints nothing; records each job and answers `reponse`.
+class FakePrinter : public Printer {
+public:
+    QList<ImpressionVue> vues;
+    Resultat reponse = imprime;
+    std::function<void(const ImpressionVue&)> pendant; // runs while a job prints
+
+    Resultat imprimer_texte(const QString& texte, const QString& titre) override;
+    Resultat imprimer_widget(QWidget* w, const QString& titre) override;
+};
+
 // Installs the doubles for its lifetime and restores the previous services.
 class PlateformeTest {
 public:
@@ -77,6 +98,7 @@ public:
     FakeBeep* beep;
     FakeHelp* aide;
     FakeClock* horloge;
+    FakePrinter* imprimante;
 
 private:
     Platform ancienne_;

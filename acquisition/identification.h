@@ -1,0 +1,21 @@
+// Identification of the instrument before the choice of quantities: one
+// read tells its mode word, which decides the boxes of the measurement-type
+// dialog left enabled.
+#pragma once
+
+// Reads the instrument (up to five reads), loads the measurement-type dialog
+// into Fen_princ[PNL_TYPEMES] and enables only the boxes that suit the mode
+// word: instantaneous quantities for 0..3, averages for 4..7, current alone
+// for 16 (INRUSH, which also clears the selection and sets ModeEnCours_actuel
+// to 16). Returns 0 when the dialog is ready to be shown; -1 when the
+// instrument did not answer (Stop, then message 20), when the mode word is
+// none of those (no message), or when its display is held (a one-second
+// notice). The dialog stays loaded, shown or not: the caller decides.
+int essai_mesure_jbus();
+
+// In INRUSH mode, ticks the current box of the loaded dialog and selects
+// current as a click on that box would; otherwise does nothing.
+void test_Inrush();
+
+// Mode word that makes the instrument report its inrush current only.
+constexpr int MODE_INRUSH = 16;

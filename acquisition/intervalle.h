@@ -1,0 +1,66 @@
+// The two dialogs that set how readings are taken: the interval dialog
+// (reading period and an optional recording duration) and the connection
+// dialog (the instrument's COM port).
+#pragma once
+
+#include <QString>
+
+// ---- interval dialog ----------------------------------------------------------
+
+// Kept from one opening of the interval dialog to the next (not saved with
+// the settings): 1 when the last applied OK had the duration box ticked, and
+// the duration it held.
+extern int check;
+extern char s1[20];
+
+// Recording capacity in seconds at reading period `periode`: 30000 readings,
+// 15000 s for the half-second period 0; 0 for the on-request mode (-1).
+double capacite_periode(int periode);
+// The capacity shown beside the period: "08:20:00" below four days, then
+// "4d 04:00" up to ten days, "20d" beyond, with the day letter of the
+// current language.
+QString texte_capacite(double secondes);
+
+// Outcome of a typed recording duration.
+struct ControleDuree {
+    int erreur = 0;  // 0 accepted; else the error message to show (25 or 27)
+    int nb_max = 0;  // readings after which the acquisition stops (when accepted)
+};
+// Checks a duration "DDD hh:mm:ss" (12 characters, minutes and seconds below
+// 60) against the capacity in seconds and converts it into a number of
+// readings at `periode` (0 = half a second). Message 25 for a malformed text
+// or a duration of zero; 27 for a duration beyond the capacity or too short
+// for a single period.
+ControleDuree controler_duree(const QString& texte, int periode, double capacite);
+
+// Loads the interval dialog into Fen_princ[PNL_INTERVAL], relabels it, fills
+// it from the current settings, locks the menu bar and shows it.
+void ouvrir_intervalle();
+// Callback of the dialog's controls; acts on the commit event only.
+int intervalle(int panel, int control, int event, void* data, int e1, int e2);
+enum ControleIntervalle { INTERVALLE_ANNEAU = 1, INTERVALLE_CASE_DUREE, INTERVALLE_OK, INTERVALLE_ANNULER };
+// Relabels the interval dialog in the current language.
+void traduc_intervalle();
+
+// ---- connection dialog ----------------------------------------------------------
+
+// Result of the last port opening from the connection dialog (0 = opened).
+extern int retour_com;
+
+// What COM `numero` stands for on this system.
+struct PortResolu {
+    QString chemin;        // target of its ports/ link, or the device itself
+    bool lien = false;     // true when a ports/ entry of the program leads there
+    bool present = false;  // the device exists
+};
+PortResolu resoudre_port(int numero);
+
+// Loads the connection dialog into Fen_princ[PNL_CONNEXION], relabels it,
+// lists the ports with what each resolves to, selects `comport`, locks the
+// menu bar and shows it. Does not touch the port itself.
+void ouvrir_connexion();
+// Callback of the dialog's buttons; acts on the commit event only.
+int Communicate(int panel, int control, int event, void* data, int e1, int e2);
+enum ControleConnexion { CONNEXION_OK = 1, CONNEXION_ANNULER };
+// Relabels the connection dialog in the current language.
+void traduc_connexion();

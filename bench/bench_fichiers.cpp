@@ -1,0 +1,127 @@
+// Saving and opening a two-channel recording of 30000 readings: Save writes
+// the data and configuration files; Open reads them, fills the readings
+// list, rebuilds the windows, draws both curves and zooms out, up to the
+// painted windows.
+#include "app/globals.h"
+#include "app/liste_releves.h"
+#include "app/menus.h"
+#include "app/panels.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "app/toolkit.h"
+#include "files/enregistrement.h"
+#include "files/fichier.h"
+#include "files/ligne.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Answers every file choice with `chemin` and every question with Yes.
+class PopupsMuets : public Popups {
+public:
+    QString chemin;
+    void message(const QString&, const QString& t) override { std::fprintf(stderr, "message: %s", qPrintable(t)); }
+    int question(const QString&, const QString&, const QStringList&, int, int) override { return 1; }
+    std::optional<QString> texte(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> fichier(const QString&, const QString&, const QString&, bool) override { return chemin; }
+    std::optional<QString> dossier(const QString&, const QString&) override { return {}; }
+    void curseur_attente(bool) override {}
+};
+
+// A two-channel recording of n readings, as an acquisition leaves it.
+void remplir(int n)
+{
+    Mesure.port = 1;
+    Mesure.nb_voies = 2;
+    Donnee[1].grandeur = 1;
+    Donnee[2].grandeur = 5;
+    copie_texte(Donnee[1].libelle, "V(V)");
+    copie_texte(Donnee[2].libelle, "P(W)");
+    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
+    liste->clear();
+    QStringList lignes;
+    const QDateTime t0(QDate(2026, 3, 7), QTime(10, 0, 0));
+    for (int j = 0; j < n; ++j) {
+        const double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
+        Donnee[1].releves[j] = point[1][j] = v;
+        Donnee[2].releves[j] = point[2][j] = p;
+        ptx[j] = j;
+        const QDateTime t = t0.addSecs(j);
+        lignes << tete_ligne(j + 1, t.date(), t.time(), false, 0, 0, 0, 1) + colonnes_ligne(2, v, false, p, false);
+    }
+    liste->addItems(lignes);
+    Acq.nb_points = n;
+}
+
+double mediane(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    QTemporaryDir dossier;
+    QDir bin(QCoreApplication::applicationDirPath());
+    QFile::link(bin.filePath("VOLTEXA.uir"), dossier.filePath("VOLTEXA.uir"));
+    QFile::link(bin.filePath("toolbar"), dossier.filePath("toolbar"));
+    // COM1 leads nowhere: no serial port of the machine is opened.
+    QDir(dossier.path()).mkdir("ports");
+    QFile::link(dossier.filePath("ports/absent"), dossier.filePath("ports/COM1"));
+    fixer_repertoire_programme(dossier.path());
+    auto muets = std::make_unique<PopupsMuets>();
+    PopupsMuets* popups = muets.get();
+    plateforme().popups = std::move(muets);
+    if (demarrage() != 0) {
+        std::fprintf(stderr, "file bench: start-up failed\n");
+        return 2;
+    }
+    QApplication::processEvents();
+
+    const int n = NB_RELEVES_MAX, essais = 7;
+    popups->chemin = dossier.filePath("mesure1.dat");
+    std::vector<double> ecriture, lecture;
+    for (int i = 0; i < essais; ++i) {
+        remplir(n);
+        QApplication::processEvents();
+        QElapsedTimer t;
+        t.start();
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        ecriture.push_back(t.nsecsElapsed() / 1e6);
+
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QApplication::processEvents();
+        t.restart();
+        Ouverture_fichier(popups->chemin);
+        QApplication::processEvents();
+        lecture.push_back(t.nsecsElapsed() / 1e6);
+        if (Acq.nb_points != n) {
+            std::fprintf(stderr, "file bench: %d readings read back instead of %d\n", Acq.nb_points, n);
+            return 1;
+        }
+    }
+    const auto taille = [&](const char* nom) { return QFileInfo(dossier.filePath(nom)).size() / 1024.0; };
+    std::printf("two channels, %d readings (data file %.0f KB, configuration file %.0f KB), %d runs\n", n,
+                taille("mesure1.dat"), taille("mesure1.cfg"), essais);
+    std::printf("  save: median %6.1f ms, slowest %6.1f ms (goal: 150 ms)\n", mediane(ecriture),
+                *std::max_element(ecriture.begin(), ecriture.end()));
+    std::printf("  open: median %6.1f ms, slowest %6.1f ms (goal: 150 ms; list, windows, curves, paint)\n",
+                mediane(lecture), *std::max_element(lecture.begin(), lecture.end()));
+    arreter_voltexa();
+    return 0;
+}

@@ -1,0 +1,485 @@
+// The settings file: first start, reading back, out-of-range values, and
+// what the quit command writes with and without Save settings on exit.
+#include "acquisition/cycle.h"
+#include "acquisition/selection.h"
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/quitter.h"
+#include "app/startup.h"
+#include "app/toolkit.h"
+#include "files/fichier.h"
+#include "lang/langue.h"
+#include "link/jbus.h"
+#include "support/fake_platform.h"
+#include "support/simulateur.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+const QString MESSAGE_0 = "File VOLTEXA.INI not found\n";
+
+// The program in its own directory, started and stopped as often as a test needs.
+struct Poste {
+    PlateformeTest plateforme;
+    ProgrammeTest programme;
+    bool en_marche = false;
+
+    // Each test starts from the file it writes, or from none.
+    Poste() { QFile::remove(ini()); }
+    ~Poste() { arreter(); }
+    QString ini() const { return programme.dir() + "/voltexa.ini"; }
+    int demarrer()
+    {
+        remise_a_zero_globales();
+        plateforme.popups->vus.clear();
+        en_marche = true;
+        return demarrage();
+    }
+    void arreter()
+    {
+        if (en_marche)
+            arreter_voltexa();
+        en_marche = false;
+    }
+    void ecrire(const QList<QByteArray>& lignes) const
+    {
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        for (const QByteArray& l : lignes)
+            f.write(l + '\n');
+    }
+    QByteArray contenu() const
+    {
+        QFile f(ini());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QList<QByteArray> lignes() const
+    {
+        QList<QByteArray> l = contenu().split('\n');
+        if (!l.isEmpty() && l.last().isEmpty())
+            l.removeLast();
+        return l;
+    }
+    int principal() const { return Fen_princ[PNL_PRINC]; }
+};
+
+// A whole file as the quit command writes it, typed out from the layout:
+// two channels, German, placement 60/70/400/600, two recent files.
+QList<QByteArray> modele()
+{
+    return {
+        "1", "2",
+        "3 1 1 2 -1 V(V)     ",
+        "3 1 7 2 -1 Q(Var)   ",
+        "12.500000", "1",
+        "/home/mesures",
+        "16711680", "65280", "16776960", "12632256", "128", "12632256", "16711680", "32768", "0", "255", "0",
+        "2", "60", "70", "400", "600", "0",
+        "***",
+        "__1 /data/essai.dat ",
+        " __2 /data/Vieux/mesure1.DAT ",
+        "  ",
+        "  ",
+    };
+}
+
+// The File menu's items between Print and the separator before Exit, as shown.
+QStringList items_recents()
+{
+    QStringList t;
+    const QList<QAction*> a = tk::sous_menu(BARRE_FICHIER)->actions();
+    const qsizetype debut = a.indexOf(tk::action(ITEM_IMPRIMER));
+    const qsizetype fin = a.indexOf(tk::action(ITEM_SEP_RECENTS));
+    for (qsizetype i = debut + 1; i < fin; ++i)
+        t << a[i]->text();
+    return t;
+}
+
+} // namespace
+
+class TestConfig : public QObject {
+    Q_OBJECT
+
+private slots:
+    void premier_demarrage_ecrit_les_defauts()
+    {
+        Poste p;
+        QVERIFY(!QFile::exists(p.ini()));
+        QCOMPARE(p.demarrer(), 0);
+        QCOMPARE(p.plateforme.popups->messages(), QStringList{MESSAGE_0});
+        QCOMPARE(langue, 1);
+        QVERIFY(tk::ItemChecked(ITEM_ENREGIST2));
+
+        const QByteArray attendu = "1\n0\n"
+                                   "1 1 1 1 -1          \n"
+                                   "1 1 1 1 -1          \n"
+                                   "0.000000\n0\n" +
+                                   p.programme.dir().toLocal8Bit() +
+                                   "\n16711680\n65280\n16776960\n12632256\n128\n12632256\n16711680\n32768\n0\n255\n0\n"
+                                   "1\n38\n45\n460\n647\n0\n***\n";
+        QCOMPARE(p.contenu(), attendu);
+        QCOMPARE(p.lignes().size(), 25);
+        QCOMPARE(tk::geometrie(p.principal()), (tk::Geometrie{38, 45, 460, 647}));
+
+        // The file written is a good one: the next start says nothing, and
+        // the four blank-label characters read back as the blank label.
+        p.arreter();
+        QCOMPARE(p.demarrer(), 0);
+        QVERIFY(p.plateforme.popups->messages().isEmpty());
+        QCOMPARE(QByteArray(Donnee[1].libelle), QByteArray("    "));
+        QCOMPARE(Mesure.nb_voies, 1);
+        QVERIFY(items_recents().isEmpty());
+    }
+
+    void relecture_d_un_fichier_complet()
+    {
+        Poste p;
+        p.ecrire(modele());
+        QCOMPARE(p.demarrer(), 0);
+        QVERIFY(p.plateforme.popups->messages().isEmpty());
+
+        QCOMPARE(Acq.periode, 2);
+        QCOMPARE(intervalle_minuterie(), 2.0);
+        QCOMPARE(Mesure.port, 3);
+        QCOMPARE(Mesure.nb_voies, 2);
+        QCOMPARE(Donnee[1].grandeur, 1);
+        QCOMPARE(Donnee[2].grandeur, 7);
+        // Labels come back without their padding and nothing from the next line.
+        QCOMPARE(QByteArray(Donnee[1].libelle), QByteArray("V(V)"));
+        QCOMPARE(QByteArray(Donnee[2].libelle), QByteArray("Q(Var)"));
+        QCOMPARE(Acq.heure_rel, 12.5);
+        QCOMPARE(mem_hrel, 12.5);
+        QVERIFY(tk::ItemChecked(ITEM_TPSREEL));
+        QVERIFY(!tk::ItemChecked(ITEM_TPSABS));
+        QCOMPARE(QByteArray(Excel.repertoire), QByteArray("/home/mesures"));
+        QCOMPARE(langue, 2);
+        QVERIFY(tk::ItemChecked(ITEM_ALLEMAND));
+        QVERIFY(!tk::ItemChecked(ITEM_ANGLAIS));
+        QCOMPARE(tk::geometrie(p.principal()), (tk::Geometrie{60, 70, 400, 600}));
+        QCOMPARE(Donnee[1].coul, 65280);
+        QCOMPARE(Donnee[2].coul, 16776960);
+
+        // Entries keep their "__k" and lose the writer's blanks, so the File
+        // menu shows them and the path starts at the fifth character.
+        QCOMPARE(QByteArray(nom[0]), QByteArray("__1 /data/essai.dat"));
+        QCOMPARE(QByteArray(nom[1]), QByteArray("__2 /data/Vieux/mesure1.DAT"));
+        QCOMPARE(QByteArray(nom[2]), QByteArray());
+        QCOMPARE(QByteArray(nom[3]), QByteArray());
+        QCOMPARE(QByteArray(nom[1] + 4), QByteArray("/data/Vieux/mesure1.DAT"));
+        QCOMPARE(items_recents(), (QStringList{"&1 /data/essai.dat", "&2 /data/Vieux/mesure1.DAT"}));
+        QVERIFY(fichier_menu[0] != 0 && fichier_menu[1] != 0);
+        QCOMPARE(fichier_menu[2], 0);
+        QCOMPARE(fichier_menu[3], 0);
+    }
+
+    void fichier_illisible_remplace_par_les_defauts()
+    {
+        // Lines 19..24 that are not six numbers: cut short, a word among
+        // them, binary noise.
+        QList<QList<QByteArray>> abimes;
+        QList<QByteArray> court = modele().mid(0, 21);
+        QList<QByteArray> mot = modele();
+        mot[21] = "quatre cents";
+        QByteArray bruit(4000, '\0');
+        for (int i = 0; i < bruit.size(); ++i)
+            bruit[i] = char((i * 37 + 11) % 256);
+        abimes << court << mot << QList<QByteArray>{bruit};
+
+        for (const QList<QByteArray>& abime : abimes) {
+            Poste p;
+            p.ecrire(abime);
+            QCOMPARE(p.demarrer(), 0);
+            // Message 0, in the language the file gave if it got that far.
+            QCOMPARE(p.plateforme.popups->vus.size(), 1);
+            QVERIFY(p.plateforme.popups->vus[0].titre.endsWith(QString::fromUtf8("n° -100")));
+            QCOMPARE(p.lignes().size(), 25);
+            QCOMPARE(p.lignes()[2], QByteArray("1 1 1 1 -1          "));
+            QCOMPARE(langue, 1);
+            QCOMPARE(Mesure.port, 1);
+            QCOMPARE(Acq.periode, 0);
+            QCOMPARE(color[1], 65280);
+            QVERIFY(items_recents().isEmpty());
+        }
+    }
+
+    void valeurs_hors_plage()
+    {
+        // A language beyond Italian must not reach the Options menu: 5 would
+        // have toggled Save settings on exit.
+        for (const QByteArray& l : {QByteArray("9"), QByteArray("5"), QByteArray("-1")}) {
+            Poste p;
+            QList<QByteArray> f = modele();
+            f[18] = l;
+            p.ecrire(f);
+            QCOMPARE(p.demarrer(), 0);
+            QVERIFY(p.plateforme.popups->messages().isEmpty());
+            QCOMPARE(langue, 1);
+            QVERIFY(tk::ItemChecked(ITEM_ANGLAIS));
+            QVERIFY(tk::ItemChecked(ITEM_ENREGIST2));
+            QCOMPARE(tk::ItemName(Info[0].item), QString("Data"));
+            // The rest of the file still counts.
+            QCOMPARE(Acq.periode, 2);
+        }
+
+        // A placement off every screen, or with no size, takes the default
+        // placement; the language of the same file is kept.
+        const QList<QList<QByteArray>> placements = {
+            {"30000", "30000", "400", "600"},
+            {"-5000", "70", "400", "600"},
+            {"60", "70", "0", "600"},
+            {"2147483000", "2147483000", "2147483000", "2147483000"},
+        };
+        for (const QList<QByteArray>& pl : placements) {
+            Poste p;
+            QList<QByteArray> f = modele();
+            for (int i = 0; i < 4; ++i)
+                f[19 + i] = pl[i];
+            p.ecrire(f);
+            QCOMPARE(p.demarrer(), 0);
+            QCOMPARE(tk::geometrie(p.principal()), (tk::Geometrie{38, 45, 460, 647}));
+            QCOMPARE(langue, 2);
+        }
+
+        // A placement partly off screen but reachable is kept.
+        Poste p;
+        QList<QByteArray> f = modele();
+        f[20] = "-300";
+        p.ecrire(f);
+        QCOMPARE(p.demarrer(), 0);
+        QCOMPARE(tk::geometrie(p.principal()).left, -300);
+    }
+
+    void quitter_en_enregistrant_tout()
+    {
+        Poste p;
+        p.ecrire(modele());
+        QCOMPARE(p.demarrer(), 0);
+        const int fins = nb_fins_demandees();
+
+        tk::deplacer(p.principal(), 90, 110);
+        tk::SetPanelHeight(p.principal(), 420);
+        tk::SetPanelWidth(p.principal(), 630);
+        Gestion_options(menu, ITEM_ITALIEN, nullptr, p.principal());
+        copie_texte(nom[2], "__3 /data/trois.dat");
+        p.plateforme.popups->reponses << 2;
+        QCOMPARE(sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0), 0);
+
+        const QList<QByteArray> l = p.lignes();
+        QCOMPARE(l.size(), 29);
+        QCOMPARE(l[0], QByteArray("1"));
+        QCOMPARE(l[2], QByteArray("3 1 1 2 -1 V(V)     "));
+        QCOMPARE(l[3], QByteArray("3 1 7 2 -1 Q(Var)   "));
+        QCOMPARE(l[4], QByteArray("12.500000"));
+        QCOMPARE(l.mid(18, 7), (QList<QByteArray>{"4", "90", "110", "420", "630", "0", "***"}));
+        QCOMPARE(l[25], QByteArray("__1 /data/essai.dat "));
+        QCOMPARE(l[26], QByteArray(" __2 /data/Vieux/mesure1.DAT "));
+        QCOMPARE(l[27], QByteArray(" __3 /data/trois.dat "));
+        QCOMPARE(l[28], QByteArray("  "));
+        // No: the program goes on.
+        QCOMPARE(nb_fins_demandees(), fins);
+
+        // Yes ends the event loop; each attempt writes the file again.
+        QFile::remove(p.ini());
+        p.plateforme.popups->reponses << 1;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(nb_fins_demandees(), fins + 1);
+        QCOMPARE(p.lignes().size(), 29);
+
+        // Only the commit event quits.
+        sortir(p.principal(), 0, EVENT_LEFT_CLICK, nullptr, 0, 0);
+        QCOMPARE(nb_fins_demandees(), fins + 1);
+
+        // What was written comes back at the next start.
+        p.arreter();
+        QCOMPARE(p.demarrer(), 0);
+        QVERIFY(p.plateforme.popups->messages().isEmpty());
+        QCOMPARE(langue, 4);
+        QCOMPARE(tk::geometrie(p.principal()), (tk::Geometrie{90, 110, 420, 630}));
+        QCOMPARE(items_recents().size(), 3);
+    }
+
+    void fenetre_agrandie_restauree_agrandie()
+    {
+        Poste p;
+        p.ecrire(modele());
+        QCOMPARE(p.demarrer(), 0);
+        QCOMPARE(tk::etat_zoom(p.principal()), 0);
+        tk::SetPanelZoom(p.principal(), 1);
+        p.plateforme.popups->reponses << 1;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(p.lignes()[23], QByteArray("1"));
+
+        p.arreter();
+        QCOMPARE(p.demarrer(), 0);
+        QCOMPARE(tk::etat_zoom(p.principal()), 1);
+    }
+
+    void quitter_sans_enregistrer_les_reglages()
+    {
+        Poste p;
+        QList<QByteArray> f = modele();
+        // An older, longer recent-file block and stray text after it.
+        f[25] = "__1 /un/chemin/nettement/plus/long/que/les/autres/enregistrement.dat ";
+        f << "reste";
+        p.ecrire(f);
+        QCOMPARE(p.demarrer(), 0);
+        Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
+        QVERIFY(!tk::ItemChecked(ITEM_ENREGIST2));
+
+        // Changes that must not reach the file.
+        tk::deplacer(p.principal(), 200, 210);
+        Gestion_options(menu, ITEM_FRANCAIS, nullptr, p.principal());
+        Acq.periode = 9;
+        copie_texte(nom[0], "__1 /data/neuf.dat");
+        copie_texte(nom[1], "__2 /data/essai.dat");
+        p.plateforme.popups->reponses << 2;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+
+        const QList<QByteArray> l = p.lignes();
+        QCOMPARE(l.size(), 29);
+        QCOMPARE(l[0], QByteArray("0"));
+        QCOMPARE(l.mid(1, 24), f.mid(1, 24));
+        QCOMPARE(l.mid(25), (QList<QByteArray>{"__1 /data/neuf.dat ", " __2 /data/essai.dat ", "  ", "  "}));
+        QVERIFY(p.plateforme.popups->messages().isEmpty());
+
+        // The next start comes up with the item unchecked, the old settings
+        // and the new recent files; quitting again still writes only line 1
+        // and the recent files.
+        p.arreter();
+        QCOMPARE(p.demarrer(), 0);
+        QVERIFY(!tk::ItemChecked(ITEM_ENREGIST2));
+        QCOMPARE(langue, 2);
+        QCOMPARE(Acq.periode, 2);
+        QCOMPARE(items_recents(), (QStringList{"&1 /data/neuf.dat", "&2 /data/essai.dat"}));
+        const QByteArray avant = p.contenu();
+        p.plateforme.popups->reponses << 1;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(p.contenu(), avant);
+    }
+
+    void quitter_sans_separateur_ou_sans_fichier()
+    {
+        // Lines 19..24 are whole, so start-up accepts a file that ends there
+        // or has something else in place of "***": the recent files are put
+        // back behind a "***" after line 24, where the next start reads them.
+        for (const QList<QByteArray>& fin : {QList<QByteArray>{}, QList<QByteArray>{"###", "__1 /x.dat "}}) {
+            Poste p;
+            p.ecrire(modele().mid(0, 24) + fin);
+            QCOMPARE(p.demarrer(), 0);
+            QVERIFY(p.plateforme.popups->messages().isEmpty());
+            Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
+            copie_texte(nom[0], "__1 /data/a.dat");
+            p.plateforme.popups->reponses << 2;
+            sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+
+            const QList<QByteArray> l = p.lignes();
+            QCOMPARE(l.size(), 29);
+            QCOMPARE(l.mid(1, 23), modele().mid(1, 23));
+            QCOMPARE(l[24], QByteArray("***"));
+            QCOMPARE(l[25], QByteArray("__1 /data/a.dat "));
+            p.arreter();
+            QCOMPARE(p.demarrer(), 0);
+            QCOMPARE(items_recents(), QStringList{"&1 /data/a.dat"});
+        }
+
+        // The file gone while the program ran: message 0, quitting goes on,
+        // and no file of three lines is made in its place.
+        Poste p;
+        p.ecrire(modele());
+        QCOMPARE(p.demarrer(), 0);
+        Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
+        QFile::remove(p.ini());
+        const int fins = nb_fins_demandees();
+        p.plateforme.popups->reponses << 1;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(p.plateforme.popups->messages(), QStringList{QString::fromUtf8("Setup file VOLTEXA.INI nicht gefunden\n")});
+        QVERIFY(!QFile::exists(p.ini()));
+        QCOMPARE(nb_fins_demandees(), fins + 1);
+    }
+
+    void fichier_protege_ou_chemin_tronque()
+    {
+        Poste p;
+        p.ecrire(modele());
+        QCOMPARE(p.demarrer(), 0);
+        const QByteArray avant = p.contenu();
+
+        // A file made read-only is not replaced at quit, checked or not
+        // (an administrator's account writes it anyway: nothing to check then).
+        QFile::setPermissions(p.ini(), QFile::ReadOwner | QFile::ReadUser);
+        if (!QFileInfo(p.ini()).isWritable()) {
+            tk::deplacer(p.principal(), 200, 210);
+            p.plateforme.popups->reponses << 2 << 2;
+            sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+            QCOMPARE(p.contenu(), avant);
+            Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
+            sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+            QCOMPARE(p.contenu(), avant);
+            QCOMPARE(p.plateforme.popups->messages().size(), 1);
+            Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
+        }
+        QFile::setPermissions(p.ini(), QFile::ReadOwner | QFile::WriteOwner);
+
+        // A settings path cut short by its fixed size names another file:
+        // it is neither written nor created.
+        const QString coupe = p.programme.dir() + "/voltexa.i";
+        copie_texte(rep_ini, coupe.toLocal8Bit().constData());
+        p.plateforme.popups->reponses << 2;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+        QVERIFY(!QFile::exists(coupe));
+    }
+
+    void non_a_la_confirmation_apres_l_arret()
+    {
+        SimulateurDeTest sim;
+        QVERIFY(sim.demarrer());
+        Poste p;
+        p.ecrire(modele());
+        QFile::remove(p.programme.dir() + "/ports/COM3");
+        QVERIFY(QFile::link(sim.terminal(), p.programme.dir() + "/ports/COM3"));
+        Annuler_choix_grandeur();
+        QCOMPARE(p.demarrer(), 0);
+        QCOMPARE(Acq.port_ouvert, 1);
+        ouverture_com(3, JBUS_BAUD, 0, 8, 1, 0.3);
+
+        selectionner_case(1, 1);
+        ModeEnCours_actuel = 1;
+        flag_type_mesure = 1;
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, p.principal());
+        QVERIFY(Acq.en_cours);
+        QVERIFY(minuterie_active());
+        cadence(p.principal(), 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+        QCOMPARE(Acq.nb_points, 1);
+
+        const int fins = nb_fins_demandees();
+        QFile::remove(p.ini());
+        // No to saving the readings, then No to quitting.
+        p.plateforme.popups->reponses << 2 << 2;
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+
+        QCOMPARE(p.lignes().size(), 29);
+        QVERIFY(!Acq.en_cours);
+        QCOMPARE(flag_demande_lancer, 0);
+        QVERIFY(!minuterie_active());
+        QCOMPARE(nb_fins_demandees(), fins);
+        const QList<PopupVu>& vus = p.plateforme.popups->vus;
+        QVERIFY(vus.size() >= 2);
+        QCOMPARE(vus[vus.size() - 2].texte, QString::fromUtf8("Möchten Sie die Daten speichern?"));
+        const PopupVu& q = vus.last();
+        QCOMPARE(q.genre, QString("question"));
+        QCOMPARE(q.titre, QString("Beenden"));
+        QCOMPARE(q.texte, QString("Wollen sie VOLTEXA beenden ?\n"));
+        QCOMPARE(q.boutons, (QStringList{"Ja", "Nein", QString()}));
+        QCOMPARE(q.defaut, 1);
+        QCOMPARE(q.echap, 2);
+        p.arreter();
+    }
+};
+
+QTEST_MAIN(TestConfig)
+#include "test_config.moc"

@@ -1,0 +1,374 @@
+// Recordings through the File menu: an acquisition saved and opened again,
+// files written by hand opened, the recent-file list and its menu items, bad
+// files refused without a change, and saves that fail without a loss.
+#include "acquisition/selection.h"
+#include "acquisition/cycle.h"
+#include "app/globals.h"
+#include "app/liste_releves.h"
+#include "app/menus.h"
+#include "app/minuterie.h"
+#include "app/panels.h"
+#include "app/startup.h"
+#include "app/toolkit.h"
+#include "files/enregistrement.h"
+#include "files/fichier.h"
+#include "files/format.h"
+#include "link/jbus.h"
+#include "support/fake_platform.h"
+#include "support/simulateur.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QtTest>
+#include <qcustomplot.h>
+
+namespace {
+
+// The program on the simulator's terminal as COM1, ticks driven by the test.
+struct Banc {
+    SimulateurDeTest sim;
+    PlateformeTest plateforme;
+    ProgrammeTest programme;
+    bool pret = false;
+
+    Banc()
+    {
+        remise_a_zero_globales();
+        Annuler_choix_grandeur();
+        if (!sim.demarrer())
+            return;
+        QFile::remove(programme.dir() + "/ports/COM1");
+        QFile::link(sim.terminal(), programme.dir() + "/ports/COM1");
+        if (demarrage() != 0 || Acq.port_ouvert != 1)
+            return;
+        ouverture_com(1, JBUS_BAUD, 0, 8, 1, 0.3);
+        pret = true;
+    }
+    ~Banc() { arreter_voltexa(); }
+
+    void enregistrer(std::initializer_list<int> codes, int ticks, const QString& chemin)
+    {
+        for (int c : codes)
+            selectionner_case(c, 1);
+        ModeEnCours_actuel = 1;
+        flag_type_mesure = 1;
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        activer_minuterie(false);
+        for (int i = 0; i < ticks; ++i) {
+            plateforme.horloge->heure = plateforme.horloge->heure.addSecs(1);
+            cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+        }
+        // Stop offers to save: Yes, then the file.
+        plateforme.popups->reponses << 1;
+        plateforme.popups->saisies << chemin;
+        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+    }
+};
+
+ListeReleves* liste()
+{
+    return liaison<PnlDonnees>(Info[0].panel).liste;
+}
+
+QStringList lignes(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {"<absent>"};
+    return QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void ecrire(const QString& chemin, const QByteArray& texte)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(texte);
+}
+
+// Reading line j of a two-channel recording, laid out field by field;
+// channel 1 is undefined on line 1.
+QByteArray ligne_main(int j)
+{
+    QByteArray l = QByteArray::number(j + 1).rightJustified(5) + " 07-03-2026 00:00:" +
+                   QByteArray::number(j % 60).rightJustified(2, '0') + " ";
+    l += j == 1 ? QByteArray("   ----").leftJustified(15)
+                : " " + QByteArray::number(230.0 + j / 1000.0, 'f', 3).rightJustified(9) + "     ";
+    return l + " " + QByteArray::number(1000.0 + j, 'f', 3).rightJustified(9) + "   " + "      ";
+}
+
+// A recording of n two-channel readings whose x positions are 2j, written by
+// hand; the second channel line carries port 2.
+void ecrire_enregistrement(const QString& dat, int n, int lignes_dat)
+{
+    QByteArray cfg = "1 1 1 2 7 V(V)     \r\n2 1 5 2 8 P(W)     \r\n0.000000\r\n1\r\n" +
+                     QByteArray::number(n) + "\r\n";
+    for (int j = 0; j < n; ++j)
+        cfg += QByteArray::number(2 * j) + "\r\n";
+    ecrire(chemin_configuration(dat), cfg);
+    QByteArray d;
+    for (int j = 0; j < lignes_dat; ++j)
+        d += ligne_main(j) + "\r\n";
+    ecrire(dat, d);
+}
+
+// Texts of the items between Print and Exit, in menu order.
+QStringList items_recents()
+{
+    const QList<QAction*> a = tk::sous_menu(BARRE_FICHIER)->actions();
+    QStringList vus;
+    for (qsizetype i = a.indexOf(tk::action(ITEM_IMPRIMER)) + 1; i < a.indexOf(tk::action(ITEM_QUITTER)); ++i)
+        if (!a[i]->isSeparator() && a[i] != tk::action(ITEM_SEP_RECENTS))
+            vus << a[i]->text();
+    return vus;
+}
+
+// What a refused file must leave as it was.
+struct Etat {
+    int nb_points, lignes, panels, port, voies;
+    QString titre, recent;
+    bool operator==(const Etat&) const = default;
+    static Etat courant()
+    {
+        return {Acq.nb_points, liste()->count(), nb_panel, Mesure.port, Mesure.nb_voies,
+                tk::titre(Fen_princ[PNL_PRINC]), QString::fromUtf8(nom[0])};
+    }
+};
+
+int points_courbe(int w)
+{
+    QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
+    return g->graphCount() ? g->graph(g->graphCount() - 1)->data()->size() : 0;
+}
+
+} // namespace
+
+class TestEnregistrement : public QObject {
+    Q_OBJECT
+
+private slots:
+    void acquisition_enregistree_puis_rouverte()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        QTemporaryDir d;
+        const QString dat = d.filePath("Mesure1.dat");
+        QVERIFY(b.sim.commande("undefined 0"));  // voltage, channel 1, undefined
+        b.enregistrer({5, 1}, 3, dat);
+
+        const QStringList l = lignes(dat);
+        QCOMPARE(l.size(), 3);
+        for (const QString& x : l) {
+            QCOMPARE(x.size(), 60);
+            QCOMPARE(x.mid(6, 10), QString("03-07-2026"));  // English: month first
+            QCOMPARE(x.mid(26, 7), QString("   ----"));
+        }
+        const QStringList c = lignes(d.filePath("Mesure1.cfg"));
+        QCOMPARE(c.size(), 8);
+        QCOMPARE(c[4], QString("3"));
+        QCOMPARE(QString(nom[0]), "__1 " + dat);
+        QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA"));
+
+        const double p2 = Donnee[2].releves[2];
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        point[2][2] = 0.0;
+        Gestion_fichier(menu, fichier_menu[0], nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(Acq.nb_points, 3);
+        QCOMPARE(liste()->texte(2), l[2]);
+        // Channel 2 survives an undefined channel 1.
+        QCOMPARE(point[2][2], std::round(p2 * 1000) / 1000);
+        QCOMPARE(points_courbe(Donnee[2].num_fenetre), 3);
+        QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA - MESURE1.DAT"));
+
+        // In French the day comes first; relative time starts at 00:00:00.
+        Annuler_choix_grandeur();
+        langue = 0;
+        Acq.temps_relatif = 1;
+        QVERIFY(b.sim.commande("undefined none"));
+        b.enregistrer({1}, 2, d.filePath("m.dat"));
+        const QStringList f = lignes(d.filePath("m.dat"));
+        QCOMPARE(f.size(), 2);
+        QCOMPARE(f[0].mid(6, 19), QString("07-03-2026 00:00:00"));
+        QCOMPARE(f[1].mid(17, 8), QString("00:00:01"));
+        QCOMPARE(f[0].size(), 39);
+    }
+
+    void enregistrement_ecrit_a_la_main()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        const QString dat = d.filePath("mesure1.dat");
+        ecrire_enregistrement(dat, 400, 400);
+        point[1][1] = -77.0;
+        QCOMPARE(Ouverture_fichier(dat), 0);
+
+        QCOMPARE(Acq.nb_points, 400);
+        QCOMPARE(liste()->count(), 400);
+        QCOMPARE(liste()->texte(0), QString(ligne_main(0)));
+        QCOMPARE(liste()->currentRow(), 399);
+        QCOMPARE(ptx[399], 798);
+        QCOMPARE(point[2][1], 1001.0);
+        QCOMPARE(point[1][1], -77.0);  // "----" leaves the plot copy alone
+        QCOMPARE(point[1][2], 230.002);
+        QCOMPARE(Mesure.port, 2);      // the second channel line wins
+        QCOMPARE(nb_panel, 3);
+        QCOMPARE(Donnee[2].num_fenetre, 2);
+        QCOMPARE(tk::titre(Info[2].panel), QString("Channel 2 : P(W)"));
+        QVERIFY(tk::ItemChecked(ITEM_TPSREEL) && !tk::ItemChecked(ITEM_TPSABS));
+        QCOMPARE(points_courbe(1), 400);
+        // Zoomed out until the 400 readings fit: 150, 300, then 750 shown.
+        QCOMPARE(Info[1].zoom_index, 5);
+        const QCPRange x = liaison<PnlGraphe>(Info[1].panel).graphe->xAxis->range();
+        QVERIFY(x.upper - x.lower > 400);
+        QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA - MESURE1.DAT"));
+        QCOMPARE(QString(nom[0]), "__1 " + dat);  // case kept off Windows
+
+        // The configuration alone: the set-up, no readings.
+        QCOMPARE(Ouverture_fichier(d.filePath("mesure1.cfg")), 0);
+        QCOMPARE(Acq.nb_points, 0);
+        QCOMPARE(liste()->count(), 0);
+        QCOMPARE(nb_panel, 3);
+        QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA - MESURE1.CFG"));
+
+        // A data file shorter than its count gives what it holds.
+        ecrire_enregistrement(dat, 5, 3);
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        QCOMPARE(Acq.nb_points, 3);
+        QCOMPARE(points_courbe(2), 3);
+    }
+
+    void point_dans_un_nom_de_dossier()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        QVERIFY(!d.path().contains('.'));
+        QDir(d.path()).mkdir("rec.v2");
+        const QString dat = d.filePath("rec.v2/m.dat");
+        ecrire_enregistrement(dat, 4, 4);
+        QVERIFY(QFile::exists(d.filePath("rec.v2/m.cfg")));
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        s.plateforme.popups->saisies << d.filePath("rec.v2/n.dat");
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(lignes(d.filePath("rec.v2/n.cfg")).size(), 9);
+        QVERIFY(!QFile::exists(d.filePath("rec.cfg")));
+
+        // Saved under the name earlier versions gave it: still found.
+        QFile::rename(d.filePath("rec.v2/n.cfg"), d.filePath("rec.cfg"));
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(Ouverture_fichier(d.filePath("rec.v2/n.dat")), 0);
+        QCOMPARE(Acq.nb_points, 4);
+    }
+
+    void fichiers_recents_au_menu()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        QStringList p;
+        for (const char* n : {"a", "b", "c"}) {
+            p << d.filePath(QString(n) + ".dat");
+            ecrire_enregistrement(p.last(), 2, 2);
+        }
+        Ouverture_fichier(p[0]);
+        Ouverture_fichier(p[0]);
+        QCOMPARE(items_recents(), QStringList{"&1 " + p[0]});
+        Ouverture_fichier(p[1]);
+        Ouverture_fichier(p[2]);
+        QCOMPARE(items_recents(), (QStringList{"&1 " + p[2], "&2 " + p[1], "&3 " + p[0]}));
+        // The third entry's item opens it and takes it to the top.
+        Gestion_fichier(menu, fichier_menu[2], nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(items_recents(), (QStringList{"&1 " + p[0], "&2 " + p[2], "&3 " + p[1]}));
+        QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA - A.DAT"));
+
+        // A file gone since: message 18 and nothing else.
+        QFile::remove(p[1]);
+        const Etat avant = Etat::courant();
+        Gestion_fichier(menu, fichier_menu[2], nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(s.plateforme.popups->messages().last(), QString("No file found\n"));
+        QVERIFY(Etat::courant() == avant);
+        QCOMPARE(items_recents(), (QStringList{"&1 " + p[0], "&2 " + p[2], "&3 " + p[1]}));
+    }
+
+    void fichiers_refuses()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        const QString bon = d.filePath("bon.dat");
+        ecrire_enregistrement(bon, 3, 3);
+        QCOMPARE(Ouverture_fichier(bon), 0);
+
+        struct Cas {
+            const char* nom;
+            QByteArray cfg, dat;
+            QString message;
+        };
+        const QByteArray tete = "1 1 1 1 1 V(V)\n1 1 1 1 -1 V(V)\n0.0\n0\n";
+        const QByteArray ligne = ligne_main(0) + "\n";
+        const Cas cas[] = {
+            {"over", tete + "40000\n0\n", ligne, "Invalid format file\n"},
+            {"noise", tete + "1\n0\n", QByteArray("\x01\xfe\x00\x13\x88garbage\n", 13), "Invalid format file\n"},
+            {"nocfg", {}, ligne, "No file found\n"},
+        };
+        for (const Cas& c : cas) {
+            const QString dat = d.filePath(QString(c.nom) + ".dat");
+            ecrire(dat, c.dat);
+            if (!c.cfg.isNull())
+                ecrire(chemin_configuration(dat), c.cfg);
+            const Etat avant = Etat::courant();
+            QCOMPARE(Ouverture_fichier(dat), -1);
+            QCOMPARE(s.plateforme.popups->messages().last(), c.message);
+            QVERIFY2(Etat::courant() == avant, c.nom);
+        }
+
+        s.plateforme.popups->saisies << d.filePath("notes.txt");
+        ecrire(d.filePath("notes.txt"), "x\n");
+        Gestion_fichier(menu, ITEM_OUVRIR, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(s.plateforme.popups->messages().last(), QString("Invalid file type\n"));
+        QCOMPARE(Acq.nb_points, 3);
+    }
+
+    void enregistrements_refuses()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        FakePopups& po = *s.plateforme.popups;
+        // No readings: no popup at all.
+        const qsizetype vus = po.vus.size();
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(po.vus.size(), vus);
+
+        const QString dat = d.filePath("m.dat");
+        ecrire_enregistrement(dat, 3, 3);
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        const QStringList ancien = lignes(dat);
+
+        // Over a read-only file, after Yes to replacing it: message 24, both files intact.
+        QFile::setPermissions(dat, QFileDevice::ReadOwner);
+        po.saisies << dat;
+        po.reponses << 1;
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(po.messages().last(), QString("Error writing file \n"));
+        QCOMPARE(lignes(dat), ancien);
+        QCOMPARE(lignes(d.filePath("m.cfg")).size(), 8);
+
+        const qsizetype messages = po.messages().size();
+        po.saisies << d.filePath("absent/m.dat");
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(po.messages().size(), messages + 1);
+        QCOMPARE(po.messages().last(), QString("Error writing file \n"));
+
+        // No to replacing brings the file choice back; cancelling it writes nothing.
+        QFile::setPermissions(dat, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        po.vus.clear();
+        po.saisies << dat;
+        po.reponses << 2;
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(po.vus.size(), 3);
+        QCOMPARE(po.vus[1].texte, QString("File already exists !   Replace existing file ?\n"));
+        QCOMPARE(po.vus[1].defaut, 2);
+        QCOMPARE(po.vus[2].genre, QString("fichier"));
+        QCOMPARE(lignes(dat), ancien);
+    }
+};
+
+QTEST_MAIN(TestEnregistrement)
+#include "test_enregistrement.moc"
