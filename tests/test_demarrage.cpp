@@ -10,6 +10,7 @@
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QtTest>
@@ -102,6 +103,8 @@ private slots:
         QCOMPARE(fen->actions().at(4), tk::action(Info[0].item));
         QCOMPARE(fen->actions().last(), tk::action(Info[1].item));
         QCOMPARE(tk::ItemName(Info[0].item), QString("Data"));
+        // Recent files go between Print and the separator before Exit.
+        QVERIFY(tk::action(ITEM_SEP_RECENTS)->isSeparator());
         QVERIFY(tk::ItemChecked(ITEM_ENREGIST2));
         QVERIFY(tk::ItemChecked(ITEM_ANGLAIS));
         QVERIFY(tk::ItemChecked(ITEM_TPSABS));
