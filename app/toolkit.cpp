@@ -659,13 +659,11 @@ int GetPanelMenuBar(int panel)
             if (auto* m = mb->findChild<QMenu*>(n.objet)) {
                 etat().menus[n.id] = m;
                 etat().actions[n.id] = m->menuAction();
-            } else if (auto* a = mb->findChild<QAction*>(n.objet)) {
+            } else if (auto* a = p->contenu->findChild<QAction*>(n.objet)) {
                 // Forms cannot mark an action as a separator: its name does.
                 if (QLatin1String(n.objet).startsWith(QLatin1String("sep_")))
                     a->setSeparator(true);
                 relier(n.id, a);
-            } else if (auto* a2 = p->contenu->findChild<QAction*>(n.objet)) {
-                relier(n.id, a2);
             }
         }
     }
