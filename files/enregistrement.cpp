@@ -211,15 +211,7 @@ void refaire_fenetres()
     for (int w = 1; w < nb_panel && w < NB_FENETRES; ++w)
         Info[w].y_manuel = 0;
     fermer_graphes();
-    for (int k = 1; k <= Mesure.nb_voies; ++k) {
-        grafic = k;
-        Donnee[k].num_fenetre = -1;
-        Ouvrir_graphe();
-        Donnee[k].num_fenetre = nb_panel - 1;
-        Init_min_max_axe_Y(grafic);
-        tk::DisplayPanel(Info[k].panel);
-        Donnee[k].trace = -1;
-    }
+    ouvrir_graphes_voies(Mesure.nb_voies);
     tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif == 1);
     tk::SetItemChecked(ITEM_TPSABS, Acq.temps_relatif != 1);
     fixer_intervalle_minuterie(intervalle_periode(Acq.periode));

@@ -161,15 +161,7 @@ void lancer(int panel)
     }
 
     fermer_graphes();
-    for (int k = 1; k <= n; ++k) {
-        grafic = k;
-        Donnee[k].num_fenetre = -1;
-        Ouvrir_graphe();
-        Donnee[k].num_fenetre = nb_panel - 1;
-        Init_min_max_axe_Y(grafic);
-        tk::DisplayPanel(Info[k].panel);
-        Donnee[k].trace = -1;
-    }
+    ouvrir_graphes_voies(n);
 
     if (tk::panel_valide(Fen_princ[PNL_TYPEMES])) {
         PnlTypeMesure& d = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);

@@ -4,6 +4,7 @@
 #include "app/menus.h"
 #include "app/panels.h"
 #include "app/toolkit.h"
+#include "graph/courbes.h"
 #include "graph/defilement.h"
 #include "graph/fenetres.h"
 #include "lang/textes.h"
@@ -89,5 +90,18 @@ void fermer_graphes()
     for (int k = 1; k <= G; ++k) {
         grafic = k;
         Fermer_graphe();
+    }
+}
+
+void ouvrir_graphes_voies(int n)
+{
+    for (int k = 1; k <= n && k < NB_VOIES_TABLE; ++k) {
+        grafic = k;
+        Donnee[k].num_fenetre = -1;
+        Ouvrir_graphe();
+        Donnee[k].num_fenetre = nb_panel - 1;
+        Init_min_max_axe_Y(grafic);
+        tk::DisplayPanel(Info[k].panel);
+        Donnee[k].trace = -1;
     }
 }

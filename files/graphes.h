@@ -7,3 +7,6 @@ int Ouvrir_graphe();
 void Fermer_graphe();
 // Closes every graph window; the Data window stays and nb_panel ends at 1.
 void fermer_graphes();
+// Opens and shows graph window k for channel k = 1..n, with its full-scale
+// Y axis (after fermer_graphes, so slots fill from 1).
+void ouvrir_graphes_voies(int n);
