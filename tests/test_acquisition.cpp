@@ -16,6 +16,7 @@
 #include "graph/traces.h"
 #include "link/jbus.h"
 #include "support/fake_platform.h"
+#include "support/banc.h"
 #include "support/simulateur.h"
 
 #include <QListWidget>
@@ -24,28 +25,8 @@
 
 namespace {
 
-// The program started on the simulator's terminal as COM1, with a short
-// time-out so a silent instrument does not cost five seconds a read.
-struct Banc {
-    SimulateurDeTest sim;
-    PlateformeTest plateforme;
-    ProgrammeTest programme;
-    bool pret = false;
-
-    explicit Banc(const QStringList& evenements = {})
-    {
-        remise_a_zero_globales();
-        Annuler_choix_grandeur();
-        if (!sim.demarrer(evenements))
-            return;
-        QFile::remove(programme.dir() + "/ports/COM1");
-        QFile::link(sim.terminal(), programme.dir() + "/ports/COM1");
-        if (demarrage() != 0 || Acq.port_ouvert != 1)
-            return;
-        ouverture_com(1, JBUS_BAUD, 0, 8, 1, 0.3);
-        pret = true;
-    }
-    ~Banc() { arreter_voltexa(); }
+struct Banc : BancSimulateur {
+    using BancSimulateur::BancSimulateur;
 
     // Ticks the quantities (in this order) as the dialog's boxes would, then Run.
     void lancer(std::initializer_list<int> codes, int mode = 1)

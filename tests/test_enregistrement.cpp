@@ -14,6 +14,7 @@
 #include "files/fichier.h"
 #include "files/format.h"
 #include "link/jbus.h"
+#include "support/banc.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
@@ -26,26 +27,8 @@
 namespace {
 
 // The program on the simulator's terminal as COM1, ticks driven by the test.
-struct Banc {
-    SimulateurDeTest sim;
-    PlateformeTest plateforme;
-    ProgrammeTest programme;
-    bool pret = false;
-
-    Banc()
-    {
-        remise_a_zero_globales();
-        Annuler_choix_grandeur();
-        if (!sim.demarrer())
-            return;
-        QFile::remove(programme.dir() + "/ports/COM1");
-        QFile::link(sim.terminal(), programme.dir() + "/ports/COM1");
-        if (demarrage() != 0 || Acq.port_ouvert != 1)
-            return;
-        ouverture_com(1, JBUS_BAUD, 0, 8, 1, 0.3);
-        pret = true;
-    }
-    ~Banc() { arreter_voltexa(); }
+struct Banc : BancSimulateur {
+    using BancSimulateur::BancSimulateur;
 
     void enregistrer(std::initializer_list<int> codes, int ticks, const QString& chemin)
     {

@@ -1,0 +1,27 @@
+#include "support/banc.h"
+
+#include "acquisition/selection.h"
+#include "app/globals.h"
+#include "app/startup.h"
+#include "link/jbus.h"
+
+#include <QFile>
+
+BancSimulateur::BancSimulateur(const QStringList& evenements)
+{
+    remise_a_zero_globales();
+    Annuler_choix_grandeur();
+    if (!sim.demarrer(evenements))
+        return;
+    QFile::remove(programme.dir() + "/ports/COM1");
+    QFile::link(sim.terminal(), programme.dir() + "/ports/COM1");
+    if (demarrage() != 0 || Acq.port_ouvert != 1)
+        return;
+    ouverture_com(1, JBUS_BAUD, 0, 8, 1, 0.3);
+    pret = true;
+}
+
+BancSimulateur::~BancSimulateur()
+{
+    arreter_voltexa();
+}
