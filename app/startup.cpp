@@ -24,6 +24,7 @@
 #include <QLabel>
 #include "app/liste_releves.h"
 #include <QMenuBar>
+#include <QScreen>
 
 const char* const MESSAGE_UIR_INTROUVABLE = "FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n";
 
@@ -74,7 +75,13 @@ int demarrage()
         return -1;
     }
     Fen_princ[PNL_SPLASH] = splash;
-    tk::fenetre(splash)->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    QWidget* fenetre_splash = tk::fenetre(splash);
+    fenetre_splash->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    if (QScreen* ecran = QGuiApplication::primaryScreen()) {
+        QRect r = fenetre_splash->geometry();
+        r.moveCenter(ecran->availableGeometry().center());
+        fenetre_splash->setGeometry(r);
+    }
     tk::DisplayPanel(splash);
     plateforme().horloge->attendre(1.0);
 
