@@ -11,6 +11,7 @@
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "link/jbus.h"
+#include "support/banc.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
@@ -36,33 +37,17 @@ public:
     }
 };
 
-// The program on the simulator's terminal as COM1, with a short time-out.
-struct Banc {
-    SimulateurDeTest sim;
-    PlateformeTest plateforme;
-    ProgrammeTest programme;
-    HorlogeEspion* horloge = nullptr;
-    bool pret = false;
+// The program on the simulator's terminal as COM1, its clock a spy.
+struct Banc : BancSimulateur {
+    HorlogeEspion* horloge;
 
     explicit Banc(const QStringList& evenements = {})
+        : BancSimulateur(evenements, [] { ::plateforme().horloge = std::make_unique<HorlogeEspion>(); }),
+          horloge(static_cast<HorlogeEspion*>(::plateforme().horloge.get()))
     {
-        remise_a_zero_globales();
-        Annuler_choix_grandeur();
-        auto h = std::make_unique<HorlogeEspion>();
-        horloge = h.get();
-        ::plateforme().horloge = std::move(h);
-        if (!sim.demarrer(evenements))
-            return;
-        QFile::remove(programme.dir() + "/ports/COM1");
-        QFile::link(sim.terminal(), programme.dir() + "/ports/COM1");
-        if (demarrage() != 0 || Acq.port_ouvert != 1)
-            return;
-        ouverture_com(1, JBUS_BAUD, 0, 8, 1, 0.3);
         // What start-up had to say is not the identification's business.
         plateforme.popups->vus.clear();
-        pret = true;
     }
-    ~Banc() { arreter_voltexa(); }
 
     FakePopups& popups() { return *plateforme.popups; }
     void type_de_mesure() { Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]); }

@@ -7,10 +7,12 @@
 
 #include <QFile>
 
-BancSimulateur::BancSimulateur(const QStringList& evenements)
+BancSimulateur::BancSimulateur(const QStringList& evenements, const std::function<void()>& avant_demarrage)
 {
     remise_a_zero_globales();
     Annuler_choix_grandeur();
+    if (avant_demarrage)
+        avant_demarrage();
     if (!sim.demarrer(evenements))
         return;
     QFile::remove(programme.dir() + "/ports/COM1");

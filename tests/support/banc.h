@@ -7,6 +7,7 @@
 #include "support/simulateur.h"
 
 #include <QStringList>
+#include <functional>
 
 struct BancSimulateur {
     SimulateurDeTest sim;
@@ -14,7 +15,10 @@ struct BancSimulateur {
     ProgrammeTest programme;
     bool pret = false; // started and connected
 
-    explicit BancSimulateur(const QStringList& evenements = {});
+    // `avant_demarrage` runs once the test doubles are installed, before
+    // start-up (to replace one of them, say).
+    explicit BancSimulateur(const QStringList& evenements = {},
+                            const std::function<void()>& avant_demarrage = {});
     ~BancSimulateur();
     BancSimulateur(const BancSimulateur&) = delete;
     BancSimulateur& operator=(const BancSimulateur&) = delete;
