@@ -22,22 +22,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include "bench/commun.h"
+
 #include <memory>
 #include <vector>
 
 namespace {
-
-// Answers every file choice with `chemin` and every question with Yes.
-class PopupsMuets : public Popups {
-public:
-    QString chemin;
-    void message(const QString&, const QString& t) override { std::fprintf(stderr, "message: %s", qPrintable(t)); }
-    int question(const QString&, const QString&, const QStringList&, int, int) override { return 1; }
-    std::optional<QString> texte(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> fichier(const QString&, const QString&, const QString&, bool) override { return chemin; }
-    std::optional<QString> dossier(const QString&, const QString&) override { return {}; }
-    void curseur_attente(bool) override {}
-};
 
 // A two-channel recording of n readings, as an acquisition leaves it.
 void remplir(int n)
@@ -64,12 +54,6 @@ void remplir(int n)
     Acq.nb_points = n;
 }
 
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -77,14 +61,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     QTemporaryDir dossier;
-    QDir bin(QCoreApplication::applicationDirPath());
-    QFile::link(bin.filePath("VOLTEXA.uir"), dossier.filePath("VOLTEXA.uir"));
-    QFile::link(bin.filePath("toolbar"), dossier.filePath("toolbar"));
+    preparer_repertoire(dossier);
     // COM1 leads nowhere: no serial port of the machine is opened.
     QDir(dossier.path()).mkdir("ports");
     QFile::link(dossier.filePath("ports/absent"), dossier.filePath("ports/COM1"));
-    fixer_repertoire_programme(dossier.path());
     auto muets = std::make_unique<PopupsMuets>();
+    muets->reponse = 1;
     PopupsMuets* popups = muets.get();
     plateforme().popups = std::move(muets);
     if (demarrage() != 0) {

@@ -23,22 +23,13 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "bench/commun.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-// Answers every question with its Escape answer and shows nothing.
-class PopupsMuets : public Popups {
-public:
-    void message(const QString&, const QString& t) override { std::fprintf(stderr, "message: %s", qPrintable(t)); }
-    int question(const QString&, const QString&, const QStringList&, int, int echap) override { return echap; }
-    std::optional<QString> texte(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> fichier(const QString&, const QString&, const QString&, bool) override { return {}; }
-    std::optional<QString> dossier(const QString&, const QString&) override { return {}; }
-    void curseur_attente(bool) override {}
-};
 
 class HorlogeSansAttente : public Clock {
 public:
@@ -73,12 +64,6 @@ void remplir(int n)
     liste->addItems(lignes);
 }
 
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -87,8 +72,6 @@ int main(int argc, char* argv[])
     QApplication::setStyle("Fusion");
     QTemporaryDir dossier;
     QDir bin(QCoreApplication::applicationDirPath());
-    QFile::link(bin.filePath("VOLTEXA.uir"), dossier.filePath("VOLTEXA.uir"));
-    QFile::link(bin.filePath("toolbar"), dossier.filePath("toolbar"));
 
     QProcess sim;
     sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -99,7 +82,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "tick bench: the simulator did not start\n");
         return 2;
     }
-    fixer_repertoire_programme(dossier.path());
+    preparer_repertoire(dossier);
     plateforme().popups = std::make_unique<PopupsMuets>();
     plateforme().horloge = std::make_unique<HorlogeSansAttente>();
     if (demarrage() != 0 || Acq.port_ouvert != 1) {
