@@ -108,6 +108,6 @@ void test_Inrush()
     if (static_cast<int>(MesureTypeReseau) != MODE_INRUSH || !dialogue_charge())
         return;
     const int p = Fen_princ[PNL_TYPEMES];
-    liaison<PnlTypeMesure>(p).cases[CODE_COURANT - 1]->setChecked(true);
+    liaison<PnlTypeMesure>(p).cocher(CODE_COURANT, true);
     Selectionner(p, CODE_COURANT, EVENT_COMMIT, nullptr, 0, 0);
 }

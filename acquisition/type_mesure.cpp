@@ -30,8 +30,9 @@ void decocher()
 {
     if (!est_dialogue(Fen_princ[PNL_TYPEMES]))
         return;
-    for (QCheckBox* c : liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]).cases)
-        c->setChecked(false);
+    PnlTypeMesure& d = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);
+    for (int c = 1; c <= NB_GRANDEURS; ++c)
+        d.cocher(c, false);
 }
 
 void retirer_dialogue(int panel)
@@ -96,7 +97,10 @@ int charger_type_mesure()
     PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
     for (int k = 0; k < NB_GRANDEURS; ++k) {
         const int code = k + 1;
-        QObject::connect(d.cases[k], &QCheckBox::clicked, d.cases[k],
+        // Every change of the tick, by mouse, keyboard or assistive
+        // technology, reaches the callback once; the program's own changes
+        // go through PnlTypeMesure::cocher and do not.
+        QObject::connect(d.cases[k], &QCheckBox::toggled, d.cases[k],
                          [p, code] { Selectionner(p, code, EVENT_COMMIT, nullptr, 0, 0); });
     }
     QObject::connect(d.bouton_ok, &QPushButton::clicked, d.bouton_ok,
@@ -121,7 +125,7 @@ void ouvrir_type_mesure()
     PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
     for (int k = n; k >= 1; --k)
         if (table_control[k] >= 1 && table_control[k] <= NB_GRANDEURS)
-            d.cases[table_control[k] - 1]->setChecked(true);
+            d.cocher(table_control[k], true);
 }
 
 int relire_selection_mesure(int panel)
@@ -142,10 +146,10 @@ int Selectionner(int panel, int control, int event, void*, int, int)
     if (control < 1 || control > NB_GRANDEURS || !est_dialogue(panel))
         return 0;
     if (event == EVENT_COMMIT) {
-        QCheckBox* c = liaison<PnlTypeMesure>(panel).cases[control - 1];
-        const int etat = c->isChecked() ? 1 : 0;
+        PnlTypeMesure& d = liaison<PnlTypeMesure>(panel);
+        const int etat = d.cases[control - 1]->isChecked() ? 1 : 0;
         const int montre = selectionner_case(control, etat);
-        c->setChecked(montre == 1);
+        d.cocher(control, montre == 1);
         if (etat == 1 && montre == 0)
             relire_selection_mesure(panel);
     }

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QPushButton>
 
 #include <string>
@@ -139,6 +140,14 @@ int PnlTypeMesure::code(const QObject* w) const
         if (cases[k] == w)
             return k + 1;
     return 0;
+}
+
+void PnlTypeMesure::cocher(int c, bool coche)
+{
+    if (c < 1 || c > NB_GRANDEURS)
+        return;
+    QSignalBlocker muet(cases[c - 1]);
+    cases[c - 1]->setChecked(coche);
 }
 
 PnlTypeMesure PnlTypeMesure::lier(QWidget* r)

@@ -127,6 +127,9 @@ struct PnlTypeMesure {
     QPushButton* quitter;
     // Quantity code 1..12 of a box of this dialog, 0 for any other widget.
     int code(const QObject* w) const;
+    // Ticks or unticks the box of quantity `code` as the program does: the
+    // box's callback reacts to the user's changes only.
+    void cocher(int code, bool coche);
     static PnlTypeMesure lier(QWidget* racine);
 };
 

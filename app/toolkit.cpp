@@ -3,6 +3,8 @@
 #include "app/liste_releves.h"
 #include "app/menus.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -92,10 +94,15 @@ private:
     QPoint origine_;
 };
 
+// Marks the widgets that assistive technology sees as windows: child
+// panels and the main window.
+constexpr const char* ROLE_FENETRE = "tk_fenetre";
+
 class CadreEnfant : public QFrame {
 public:
     CadreEnfant(QWidget* parent, QWidget* contenu) : QFrame(parent), contenu_(contenu)
     {
+        setProperty(ROLE_FENETRE, true);
         setFrameShape(QFrame::NoFrame);
         titre = new BarreTitre(this);
         titre->texte = contenu_->windowTitle();
@@ -160,6 +167,27 @@ private:
     QWidget* contenu_;
     QPoint prise_;
 };
+
+// A window as assistive technology sees it: named by the title it shows.
+class FenetreAccessible : public QAccessibleWidget {
+public:
+    explicit FenetreAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        if (auto* c = dynamic_cast<CadreEnfant*>(widget()))
+            return c->titre->texte;
+        return widget()->windowTitle();
+    }
+};
+
+QAccessibleInterface* fabrique_accessible(const QString&, QObject* o)
+{
+    if (!o || !o->isWidgetType() || !o->property(ROLE_FENETRE).toBool())
+        return nullptr;
+    return new FenetreAccessible(static_cast<QWidget*>(o));
+}
 
 class Chargeur : public QUiLoader {
 public:
@@ -257,6 +285,14 @@ void installer_filtre()
     etat().filtre_installe = true;
 }
 
+void installer_accessibilite()
+{
+    static bool fait = false;
+    if (!fait)
+        QAccessible::installFactory(fabrique_accessible);
+    fait = true;
+}
+
 // Forwards the resize of a top-level window (the main window) to its callback.
 class FiltreTaille : public QObject {
 public:
@@ -297,9 +333,12 @@ int creer_panel(int parent, PanelKind kind)
         hote = p->contenu;
     }
     bool enfant = hote && (kind == PNL_DONNEES || kind == PNL_GRAPHE);
+    installer_accessibilite();
     QWidget* w = tk::charger_formulaire(tk::nom_formulaire(kind), nullptr);
     if (!w)
         return -1;
+    if (kind == PNL_PRINC)
+        w->setProperty(ROLE_FENETRE, true);
     if (enfant) {
         installer_filtre();
         auto* cadre = new CadreEnfant(hote, w);
@@ -567,6 +606,8 @@ void SetPanelTitle(int panel, const QString& t)
     if (p->cadre) {
         p->cadre->titre->texte = t;
         p->cadre->titre->update();
+        QAccessibleEvent nom(p->cadre, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nom);
     } else {
         p->fenetre->setWindowTitle(t);
     }

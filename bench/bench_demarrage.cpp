@@ -1,13 +1,20 @@
 // Time from the start of the process to the main window shown on screen,
 // leaving out the splash panel's fixed one-second wait. One measurement per
 // run; bench/demarrage.sh runs it several times and prints the figures.
+//
+//   bench_demarrage          a first start: a new program directory without
+//                            settings file (the program writes one)
+//   bench_demarrage DIR      a start in DIR, whose settings file is read
 #include "app/globals.h"
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/toolkit.h"
 
+#include "bench/commun.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QWidget>
 #include <QWindow>
 
@@ -27,6 +34,14 @@ int main(int argc, char* argv[])
     chrono.start();
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
+    QTemporaryDir temporaire;
+    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
+    if (!QFileInfo(dossier).isDir()) {
+        std::fprintf(stderr, "start-up bench: %s is not a folder\n", qPrintable(dossier));
+        return 2;
+    }
+    preparer_repertoire(dossier);
+    popups_scriptes();
     plateforme().horloge = std::make_unique<HorlogeSansAttente>();
     if (demarrage() < 0)
         return 1;
@@ -36,5 +51,6 @@ int main(int argc, char* argv[])
     principal->repaint();
     QApplication::processEvents();
     std::printf("%.1f\n", chrono.nsecsElapsed() / 1e6);
+    arreter_voltexa();
     return 0;
 }

@@ -61,14 +61,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     QTemporaryDir dossier;
-    preparer_repertoire(dossier);
-    // COM1 leads nowhere: no serial port of the machine is opened.
-    QDir(dossier.path()).mkdir("ports");
-    QFile::link(dossier.filePath("ports/absent"), dossier.filePath("ports/COM1"));
-    auto muets = std::make_unique<PopupsMuets>();
-    muets->reponse = 1;
-    PopupsMuets* popups = muets.get();
-    plateforme().popups = std::move(muets);
+    preparer_repertoire(dossier.path());
+    FakePopups* popups = popups_scriptes(1);
     if (demarrage() != 0) {
         std::fprintf(stderr, "file bench: start-up failed\n");
         return 2;
@@ -76,7 +70,8 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
 
     const int n = NB_RELEVES_MAX, essais = 7;
-    popups->chemin = dossier.filePath("mesure1.dat");
+    const QString chemin = dossier.filePath("mesure1.dat");
+    popups->saisie_suivante = chemin;
     std::vector<double> ecriture, lecture;
     for (int i = 0; i < essais; ++i) {
         remplir(n);
@@ -89,7 +84,7 @@ int main(int argc, char* argv[])
         Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
         QApplication::processEvents();
         t.restart();
-        Ouverture_fichier(popups->chemin);
+        Ouverture_fichier(chemin);
         QApplication::processEvents();
         lecture.push_back(t.nsecsElapsed() / 1e6);
         if (Acq.nb_points != n) {

@@ -82,8 +82,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "tick bench: the simulator did not start\n");
         return 2;
     }
-    preparer_repertoire(dossier);
-    plateforme().popups = std::make_unique<PopupsMuets>();
+    preparer_repertoire(dossier.path(), false);
+    popups_scriptes();
     plateforme().horloge = std::make_unique<HorlogeSansAttente>();
     if (demarrage() != 0 || Acq.port_ouvert != 1) {
         std::fprintf(stderr, "tick bench: start-up failed\n");

@@ -1,8 +1,9 @@
 // What the benchmark programs share: a program directory of their own,
-// popups that show nothing and a fixed answer, the median of timings.
+// the scripted popups of the test doubles, the median of timings.
 #pragma once
 
 #include "app/platform.h"
+#include "support/fake_platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,36 +15,31 @@
 #include <vector>
 
 // Links the built panel file and toolbar images into `dossier`, which becomes
-// the program directory.
-inline void preparer_repertoire(const QTemporaryDir& dossier)
+// the program directory. Its COM1 leads nowhere unless `port_com1` is false
+// (a simulator then makes its own): no serial port of the machine is opened.
+inline void preparer_repertoire(const QString& dossier, bool port_com1 = true)
 {
     QDir bin(QCoreApplication::applicationDirPath());
-    QFile::link(bin.filePath("VOLTEXA.uir"), dossier.filePath("VOLTEXA.uir"));
-    QFile::link(bin.filePath("toolbar"), dossier.filePath("toolbar"));
-    fixer_repertoire_programme(dossier.path());
+    QDir d(dossier);
+    QFile::link(bin.filePath("VOLTEXA.uir"), d.filePath("VOLTEXA.uir"));
+    QFile::link(bin.filePath("toolbar"), d.filePath("toolbar"));
+    if (port_com1) {
+        d.mkdir("ports");
+        QFile::link(d.filePath("ports/absent"), d.filePath("ports/COM1"));
+    }
+    fixer_repertoire_programme(dossier);
 }
 
-// Messages go to the error output; every question gets `reponse` (0: its
-// Escape answer); every file choice gets `chemin`.
-class PopupsMuets : public Popups {
-public:
-    int reponse = 0;
-    QString chemin;
-    void message(const QString&, const QString& t) override { std::fprintf(stderr, "message: %s", qPrintable(t)); }
-    int question(const QString&, const QString&, const QStringList&, int, int echap) override
-    {
-        return reponse ? reponse : echap;
-    }
-    std::optional<QString> texte(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> fichier(const QString&, const QString&, const QString&, bool) override
-    {
-        if (chemin.isEmpty())
-            return {};
-        return chemin;
-    }
-    std::optional<QString> dossier(const QString&, const QString&) override { return {}; }
-    void curseur_attente(bool) override {}
-};
+// Installs the scripted popups: nothing is shown and no run waits on a modal
+// window. Questions get `reponse` (0: their Escape answer).
+inline FakePopups* popups_scriptes(int reponse = 0)
+{
+    auto p = std::make_unique<FakePopups>();
+    p->reponse_suivante = reponse;
+    FakePopups* brut = p.get();
+    plateforme().popups = std::move(p);
+    return brut;
+}
 
 inline double mediane(std::vector<double> v)
 {

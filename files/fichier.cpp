@@ -167,7 +167,7 @@ void lancer(int panel)
         PnlTypeMesure& d = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);
         for (int k = n; k >= 1; --k)
             if (table_control[k] >= 1 && table_control[k] <= NB_GRANDEURS)
-                d.cases[table_control[k] - 1]->setChecked(true);
+                d.cocher(table_control[k], true);
     }
 
     Maj_connexion();

@@ -18,12 +18,14 @@ int FakePopups::question(const QString& titre, const QString& texte, const QStri
     vus.append({"question", titre, texte, boutons, defaut, echap});
     if (pendant)
         pendant(vus.last());
-    return reponses.isEmpty() ? echap : reponses.takeFirst();
+    if (!reponses.isEmpty())
+        return reponses.takeFirst();
+    return reponse_suivante ? reponse_suivante : echap;
 }
 
 std::optional<QString> FakePopups::saisie()
 {
-    return saisies.isEmpty() ? std::nullopt : saisies.takeFirst();
+    return saisies.isEmpty() ? saisie_suivante : saisies.takeFirst();
 }
 
 std::optional<QString> FakePopups::texte(const QString& titre, const QString& invite, const QString&)

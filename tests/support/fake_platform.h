@@ -24,6 +24,10 @@ public:
     QList<PopupVu> vus;
     QList<int> reponses;                          // answers to questions, in order
     QList<std::optional<QString>> saisies;        // answers to text, file and folder choices
+    // Once the scripted answers run out: questions get `reponse_suivante`
+    // (0: their Escape answer), choices get `saisie_suivante`.
+    int reponse_suivante = 0;
+    std::optional<QString> saisie_suivante;
     int attente = 0;                              // wait cursor depth seen last
     std::function<void(const PopupVu&)> pendant;  // runs while a question is up
     int changements_attente = 0;
