@@ -3,16 +3,15 @@
 #include "acquisition/alarmes.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/panels.h"
-#include "app/panels_dialogues.h"
-#include "app/parametres.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
-#include "files/fichier.h"
-#include "files/ligne.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
+#include "acquisition/ligne.h"
+#include "acquisition/stockage.h"
 #include "graph/courbes.h"
 #include "graph/zoom.h"
 #include "lang/langue.h"
@@ -20,18 +19,13 @@
 #include "link/jbus.h"
 
 #include <QLabel>
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 #include <QPushButton>
 #include <qcustomplot.h>
 
 namespace {
 
 constexpr int ESSAIS = 5;
-
-void commande_fichier(int item)
-{
-    Gestion_fichier(menu, item, nullptr, Fen_princ[PNL_PRINC]);
-}
 
 void retirer_avis_optique()
 {
@@ -118,7 +112,7 @@ void tick(int panel)
         return;
     }
     if (r != 0) {
-        commande_fichier(ITEM_STOP);
+        tk::declencher(ITEM_STOP);
         Popup_erreur(20);
         return;
     }
@@ -127,7 +121,7 @@ void tick(int panel)
 
     const int n = Acq.nb_points;
     if (n >= NB_RELEVES_MAX) {
-        commande_fichier(ITEM_STOP);
+        tk::declencher(ITEM_STOP);
         return;
     }
 
@@ -167,11 +161,11 @@ void tick(int panel)
     ++pas_x;
 
     if (val != 0 && ecart > val) {
-        commande_fichier(ITEM_STOP);
+        tk::declencher(ITEM_STOP);
         return;
     }
     if ((Acq.nb_max != 0 && Acq.nb_points > Acq.nb_max) || Acq.nb_points >= NB_RELEVES_MAX)
-        commande_fichier(ITEM_STOP);
+        tk::declencher(ITEM_STOP);
 }
 
 } // namespace
@@ -191,7 +185,7 @@ int Mesure_jbus()
 {
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
-    int r = jbus_fonction_03(comport, JBUS_BAUD, 1, 0, 18, TableReception);
+    int r = jbus_fonction_03(comport, JBUS_BAUD, JBUS_ESCLAVE, ADRESSE_MESURES, NB_MOTS_MESURE, TableReception);
     popups.curseur_attente(false);
 
     if (r != 0) {
@@ -205,7 +199,7 @@ int Mesure_jbus()
         if (demande_exit == 1)
             return -2;
         retirer_avis_optique();
-        commande_fichier(ITEM_STOP);
+        tk::declencher(ITEM_STOP);
         return -1;
     }
     if (flag_optique)
@@ -224,9 +218,9 @@ int Mesure_jbus()
             Annuler_choix_grandeur();
             PrecedTypeReseau = MesureTypeReseau;
             ResetTimer();
-            commande_fichier(ITEM_STOP);
-            commande_fichier(ITEM_NOUVEAU);
-            Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
+            tk::declencher(ITEM_STOP);
+            tk::declencher(ITEM_NOUVEAU);
+            tk::declencher(ITEM_TYPEMES);
             return -3;
         }
     }

@@ -1,6 +1,6 @@
 #include "acquisition/decodage.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 #include "lang/textes.h"
 #include "link/jbus_codec.h"
 
@@ -24,7 +24,7 @@ void indefini(int indice, double& valeur)
 
 void mot_simple(const unsigned short* mots, int mot, int indice, double echelle, double& valeur)
 {
-    if (mots[mot] == CODE_INDEFINI) {
+    if (mots[mot] == MOT_INDEFINI) {
         indefini(indice, valeur);
         return;
     }
@@ -39,7 +39,7 @@ void mot_simple(const unsigned short* mots, int mot, int indice, double echelle,
 // reading.
 void tension(const unsigned short* mots, int mot, int indice, double& valeur)
 {
-    if (mots[mot] == CODE_INDEFINI) {
+    if (mots[mot] == MOT_INDEFINI) {
         indefini(indice, valeur);
         return;
     }
@@ -54,7 +54,7 @@ void puissance(const unsigned short* mots, int mot, int indice, double& valeur)
 {
     std::int32_t brut = 0;
     transforme_signes_mots_long_mot(mots, mot, brut);
-    if (brut == CODE_INDEFINI) {
+    if (brut == MOT_INDEFINI) {
         indefini(indice, valeur);
         return;
     }
@@ -66,21 +66,21 @@ void puissance(const unsigned short* mots, int mot, int indice, double& valeur)
 
 void decoder_mesures(const unsigned short* mots)
 {
-    tension(mots, 0, IND_TENSION, MesureTension);
-    mot_simple(mots, 1, IND_COURANT, 0.001, MesureCourant);
-    puissance(mots, 2, IND_ACTIVE, MesurePuisActive);
-    puissance(mots, 4, IND_REACTIVE, MesurePuisReactive);
-    mot_simple(mots, 6, IND_APPARENTE, 0.1, MesurePuisApparente);
-    mot_simple(mots, 7, IND_FP, 0.01, MesureFacteurPuis);
+    tension(mots, MOT_TENSION, IND_TENSION, MesureTension);
+    mot_simple(mots, MOT_COURANT, IND_COURANT, 0.001, MesureCourant);
+    puissance(mots, MOT_P, IND_ACTIVE, MesurePuisActive);
+    puissance(mots, MOT_Q, IND_REACTIVE, MesurePuisReactive);
+    mot_simple(mots, MOT_S, IND_APPARENTE, 0.1, MesurePuisApparente);
+    mot_simple(mots, MOT_FP, IND_FP, 0.01, MesureFacteurPuis);
     // Inrush current and mode word have no undefined code.
-    MesureInrush = mots[8] * 0.1;
-    MesureTypeReseau = static_cast<std::int16_t>(mots[9]);
-    tension(mots, 10, IND_TENSION_MOY, MesureTensionMoy);
-    mot_simple(mots, 11, IND_COURANT_MOY, 0.001, MesureCourantMoy);
-    puissance(mots, 12, IND_ACTIVE_MOY, MesurePuisActiveMoy);
-    puissance(mots, 14, IND_REACTIVE_MOY, MesurePuisReactiveMoy);
-    mot_simple(mots, 16, IND_APPARENTE_MOY, 0.1, MesurePuisApparenteMoy);
-    mot_simple(mots, 17, IND_FP_MOY, 0.01, MesureFacteurPuisMoy);
+    MesureInrush = mots[MOT_INRUSH] * 0.1;
+    MesureTypeReseau = static_cast<std::int16_t>(mots[MOT_MODE]);
+    tension(mots, MOT_TENSION_MOY, IND_TENSION_MOY, MesureTensionMoy);
+    mot_simple(mots, MOT_COURANT_MOY, IND_COURANT_MOY, 0.001, MesureCourantMoy);
+    puissance(mots, MOT_P_MOY, IND_ACTIVE_MOY, MesurePuisActiveMoy);
+    puissance(mots, MOT_Q_MOY, IND_REACTIVE_MOY, MesurePuisReactiveMoy);
+    mot_simple(mots, MOT_S_MOY, IND_APPARENTE_MOY, 0.1, MesurePuisApparenteMoy);
+    mot_simple(mots, MOT_FP_MOY, IND_FP_MOY, 0.01, MesureFacteurPuisMoy);
 }
 
 int suite_annule()
@@ -118,12 +118,12 @@ QString texte_mode(int mot)
     case 5: return QStringLiteral(" T3FE & Smooth");
     case 6: return QStringLiteral(" Smooth & Hold");
     case 7: return QStringLiteral(" T3FE & Smooth & Hold");
-    case 16: return QStringLiteral(" INRUSH");
+    case MODE_INRUSH: return QStringLiteral(" INRUSH");
     default: return {};
     }
 }
 
 bool mode_connu(int mot)
 {
-    return (mot >= 0 && mot <= 7) || mot == 16;
+    return (mot >= 0 && mot <= (MODE_T3FE | MODE_HOLD | MODE_SMOOTH)) || mot == MODE_INRUSH;
 }

@@ -1,12 +1,10 @@
 // Decoding of the instrument's 18 measurement words and of its mode word.
 #pragma once
 
+#include "link/registres.h"
+
 #include <QString>
 
-// Raw value the instrument sends for a quantity it cannot measure.
-constexpr int CODE_INDEFINI = 65500;
-// Words returned by one measurement read.
-constexpr int NB_MOTS_MESURE = 18;
 
 // Decodes words 0..17 into the latest-value globals (MesureTension ...
 // MesureFacteurPuisMoy, MesureInrush, MesureTypeReseau) and sets the twelve

@@ -4,14 +4,14 @@
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/panels_dialogues.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
-#include "files/fichier.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/panels_dialogues.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
+#include "link/registres.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -74,7 +74,7 @@ void annoncer_affichage_fige(int mot)
 int essai_mesure_jbus()
 {
     if (lire_instrument() != 0) {
-        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+        tk::declencher(ITEM_STOP);
         Popup_erreur(20);
         return -1;
     }

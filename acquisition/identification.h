@@ -17,5 +17,3 @@ int essai_mesure_jbus();
 // current as a click on that box would; otherwise does nothing.
 void test_Inrush();
 
-// Mode word that makes the instrument report its inrush current only.
-constexpr int MODE_INRUSH = 16;

@@ -1,12 +1,11 @@
 #include "acquisition/intervalle.h"
 
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/panels_dialogues.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
-#include "files/fichier.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/panels_dialogues.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "link/jbus.h"
@@ -133,7 +132,7 @@ void appliquer_intervalle(int panel, PnlIntervalle& d)
     val = capacite_periode(p);
     ResetTimer();
     fermer_intervalle(panel);
-    Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+    tk::declencher(ITEM_NOUVEAU);
 }
 
 // ---- connection dialog ----------------------------------------------------------

@@ -2,7 +2,7 @@
 // window.
 #pragma once
 
-#include "app/globals.h"
+#include "socle/globals.h"
 
 // Range check of the reading just stored in channel `voie` at Acq.nb_points
 // for an instantaneous quantity `code`: voltage outside 0..618 V, current

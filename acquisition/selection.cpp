@@ -1,6 +1,6 @@
 #include "acquisition/selection.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 
 unsigned char grandeur_mesure[13];
 unsigned char table_control[3];

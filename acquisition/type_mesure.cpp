@@ -4,13 +4,11 @@
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/panels_dialogues.h"
-#include "app/parametres.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
-#include "files/fichier.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/panels_dialogues.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "lang/textes.h"
 
 #include <QCheckBox>
@@ -64,7 +62,7 @@ void effacer_limites_voies()
 // it for the instrument's mode.
 void rouvrir()
 {
-    Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
+    tk::declencher(ITEM_TYPEMES);
 }
 
 } // namespace
@@ -195,7 +193,7 @@ int Choix_Grandeur(int panel, int, int event, void*, int, int)
     flag_type_mesure = 1;
     retirer_dialogue(panel);
     Ctrl_menu(0);
-    Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+    tk::declencher(ITEM_LANCER);
     return 0;
 }
 
@@ -206,6 +204,6 @@ int Annuler_mesure(int panel, int, int event, void*, int, int)
     // Stop acts only on a running acquisition; it also gives the menus back.
     Acq.en_cours = 1;
     retirer_dialogue(panel);
-    Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+    tk::declencher(ITEM_STOP);
     return 0;
 }

@@ -1,10 +1,10 @@
 #include "app/config.h"
 
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
 #include "files/fichier.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -289,11 +289,6 @@ bool lire_config(const QString& chemin, int& enregistrer_en_quittant)
 }
 
 } // namespace
-
-double intervalle_periode(int periode)
-{
-    return periode == 0 ? 0.5 : double(periode);
-}
 
 void valeur_par_defaut()
 {

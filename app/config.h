@@ -22,8 +22,6 @@ void charge_config();
 // language, timer interval, channel colours); `enregistrer_en_quittant` is
 // the save-on-exit flag.
 void appliquer_config(int enregistrer_en_quittant);
-// Interval of the acquisition timer for a reading period (0 = half a second).
-double intervalle_periode(int periode);
 
 // Writes lines 1..25 into `f`, open for writing at its start; does not close it.
 void Sauvegarde_Ini(QIODevice& f);

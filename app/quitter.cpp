@@ -1,10 +1,10 @@
 #include "app/quitter.h"
 
 #include "app/config.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
 #include "files/fichier.h"
 #include "lang/textes.h"
 

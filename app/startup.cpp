@@ -1,19 +1,20 @@
 #include "app/startup.h"
 
 #include "app/config.h"
-#include "app/globals.h"
-#include "app/menus.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
-#include "app/minuterie.h"
+#include "socle/minuterie.h"
 #include "app/parametres.h"
-#include "files/connexion.h"
+#include "app/quitter.h"
+#include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "graph/courbes.h"
-#include "app/panels.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
+#include "socle/panels.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "graph/fenetres.h"
 #include "link/jbus.h"
 #include "lang/langue.h"
@@ -22,7 +23,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLabel>
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 #include <QMenuBar>
 #include <QScreen>
 
@@ -48,6 +49,10 @@ void relier_menus()
         for (int id = p.premier; id <= p.dernier; ++id)
             if (tk::action(id))
                 tk::SetMenuItemCallback(id, p.cb);
+    // File > Exit is the quit command.
+    tk::SetMenuItemCallback(ITEM_QUITTER, [](int, int, void*, int panel) {
+        sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
+    });
 }
 
 void preparer_donnees(int panel)

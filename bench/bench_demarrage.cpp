@@ -5,12 +5,12 @@
 //   bench_demarrage          a first start: a new program directory without
 //                            settings file (the program writes one)
 //   bench_demarrage DIR      a start in DIR, whose settings file is read
-#include "app/globals.h"
-#include "app/platform.h"
+#include "socle/globals.h"
+#include "socle/platform.h"
 #include "app/startup.h"
-#include "app/toolkit.h"
+#include "socle/toolkit.h"
 
-#include "bench/commun.h"
+#include "commun.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,16 +2,16 @@
 // the data and configuration files; Open reads them, fills the readings
 // list, rebuilds the windows, draws both curves and zooms out, up to the
 // painted windows.
-#include "app/globals.h"
-#include "app/liste_releves.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/platform.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/platform.h"
 #include "app/startup.h"
-#include "app/toolkit.h"
+#include "socle/toolkit.h"
 #include "files/enregistrement.h"
 #include "files/fichier.h"
-#include "files/ligne.h"
+#include "acquisition/ligne.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +22,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include "bench/commun.h"
+#include "commun.h"
 
 #include <memory>
 #include <vector>

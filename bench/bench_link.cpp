@@ -5,8 +5,8 @@
 // usage: bench_link [reads]   (default 2000, at least 1000)
 // Exits 1 when the median is not under 0.3 ms, 2 when the link fails.
 
-#include "app/globals.h"
-#include "app/platform.h"
+#include "socle/globals.h"
+#include "socle/platform.h"
 #include "link/jbus.h"
 
 #include <QCoreApplication>

@@ -4,26 +4,26 @@
 // both channels full.
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/panels.h"
-#include "app/platform.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/panels.h"
+#include "socle/platform.h"
 #include "app/startup.h"
-#include "app/toolkit.h"
+#include "socle/toolkit.h"
 #include "files/fichier.h"
-#include "files/ligne.h"
+#include "acquisition/ligne.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "bench/commun.h"
+#include "commun.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // the scripted popups of the test doubles, the median of timings.
 #pragma once
 
-#include "app/platform.h"
+#include "socle/platform.h"
 #include "support/fake_platform.h"
 
 #include <QCoreApplication>

@@ -3,21 +3,19 @@
 #include "acquisition/alarmes.h"
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
-#include "app/barre_outils.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/panels.h"
-#include "app/panels_dialogues.h"
-#include "app/parametres.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
-#include "app/quitter.h"
-#include "files/connexion.h"
+#include "socle/barre_outils.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
+#include "graph/fenetres_voies.h"
 #include "files/enregistrement.h"
 #include "files/impression.h"
-#include "files/ctrl_menu.h"
-#include "files/graphes.h"
+#include "socle/ctrl_menu.h"
+#include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/defilement.h"
 #include "graph/fenetres.h"
@@ -26,7 +24,7 @@
 #include "lang/textes.h"
 
 #include <QCheckBox>
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 #include <qcustomplot.h>
 
 namespace {
@@ -112,10 +110,7 @@ void nouveau()
         supprimer_traces(Info[w].panel);
         Info[w].trace_bas = Info[w].trace_haut = 0;
         ScrollBar_SetAttribute(Info[w].panel, SB_VALEUR, 0);
-        int ancien = grafic;
-        grafic = w;
-        ScrollBarCallback(Info[w].panel, 0, EVENT_COMMIT, nullptr, 0, 0);
-        grafic = ancien;
+        maj_axe_x(Info[w].panel);
     }
     Acq.nb_points = 0;
     popups.curseur_attente(false);
@@ -125,11 +120,11 @@ void lancer(int panel)
 {
     if (Acq.port_ouvert != 1) {
         Popup_erreur(31);
-        Gestion_parametre(menu, ITEM_CONNECTER, nullptr, panel);
+        tk::declencher(ITEM_CONNECTER);
         return;
     }
     if (flag_type_mesure == 0) {
-        Gestion_parametre(menu, ITEM_TYPEMES, nullptr, panel);
+        tk::declencher(ITEM_TYPEMES);
         return;
     }
     flag_demande_lancer = 1;
@@ -258,9 +253,6 @@ void Gestion_fichier(int, int item, void*, int panel)
         break;
     case ITEM_IMPRIMER:
         commande_imprimer(panel ? panel : Fen_princ[PNL_PRINC]);
-        break;
-    case ITEM_QUITTER:
-        sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
         break;
     default:
         for (int i : fichier_menu)

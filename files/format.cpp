@@ -1,6 +1,6 @@
 #include "files/format.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 
 #include <QFileInfo>
 #include <QIODevice>

@@ -1,13 +1,13 @@
 #include "files/impression.h"
 
-#include "app/globals.h"
-#include "app/liste_releves.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/panels_dialogues.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "graph/fenetres.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -19,10 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-// Width of a channel's piece of the printed heading, as in the readings
-// list's own heading.
-constexpr int LARGEUR_PIECE = 15;
 
 bool fenetre_ouverte(int w)
 {
@@ -110,14 +106,7 @@ void ouvrir_dialogue(int parent)
 // with its line end. Refreshes each channel's title from its label.
 QString texte_releves()
 {
-    QString t = QString("   N°    %1     %2     ").arg(qtxt(tx::date), qtxt(tx::heure));
-    for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
-        copie_texte(Donnee[k].titre, Donnee[k].libelle);
-        t += QString(" CH%1: %2   ")
-                 .arg(QString::number(k), QString::fromUtf8(Donnee[k].titre))
-                 .leftJustified(LARGEUR_PIECE, ' ', true);
-    }
-    t += "\n\n";
+    QString t = entete_releves(Entete::imprimee) + "\n\n";
 
     if (!tk::panel_valide(Info[0].panel))
         return t;

@@ -1,6 +1,6 @@
 #include "graph/axe_temps.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 
 #include <cmath>
 

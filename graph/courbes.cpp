@@ -1,13 +1,11 @@
 #include "graph/courbes.h"
 
-#include "acquisition/alarmes.h"
-#include "acquisition/limites.h"
-#include "acquisition/selection.h"
-#include "app/globals.h"
-#include "app/panels.h"
-#include "app/panels_dialogues.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
+#include "link/registres.h"
+#include "socle/globals.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "graph/traces.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -25,27 +23,7 @@
 namespace {
 
 constexpr int CODE_INRUSH = 13;
-constexpr int RESEAU_INRUSH = 16;
-constexpr double INRUSH_INDEFINI = 6550.0;
-constexpr double INRUSH_SURCHARGE = 6500.0;
-constexpr double INRUSH_PLEINE_ECHELLE = 65.0;
 constexpr double INRUSH_SEUIL = 5.0;
-
-// One quantity in the order the store calls take them, with the entry of
-// memo_grandeur_indefinie that flags it undefined.
-struct Ordre {
-    int code;
-    int indefini;
-};
-constexpr std::array<Ordre, 6> ordre_instantane{{{11, 5}, {1, 0}, {5, 2}, {7, 3}, {3, 1}, {9, 4}}};
-constexpr std::array<Ordre, 6> ordre_moyen{{{12, 11}, {2, 6}, {6, 8}, {8, 9}, {4, 7}, {10, 10}}};
-
-// Set by a store of this tick whose reading was out of range. The out-of-range
-// latch is cleared only when no channel of the tick was: with two channels,
-// one in range must not end the other's episode (the notice would come back
-// after every OK while the first stays out of range).
-bool hors_plage_tick = false;
-bool dans_tick = false;
 
 // The curve drawn for each channel by tracer_courbe, so that the Y autoscale
 // looks at the readings and not at the limit lines sharing the graph.
@@ -136,91 +114,6 @@ int voie_de_fenetre(int w)
     return 0;
 }
 
-void stocker(int voie, double valeur)
-{
-    if (voie_valide(voie) && indice_valide(Acq.nb_points))
-        Donnee[voie].releves[Acq.nb_points] = valeur;
-}
-
-// The notices after one store: lim and und are the results of the range
-// and undefined checks.
-void signaler_hors_plage(int lim, int und)
-{
-    if (lim != 0) {
-        hors_plage_tick = true;
-        if (Mesure.avis_limite == 0 && flag_overload == 0) {
-            Mesure.avis_limite = 1;
-            flag_overload = 1;
-            lever_avis(PNL_OVERLOAD);
-            return;
-        }
-    } else if (!dans_tick) {
-        // Within a tick, TraceCourbeMode settles the latch once every
-        // channel is stored.
-        Mesure.avis_limite = 0;
-    }
-    if (und != 0) {
-        if (Mesure.avis_indefini == 0 && flag_indefinie == 0) {
-            Mesure.avis_indefini = 1;
-            flag_indefinie = 1;
-            lever_avis(PNL_INDEFINI);
-        }
-    } else if (Donnee[1].indefini == 0 && Donnee[2].indefini == 0) {
-        Mesure.avis_indefini = 0;
-    }
-}
-
-template <std::size_t N>
-void stocker_grandeur(const std::array<Ordre, N>& ordre, int (*test)(int, int))
-{
-    int lim = 0, und = 0;
-    for (const Ordre& o : ordre) {
-        const Grandeur& g = grandeurs[o.code];
-        if (*g.selection != 1)
-            continue;
-        const int voie = *g.voie;
-        if (voie_valide(voie)) {
-            stocker(voie, *g.derniere_valeur);
-            Donnee[voie].grandeur = o.code;
-            lim = test(o.code, voie);
-            und = test_indefinie(voie, memo_grandeur_indefinie[o.indefini]);
-        }
-        *g.selection = 0;
-        break;
-    }
-    signaler_hors_plage(lim, und);
-}
-
-void inrush()
-{
-    const int voie = 1;
-    if (MesureInrush == INRUSH_INDEFINI) {
-        stocker(voie, 0.0);
-        Donnee[voie].indefini = 1;
-        if (Mesure.avis_indefini != 1 && flag_indefinie != 1) {
-            lever_avis(PNL_INDEFINI);
-            Mesure.avis_indefini = 1;
-            flag_indefinie = 1;
-        }
-    } else {
-        Mesure.avis_indefini = 0;
-        Donnee[voie].indefini = 0;
-    }
-    if (MesureInrush == INRUSH_SURCHARGE) {
-        stocker(voie, INRUSH_PLEINE_ECHELLE);
-        if (Mesure.avis_limite != 1 && flag_overload != 1) {
-            Donnee[voie].indefini = 0;
-            lever_avis(PNL_OVERLOAD);
-            Mesure.avis_limite = 1;
-            flag_overload = 1;
-        }
-    } else {
-        Mesure.avis_limite = 0;
-    }
-    if (MesureInrush != INRUSH_INDEFINI && MesureInrush != INRUSH_SURCHARGE)
-        stocker(voie, MesureInrush);
-}
-
 // ---- scale dialog -----------------------------------------------------------
 
 int mode_choisi(const PnlEchelle& p)
@@ -245,73 +138,6 @@ void fermer_echelle(int panel)
 }
 
 } // namespace
-
-void TraceCourbeMode()
-{
-    const int m = int(MesureTypeReseau);
-    if (test_grandeur_mesure() < 1)
-        return;
-    // No reading is ever written past the channels' capacity.
-    if (!indice_valide(Acq.nb_points))
-        return;
-
-    hors_plage_tick = false;
-    dans_tick = true;
-    // Each call stores the next selected quantity into its own channel.
-    auto deux_fois = [](void (*stocke)()) {
-        stocke();
-        if (compteur_grandeur == 2)
-            stocke();
-        if (!hors_plage_tick)
-            Mesure.avis_limite = 0;
-    };
-    switch (m) {
-    case 0:
-    case 1: deux_fois(DonneeY); break;
-    case 4:
-    case 5: deux_fois(DonneeYm); break;
-    case RESEAU_INRUSH: inrush(); break;
-    default: break;
-    }
-    dans_tick = false;
-}
-
-void DonneeY()
-{
-    stocker_grandeur(ordre_instantane, test_limite);
-}
-
-void DonneeYm()
-{
-    stocker_grandeur(ordre_moyen, test_limite_moyenne);
-}
-
-void lever_avis(int kind)
-{
-    if (kind != PNL_INDEFINI && kind != PNL_OVERLOAD)
-        return;
-    // A notice already loaded (start-up loads the undefined-values one ahead)
-    // is used again rather than a second one loaded beside it.
-    int p = Fen_princ[kind];
-    if (!tk::panel_valide(p) || tk::type_panel(p) != kind) {
-        p = tk::LoadPanel(Fen_princ[PNL_PRINC], PanelKind(kind));
-        if (p < 1)
-            return;
-        Fen_princ[kind] = p;
-    }
-    PnlAvis& a = liaison<PnlAvis>(p);
-    // Handles are never reused: a panel whose OK is wired is known by its handle.
-    static int relie[PNL_DERNIER + 1] = {};
-    if (relie[kind] != p) {
-        relie[kind] = p;
-        auto ok = kind == PNL_INDEFINI ? Annuler_Avis_ind : Annuler_Avis_Ov;
-        QObject::connect(a.bouton_ok, &QPushButton::clicked, a.bouton_ok,
-                         [p, ok] { ok(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
-    }
-    a.titre->setText(qtxt(tx::Maj_titre_erreur));
-    a.message->setText(qtxt(kind == PNL_INDEFINI ? tx::valeurs : tx::outlimite));
-    tk::DisplayPanel(p);
-}
 
 void tracer_courbe(int voie)
 {
@@ -357,7 +183,7 @@ void Zoom_AXE_Y(int voie, int panel)
         return;
     DonneeRecord& d = Donnee[voie];
     int c = d.grandeur;
-    if (c == 3 && MesureTypeReseau == RESEAU_INRUSH)
+    if (c == 3 && MesureTypeReseau == MODE_INRUSH)
         c = CODE_INRUSH;
     const int w = d.num_fenetre;
     QCustomPlot* g = graphe_panel(panel);

@@ -1,17 +1,6 @@
-// Curves of the channels and the Y axis of their graph windows: storing the
-// latest readings into the channels, the two notices, drawing, full-scale
-// ranges, the per-tick Y adjustment and the scale dialog.
+// Curves of the channels and the Y axis of their graph windows: drawing,
+// full-scale ranges, the per-tick Y adjustment and the scale dialog.
 #pragma once
-
-// Stores the latest values of the selected quantities into their channels at
-// Acq.nb_points, with the range and undefined checks; raises the notices.
-void TraceCourbeMode();
-void DonneeY();
-void DonneeYm();
-
-// Raises a notice panel (PNL_INDEFINI or PNL_OVERLOAD) with the warning
-// title and its message, not modal.
-void lever_avis(int kind);
 
 // Draws channel `voie`'s curve again from ptx and point[voie], with
 // Acq.nb_points + 1 points, in Donnee[voie].coul; the previous curve goes.

@@ -1,6 +1,6 @@
 #include "graph/defilement.h"
 
-#include "app/panels.h"
+#include "socle/panels.h"
 #include "graph/axe_temps.h"
 
 #include <qcustomplot.h>
@@ -117,8 +117,16 @@ int ScrollBar_GetAttribute(int panel, AttributDefilement a)
 
 int ScrollBarCallback(int panel, int, int event, void*, int, int)
 {
-    if (event < 1 || event > 6 || grafic < 0 || panel <= 0 || !tk::panel_valide(panel))
+    if (event < 1 || event > 6 || grafic < 0)
         return 0;
+    maj_axe_x(panel);
+    return 0;
+}
+
+void maj_axe_x(int panel)
+{
+    if (panel <= 0 || !tk::panel_valide(panel) || tk::type_panel(panel) != PNL_GRAPHE)
+        return;
     int v = ScrollBar_GetAttribute(panel, SB_VALEUR);
     int V = ScrollBar_GetAttribute(panel, SB_TAILLE_VUE);
     int M = ScrollBar_GetAttribute(panel, SB_MAXIMUM);
@@ -136,5 +144,4 @@ int ScrollBarCallback(int panel, int, int event, void*, int, int)
         etiquettes->addTick(positions[i], texte_etiquette(exactes[i], Acq.periode));
     g->xAxis->setTicker(etiquettes);
     g->replot(QCustomPlot::rpQueuedReplot);
-    return 0;
 }

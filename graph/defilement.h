@@ -23,6 +23,9 @@ void ScrollBar_ConvertFromGraph(int panel, DefilementCallback cb);
 int ScrollBar_SetAttribute(int panel, AttributDefilement attribut, int valeur);
 int ScrollBar_GetAttribute(int panel, AttributDefilement attribut);
 
-// Callback of a graph window's scroll bar (event kinds 1 to 6): sets the X
-// axis from 0 to the end of the view and writes its five time labels.
+// Sets the X axis of graph window `panel` from its scroll bar: from 0 to the
+// end of the view, with its five time labels.
+void maj_axe_x(int panel);
+// Callback of a graph window's scroll bar (event kinds 1 to 6): the X axis
+// follows the bar (maj_axe_x) while a window is active.
 int ScrollBarCallback(int panel, int control, int event, void* data, int e1, int e2);

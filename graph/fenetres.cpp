@@ -1,11 +1,10 @@
 #include "graph/fenetres.h"
 
-#include "app/menus.h"
-#include "app/quitter.h"
-#include "app/panels.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
 
 #include <QLabel>
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 #include <QScrollBar>
 #include <qcustomplot.h>
 
@@ -208,6 +207,6 @@ int Fenetre(int panel, int event, void*, int, int)
         Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
     // Closing the main window is quitting: settings written, confirmation.
     if (event == EVENT_CLOSE)
-        sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
+        tk::declencher(ITEM_QUITTER);
     return 0;
 }

@@ -2,7 +2,7 @@
 // window: cascade, tile, full screen, the active window and resizing.
 #pragma once
 
-#include "app/toolkit.h"
+#include "socle/toolkit.h"
 
 // Space above the child windows (menu bar and toolbar) and at their left.
 constexpr int HAUT_ZONE_FENETRES = 70;

@@ -1,6 +1,6 @@
 #include "graph/traces.h"
 
-#include "app/panels.h"
+#include "socle/panels.h"
 
 #include <QPointer>
 #include <qcustomplot.h>

@@ -1,7 +1,7 @@
 #include "graph/zoom.h"
 
-#include "app/globals.h"
-#include "app/panels.h"
+#include "socle/globals.h"
+#include "socle/panels.h"
 #include "graph/axe_temps.h"
 #include "graph/defilement.h"
 
@@ -24,8 +24,5 @@ void zoomer_fenetre(int w, int sens)
     // At the widest zoom the maximum would be 0, which the scroll bar refuses:
     // the view then stays at 15000 readings.
     ScrollBar_SetAttribute(f.panel, SB_MAXIMUM, NB_RELEVES_MAX - vue);
-    int ancien = grafic;
-    grafic = w;
-    ScrollBarCallback(f.panel, 0, 6, nullptr, 0, 0);
-    grafic = ancien;
+    maj_axe_x(f.panel);
 }

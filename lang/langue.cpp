@@ -1,13 +1,12 @@
 #include "lang/langue.h"
 
-#include "app/barre_outils.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
-#include "files/fichier.h"
+#include "socle/barre_outils.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "lang/textes.h"
 
 #include <QDialog>
@@ -103,13 +102,15 @@ void reconstruire_barre_outils()
 
 } // namespace
 
-QString entete_releves()
+QString entete_releves(Entete genre)
 {
-    QString e = QString(" N°   %1       %2    ").arg(qtxt(tx::date), qtxt(tx::heure));
-    for (int l = 1; l <= Mesure.nb_voies && l < NB_VOIES_TABLE; ++l) {
-        copie_texte(Donnee[l].titre, Donnee[l].libelle);
-        QString piece = QString(" CH%1: %2").arg(l).arg(QString::fromUtf8(Donnee[l].titre));
-        e += piece.leftJustified(15, ' ', true);
+    QString e = genre == Entete::imprimee ? QString("   N°    %1     %2     ") : QString(" N°   %1       %2     ");
+    e = e.arg(qtxt(tx::date), qtxt(tx::heure));
+    for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+        copie_texte(Donnee[k].titre, Donnee[k].libelle);
+        e += QString(" CH%1: %2   ")
+                 .arg(QString::number(k), QString::fromUtf8(Donnee[k].titre))
+                 .leftJustified(LARGEUR_PIECE_ENTETE, ' ', true);
     }
     return e;
 }
@@ -130,7 +131,7 @@ void Changement_langue(int)
         liaison<PnlDonnees>(Info[0].panel).entete->setText(e);
         tk::SetPanelTitle(Info[0].panel, qtxt(tx::donnee));
     }
-    Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+    tk::declencher(ITEM_NOUVEAU);
 }
 
 void Traduc_pres()

@@ -4,10 +4,16 @@
 #include <QString>
 
 // Relabels the menu bar, rebuilds the toolbar, the readings-list heading and
-// the channel windows' titles in the current language.
+// the channel windows' titles in the current language, then clears the
+// recording (File > New).
 void Changement_langue(int menubar);
-// Heading of the readings list for the channels in use, in the current language.
-QString entete_releves();
+// Heading of the readings list for the channels in use, in the current
+// language: " N°   Date       Time     " then one piece of exactly
+// LARGEUR_PIECE_ENTETE characters per channel, " CH1: V(V)   " cut or padded.
+// The printed heading starts "   N°    Date     Time     " instead.
+enum class Entete { liste, imprimee };
+constexpr int LARGEUR_PIECE_ENTETE = 15;
+QString entete_releves(Entete genre = Entete::liste);
 // Relabels the about panel.
 void Traduc_pres();
 

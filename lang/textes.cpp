@@ -1,6 +1,6 @@
 #include "lang/textes.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 
 namespace tx {
 // Menu bar: titles of the six menus and names of their items; "__" marks the

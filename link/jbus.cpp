@@ -1,6 +1,6 @@
 #include "link/jbus.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 #include "link/jbus_codec.h"
 #include "link/serial.h"
 

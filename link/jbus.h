@@ -3,6 +3,8 @@
 // user here: every failure is a status.
 #pragma once
 
+#include "link/registres.h"
+
 #include <cstdint>
 
 // Statuses of jbus_fonction_03 and jbus_fonction_16, besides 0 (success),
@@ -13,8 +15,6 @@ constexpr int JBUS_FONCTION_ERRONEE = -512; // another function code, or the sla
 constexpr int JBUS_NOMBRE_ERRONE = -513;    // byte count (03) or echoed word count (16) differs
 constexpr int JBUS_CRC_ERRONE = -514;       // the response's CRC does not match
 
-constexpr int JBUS_MOTS_MAX_03 = 125;
-constexpr int JBUS_MOTS_MAX_16 = 123;
 
 // Settings of the instrument's line.
 constexpr int JBUS_BAUD = 9600;

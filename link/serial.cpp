@@ -1,6 +1,6 @@
 #include "link/serial.h"
 
-#include "app/platform.h"
+#include "socle/platform.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

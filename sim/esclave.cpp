@@ -14,7 +14,7 @@ constexpr std::uint8_t EXC_VALEUR = 3;
 
 void surcharger(Grandeurs& g)
 {
-    constexpr double code = CODE_SURCHARGE / 10.0;
+    constexpr double code = INRUSH_SURCHARGE;
     g.tension = 650.0;
     g.courant = 11.0;
     g.p = g.q = g.s = code;
@@ -54,7 +54,7 @@ std::array<std::uint16_t, NB_MOTS_MESURE> Instrument::mesures(const Etat& e, dou
     if (e.surcharge) {
         surcharger(r.inst);
         surcharger(r.moy);
-        r.inrush = CODE_SURCHARGE / 10.0;
+        r.inrush = INRUSH_SURCHARGE;
     }
 
     auto m = encoder_registres(r);
@@ -100,7 +100,7 @@ std::vector<std::uint8_t> Esclave::repondre(const std::uint8_t* req, std::size_t
     if (!exception && fonction == 0x03 && n == 8) {
         const int debut = (req[2] << 8) | req[3];
         const int nombre = (req[4] << 8) | req[5];
-        if (nombre < 1 || nombre > 125)
+        if (nombre < 1 || nombre > JBUS_MOTS_MAX_03)
             exception = EXC_VALEUR;
         else if (debut + nombre > NB_MOTS_BANQUE)
             exception = EXC_ADRESSE;
@@ -117,7 +117,7 @@ std::vector<std::uint8_t> Esclave::repondre(const std::uint8_t* req, std::size_t
     } else if (!exception && fonction == 0x10 && n >= 9) {
         const int debut = (req[2] << 8) | req[3];
         const int nombre = (req[4] << 8) | req[5];
-        if (nombre < 1 || nombre > 123 || req[6] != 2 * nombre || n != static_cast<std::size_t>(9 + 2 * nombre))
+        if (nombre < 1 || nombre > JBUS_MOTS_MAX_16 || req[6] != 2 * nombre || n != static_cast<std::size_t>(9 + 2 * nombre))
             exception = EXC_VALEUR;
         else if (debut < NB_MOTS_MESURE || debut + nombre > NB_MOTS_BANQUE)
             exception = EXC_ADRESSE;

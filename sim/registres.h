@@ -3,6 +3,8 @@
 // measurement words. Plain functions, no input or output.
 #pragma once
 
+#include "link/registres.h"
+
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -13,37 +15,6 @@
 #include <string_view>
 
 namespace sim {
-
-constexpr int NB_MOTS_MESURE = 18;
-// Raw value the instrument sends for a quantity it has no value for.
-constexpr std::uint16_t MOT_INDEFINI = 65500;
-// Raw value of the instrument's overload code, 6500.0 once scaled by 0.1.
-constexpr std::uint16_t CODE_SURCHARGE = 65000;
-
-// Word numbers of the register map.
-enum Mot : int {
-    MOT_TENSION = 0,
-    MOT_COURANT = 1,
-    MOT_P = 2,  // and 3
-    MOT_Q = 4,  // and 5
-    MOT_S = 6,
-    MOT_FP = 7,
-    MOT_INRUSH = 8,
-    MOT_MODE = 9,
-    MOT_TENSION_MOY = 10,
-    MOT_COURANT_MOY = 11,
-    MOT_P_MOY = 12, // and 13
-    MOT_Q_MOY = 14, // and 15
-    MOT_S_MOY = 16,
-    MOT_FP_MOY = 17,
-};
-
-// Mode word bits; 16 is a mode of its own.
-constexpr int MODE_NORMAL = 0;
-constexpr int MODE_T3FE = 1;
-constexpr int MODE_HOLD = 2;
-constexpr int MODE_SMOOTH = 4;
-constexpr int MODE_INRUSH = 16;
 
 struct Grandeurs {
     double tension = 0.0; // V

@@ -1,10 +1,10 @@
 // Connection labels: one graph window per channel, titles, Window-menu items,
 // Y labels and the readings list's heading.
-#include "app/globals.h"
-#include "app/liste_releves.h"
-#include "app/panels.h"
-#include "files/connexion.h"
-#include "files/graphes.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/panels.h"
+#include "graph/fenetres_voies.h"
+#include "graph/emplacements.h"
 #include "support/fake_platform.h"
 
 #include <QLabel>

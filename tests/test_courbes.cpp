@@ -1,9 +1,10 @@
 // Readings into channels, the two notices, curves, Y scaling and the scale dialog.
 #include "acquisition/alarmes.h"
 #include "acquisition/selection.h"
-#include "app/menus.h"
-#include "app/panels_dialogues.h"
-#include "files/graphes.h"
+#include "socle/menus.h"
+#include "socle/panels_dialogues.h"
+#include "graph/emplacements.h"
+#include "acquisition/stockage.h"
 #include "graph/courbes.h"
 #include "graph/traces.h"
 #include "support/fake_platform.h"

@@ -1,12 +1,12 @@
 // Start-up: the missing panel file, and a first start on the defaults.
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/panels.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/panels.h"
 #include "app/quitter.h"
 #include "app/startup.h"
-#include "app/toolkit.h"
-#include "files/ctrl_menu.h"
+#include "socle/toolkit.h"
+#include "socle/ctrl_menu.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

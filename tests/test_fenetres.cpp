@@ -1,12 +1,12 @@
 // Window arrangement: tile, cascade and full-screen geometry, the active
 // window's marks, and resizing.
-#include "app/globals.h"
-#include "app/liste_releves.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/toolkit.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/toolkit.h"
 #include "graph/fenetres.h"
-#include "files/graphes.h"
+#include "graph/emplacements.h"
 #include "support/fake_platform.h"
 
 #include <QListWidget>

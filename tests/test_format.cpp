@@ -1,7 +1,7 @@
 // Recording files as plain text: names and their pairing, path case, the
 // recent-file list, the configuration and data files written and read back,
 // bad files refused, and saving that never loses the previous recording.
-#include "app/globals.h"
+#include "socle/globals.h"
 #include "files/format.h"
 
 #include <QBuffer>

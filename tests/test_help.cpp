@@ -2,9 +2,9 @@
 // (same sections, working contents), the keyword search must find sections
 // whatever the accents and capitals, and the window must open any file,
 // present or not, without a modal popup.
-#include "app/globals.h"
-#include "lang/help_search.h"
-#include "lang/help_viewer.h"
+#include "socle/globals.h"
+#include "socle/help_search.h"
+#include "socle/help_viewer.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
 // File > Print: the Data window's readings through the print dialog panel,
 // a graph window printed full screen and put back, and the drawing on a PDF
 // printer.
-#include "app/globals.h"
-#include "app/liste_releves.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/panels_dialogues.h"
-#include "app/toolkit.h"
-#include "files/connexion.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/toolkit.h"
+#include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "files/impression.h"
 #include "graph/fenetres.h"

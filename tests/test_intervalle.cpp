@@ -1,10 +1,10 @@
 // The interval dialog (period, capacity, recording duration) and the
 // connection dialog (COM port), through the Setup menu as a person uses them.
 #include "acquisition/intervalle.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/minuterie.h"
-#include "app/panels_dialogues.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/minuterie.h"
+#include "socle/panels_dialogues.h"
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "files/fichier.h"

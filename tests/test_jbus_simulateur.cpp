@@ -1,8 +1,8 @@
 // The link end to end: the QSerialPort layer on a real pseudo-terminal,
 // against the simulated wattmeter, reached as COM 1 of a temporary program
 // directory.
-#include "app/globals.h"
-#include "app/platform.h"
+#include "socle/globals.h"
+#include "socle/platform.h"
 #include "link/jbus.h"
 #include "link/jbus_codec.h"
 #include "link/serial.h"

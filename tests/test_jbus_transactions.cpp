@@ -1,7 +1,7 @@
 // JBUS transactions on the serial double: the frames sent, the order of the
 // port operations, and the order of the response checks.
-#include "app/globals.h"
-#include "app/platform.h"
+#include "socle/globals.h"
+#include "socle/platform.h"
 #include "link/jbus.h"
 #include "link/jbus_codec.h"
 #include "support/fake_serial.h"

@@ -1,11 +1,11 @@
 // Language switching: error popups, menus, toolbar, headings, the Options
 // and Help menus.
-#include "app/barre_outils.h"
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/platform.h"
-#include "app/toolkit.h"
+#include "socle/barre_outils.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
@@ -171,20 +171,21 @@ private slots:
         Info[1].panel = g1;
         Gestion_options(menu, ITEM_FRANCAIS, nullptr, 0);
         QString e = liaison<PnlDonnees>(Info[0].panel).entete->text();
-        QCOMPARE(e.left(26), QString::fromUtf8(" N°   Date       Heure    "));
-        QCOMPARE(e.mid(26), QString(" CH1: V(V)      CH2: Pm(W)    "));
-        QCOMPARE(e.size(), 26 + 2 * 15);
+        // The heading a Run would give: the same builder.
+        QCOMPARE(e.left(27), QString::fromUtf8(" N°   Date       Heure     "));
+        QCOMPARE(e.mid(27), QString(" CH1: V(V)      CH2: Pm(W)    "));
+        QCOMPARE(e.size(), 27 + 2 * 15);
         QCOMPARE(tk::titre(g1), QString("Canal 1 : ") + QString(10, ' '));
 
         Gestion_options(menu, ITEM_ALLEMAND, nullptr, 0);
         e = liaison<PnlDonnees>(Info[0].panel).entete->text();
-        QCOMPARE(e.left(28), QString::fromUtf8(" N°   Datum       Stunde    "));
-        QCOMPARE(e.size(), 28 + 30);
+        QCOMPARE(e.left(29), QString::fromUtf8(" N°   Datum       Stunde     "));
+        QCOMPARE(e.size(), 29 + 30);
 
         // A label too long for its piece is cut to keep the piece 15 wide.
         Mesure.nb_voies = 1;
         copie_texte(Donnee[1].libelle, "ABCDEFGHI");
-        QCOMPARE(entete_releves().mid(28), QString(" CH1: ABCDEFGHI"));
+        QCOMPARE(entete_releves().mid(29), QString(" CH1: ABCDEFGHI"));
         QCOMPARE(Donnee[1].titre, "ABCDEFGHI");
     }
 

@@ -1,7 +1,7 @@
 // Decoding of a measurement read, the mode mapping and the reading line.
 #include "acquisition/decodage.h"
-#include "app/globals.h"
-#include "files/ligne.h"
+#include "socle/globals.h"
+#include "acquisition/ligne.h"
 
 #include <QtTest>
 

@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/panels.h"
-#include "app/panels_dialogues.h"
-#include "app/toolkit.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/toolkit.h"
 #include "lang/textes.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Choice of quantities: ticks, the refused third tick, channels in code order
 // and the fit with the instrument's mode.
 #include "acquisition/selection.h"
-#include "app/globals.h"
+#include "socle/globals.h"
 
 #include <QtTest>
 

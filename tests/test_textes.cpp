@@ -5,7 +5,8 @@
 #include <iterator>
 #include <vector>
 
-#include "app/globals.h"
+#include "socle/globals.h"
+#include "lang/langue.h"
 #include "lang/textes.h"
 
 namespace {
@@ -202,16 +203,29 @@ void TestTextes::consultation_selon_la_langue()
     QCOMPARE(QByteArray(txt(tx::canal)), QByteArray("Canal"));
 }
 
+// The one heading builder, for the list and for printing: the words of the
+// language, then a piece of exactly 15 characters per channel in use.
 void TestTextes::entete_des_releves()
 {
-    const auto entete = [] {
-        return QStringLiteral(" N°   %1       %2    ").arg(qtxt(tx::date), qtxt(tx::heure));
-    };
+    remise_a_zero_globales();
     langue = 0;
-    QCOMPARE(entete(), QStringLiteral(" N°   Date       Heure    "));
-    QCOMPARE(entete().size(), 26);
+    QCOMPARE(entete_releves(), QString::fromUtf8(" N°   Date       Heure     "));
+    QCOMPARE(entete_releves(Entete::imprimee), QString::fromUtf8("   N°    Date     Heure     "));
+
+    Mesure.nb_voies = 2;
+    copie_texte(Donnee[1].libelle, "V(V)");
+    copie_texte(Donnee[2].libelle, "Qm(Var)");
     langue = 2;
-    QCOMPARE(entete(), QStringLiteral(" N°   Datum       Stunde    "));
+    const QString e = entete_releves();
+    QCOMPARE(e, QString::fromUtf8(" N°   Datum       Stunde     " " CH1: V(V)     " " CH2: Qm(Var)  "));
+    QCOMPARE(QString(Donnee[2].titre), QString("Qm(Var)")); // titles refreshed from the labels
+    QCOMPARE(entete_releves(Entete::imprimee).mid(30), e.mid(29));
+
+    // A label of nine characters fills its piece exactly; the blanks after it go.
+    Mesure.nb_voies = 1;
+    copie_texte(Donnee[1].libelle, "ABCDEFGHI");
+    QCOMPARE(entete_releves().mid(29), QString(" CH1: ABCDEFGHI"));
+    remise_a_zero_globales();
 }
 
 void TestTextes::oui_non_par_langue()

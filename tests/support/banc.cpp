@@ -1,7 +1,7 @@
 #include "support/banc.h"
 
 #include "acquisition/selection.h"
-#include "app/globals.h"
+#include "socle/globals.h"
 #include "app/startup.h"
 #include "link/jbus.h"
 

@@ -1,6 +1,6 @@
 #include "support/fake_platform.h"
 
-#include "app/globals.h"
+#include "socle/globals.h"
 #include "app/startup.h"
 
 #include <QDir>

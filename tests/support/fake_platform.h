@@ -2,7 +2,7 @@
 // record what was shown; nothing ever blocks on a modal window.
 #pragma once
 
-#include "app/platform.h"
+#include "socle/platform.h"
 
 #include <QList>
 #include <QSize>

@@ -1,4 +1,4 @@
-#include "app/minuterie.h"
+#include "socle/minuterie.h"
 
 #include <QTimer>
 
@@ -71,4 +71,9 @@ bool minuterie_active()
 void ResetTimer()
 {
     appliquer();
+}
+
+double intervalle_periode(int periode)
+{
+    return periode == 0 ? 0.5 : double(periode);
 }

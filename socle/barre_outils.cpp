@@ -1,7 +1,7 @@
-#include "app/barre_outils.h"
+#include "socle/barre_outils.h"
 
-#include "app/panels.h"
-#include "app/toolkit.h"
+#include "socle/panels.h"
+#include "socle/toolkit.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -1,23 +1,20 @@
-#include "files/connexion.h"
+#include "graph/fenetres_voies.h"
 
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/toolkit.h"
-#include "files/fichier.h"
-#include "files/graphes.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/toolkit.h"
+#include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/defilement.h"
+#include "lang/langue.h"
 #include "lang/textes.h"
 
 #include <QLabel>
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 #include <qcustomplot.h>
 
 namespace {
-
-// Width of a channel's piece of the readings-list heading.
-constexpr int LARGEUR_PIECE = 15;
 
 bool fenetre_existe(int w)
 {
@@ -75,7 +72,6 @@ void Maj_connexion()
     // Without a port the list has no channels to name.
     QString e;
     if (Mesure.port != 0) {
-        e = QString(" N°   %1       %2     ").arg(qtxt(tx::date), qtxt(tx::heure));
         for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
             Donnee[k].trace = -1;
             // A window index left over from windows closed since does not count.
@@ -93,18 +89,13 @@ void Maj_connexion()
                 g->yAxis->setNumberPrecision(decimales_axe_y(Donnee[k].grandeur));
                 g->replot(QCustomPlot::rpQueuedReplot);
 
-                const int ancien = grafic;
-                grafic = w;
-                ScrollBarCallback(Info[w].panel, 0, EVENT_COMMIT, nullptr, 0, 0);
-                grafic = ancien;
+                maj_axe_x(Info[w].panel);
             }
-            e += QString(" CH%1: %2   ")
-                     .arg(QString::number(k), QString::fromUtf8(Donnee[k].titre))
-                     .leftJustified(LARGEUR_PIECE, ' ', true);
         }
+        e = entete_releves();
     }
     if (entete)
         entete->setText(e);
 
-    Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+    tk::declencher(ITEM_NOUVEAU);
 }

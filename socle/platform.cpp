@@ -1,6 +1,6 @@
-#include "app/platform.h"
+#include "socle/platform.h"
 
-#include "lang/help_viewer.h"
+#include "socle/help_viewer.h"
 
 #include <QApplication>
 #include <QEventLoop>

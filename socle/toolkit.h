@@ -4,7 +4,7 @@
 // reaches a named callback with an event code.
 #pragma once
 
-#include "app/globals.h"
+#include "socle/globals.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/liste_releves.h"
+#include "socle/liste_releves.h"
 
 #include <QHeaderView>
 

@@ -1,4 +1,4 @@
-#include "app/panels_dialogues.h"
+#include "socle/panels_dialogues.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 // dialog never closes without its callback hearing of it.
 #pragma once
 
-#include "app/panels.h"
+#include "socle/panels.h"
 
 #include <array>
 

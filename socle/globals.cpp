@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "socle/globals.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
-#include "lang/help_viewer.h"
+#include "socle/help_viewer.h"
 
-#include "app/globals.h"
-#include "lang/help_search.h"
+#include "socle/globals.h"
+#include "socle/help_search.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "app/panels.h"
+#include "socle/panels.h"
 
-#include "app/liste_releves.h"
-#include "app/panels_dialogues.h"
+#include "socle/liste_releves.h"
+#include "socle/panels_dialogues.h"
 
 #include <QCheckBox>
 #include <QComboBox>

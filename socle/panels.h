@@ -3,8 +3,8 @@
 // that drifts from the code fails at once instead of misbehaving later.
 #pragma once
 
-#include "app/globals.h"
-#include "app/toolkit.h"
+#include "socle/globals.h"
+#include "socle/toolkit.h"
 
 #include <QString>
 #include <map>

@@ -1,7 +1,7 @@
-#include "files/ctrl_menu.h"
+#include "socle/ctrl_menu.h"
 
-#include "app/menus.h"
-#include "app/toolkit.h"
+#include "socle/menus.h"
+#include "socle/toolkit.h"
 
 void Ctrl_menu(int dimmed)
 {

@@ -1,4 +1,4 @@
-#include "files/ligne.h"
+#include "acquisition/ligne.h"
 
 #include <cmath>
 

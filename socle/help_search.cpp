@@ -1,4 +1,4 @@
-#include "lang/help_search.h"
+#include "socle/help_search.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "app/toolkit.h"
+#include "socle/toolkit.h"
 
-#include "app/liste_releves.h"
-#include "app/menus.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,9 +1,9 @@
-#include "files/graphes.h"
+#include "graph/emplacements.h"
 
-#include "app/globals.h"
-#include "app/menus.h"
-#include "app/panels.h"
-#include "app/toolkit.h"
+#include "socle/globals.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/toolkit.h"
 #include "graph/courbes.h"
 #include "graph/defilement.h"
 #include "graph/fenetres.h"
@@ -57,10 +57,7 @@ int Ouvrir_graphe()
     ScrollBar_SetAttribute(w.panel, SB_MAXIMUM, 30000);
     ScrollBar_SetAttribute(w.panel, SB_TAILLE_VUE, 150);
     ScrollBar_SetAttribute(w.panel, SB_CURSEUR_PROPORTIONNEL, 1);
-    int ancien = grafic;
-    grafic = n;
-    ScrollBarCallback(w.panel, 0, EVENT_COMMIT, nullptr, 0, 0);
-    grafic = ancien;
+    maj_axe_x(w.panel);
 
     return ++nb_panel;
 }
