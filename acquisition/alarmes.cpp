@@ -6,7 +6,7 @@
 #include "socle/panels_dialogues.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/dialogue.h"
 #include "graph/traces.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -42,15 +42,6 @@ void fermer_avis(unsigned char& drapeau, PanelKind kind, int event)
     Fen_princ[kind] = 0;
 }
 
-void fermer_alarme(int panel)
-{
-    tk::RemovePopup(panel);
-    tk::DiscardPanel(panel);
-    if (Fen_princ[PNL_ALARME] == panel)
-        Fen_princ[PNL_ALARME] = 0;
-    Ctrl_menu(0);
-}
-
 } // namespace
 
 int Annuler_Avis_Ov(int, int, int event, void*, int, int)
@@ -82,15 +73,9 @@ void ouvrir_alarme()
     }
     if (grafic == 0 || Acq.en_cours || !fenetre_graphe(grafic))
         return;
-    if (tk::panel_valide(Fen_princ[PNL_ALARME]))
-        fermer_alarme(Fen_princ[PNL_ALARME]);
-
-    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_ALARME);
+    const int p = charger_dialogue(PNL_ALARME, Traduc_alarme);
     if (p < 1)
         return;
-    Fen_princ[PNL_ALARME] = p;
-    Traduc_alarme();
-    Ctrl_menu(1);
 
     PnlAlarme& a = liaison<PnlAlarme>(p);
     const InfoRecord& f = Info[grafic];
@@ -108,21 +93,16 @@ void ouvrir_alarme()
         }
     }
 
-    QObject::connect(a.case_bas, &QCheckBox::toggled, a.case_bas,
-                     [p] { Alarmes(p, ALARME_CASE_BAS, EVENT_COMMIT, nullptr, 0, 0); });
-    QObject::connect(a.case_haut, &QCheckBox::toggled, a.case_haut,
-                     [p] { Alarmes(p, ALARME_CASE_HAUT, EVENT_COMMIT, nullptr, 0, 0); });
-    QObject::connect(a.bouton_ok, &QPushButton::clicked, a.bouton_ok,
-                     [p] { Alarmes(p, ALARME_OK, EVENT_COMMIT, nullptr, 0, 0); });
-    // Escape and the close box reach this button through the form.
-    QObject::connect(a.quitter, &QPushButton::clicked, a.quitter,
-                     [p] { Alarmes(p, ALARME_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
-    tk::InstallPopup(p);
+    relier_signal(p, a.case_bas, &QCheckBox::toggled, Alarmes, ALARME_CASE_BAS);
+    relier_signal(p, a.case_haut, &QCheckBox::toggled, Alarmes, ALARME_CASE_HAUT);
+    relier_bouton(p, a.bouton_ok, Alarmes, ALARME_OK);
+    relier_bouton(p, a.quitter, Alarmes, ALARME_ANNULER);
+    montrer_dialogue(p);
 }
 
 int Alarmes(int panel, int control, int event, void*, int, int)
 {
-    if (event != EVENT_COMMIT || !tk::panel_valide(panel) || tk::type_panel(panel) != PNL_ALARME)
+    if (event != EVENT_COMMIT || !est_panel(panel, PNL_ALARME))
         return 0;
     PnlAlarme& a = liaison<PnlAlarme>(panel);
     switch (control) {
@@ -146,10 +126,10 @@ int Alarmes(int panel, int control, int event, void*, int, int)
             ordonner_limites(f);
             f.alarme = a.case_alarme->isChecked() ? 1 : 0;
         }
-        fermer_alarme(panel);
+        fermer_dialogue(panel);
         break;
     }
-    case ALARME_ANNULER: fermer_alarme(panel); break;
+    case ALARME_ANNULER: fermer_dialogue(panel); break;
     default: break;
     }
     return 0;

@@ -1,11 +1,8 @@
-// The two dialogs that set how readings are taken: the interval dialog
-// (reading period and an optional recording duration) and the connection
-// dialog (the instrument's COM port).
+// The interval dialog: the reading period and an optional recording
+// duration, with the capacity they leave.
 #pragma once
 
 #include <QString>
-
-// ---- interval dialog ----------------------------------------------------------
 
 // Kept from one opening of the interval dialog to the next (not saved with
 // the settings): 1 when the last applied OK had the duration box ticked, and
@@ -41,26 +38,3 @@ int intervalle(int panel, int control, int event, void* data, int e1, int e2);
 enum ControleIntervalle { INTERVALLE_ANNEAU = 1, INTERVALLE_CASE_DUREE, INTERVALLE_OK, INTERVALLE_ANNULER };
 // Relabels the interval dialog in the current language.
 void traduc_intervalle();
-
-// ---- connection dialog ----------------------------------------------------------
-
-// Result of the last port opening from the connection dialog (0 = opened).
-extern int retour_com;
-
-// What COM `numero` stands for on this system.
-struct PortResolu {
-    QString chemin;        // target of its ports/ link, or the device itself
-    bool lien = false;     // true when a ports/ entry of the program leads there
-    bool present = false;  // the device exists
-};
-PortResolu resoudre_port(int numero);
-
-// Loads the connection dialog into Fen_princ[PNL_CONNEXION], relabels it,
-// lists the ports with what each resolves to, selects `comport`, locks the
-// menu bar and shows it. Does not touch the port itself.
-void ouvrir_connexion();
-// Callback of the dialog's buttons; acts on the commit event only.
-int Communicate(int panel, int control, int event, void* data, int e1, int e2);
-enum ControleConnexion { CONNEXION_OK = 1, CONNEXION_ANNULER };
-// Relabels the connection dialog in the current language.
-void traduc_connexion();

@@ -8,7 +8,7 @@
 #include "socle/menus.h"
 #include "socle/panels_dialogues.h"
 #include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/dialogue.h"
 #include "lang/textes.h"
 
 #include <QCheckBox>
@@ -19,7 +19,7 @@ namespace {
 
 bool est_dialogue(int panel)
 {
-    return panel > 0 && tk::panel_valide(panel) && tk::type_panel(panel) == PNL_TYPEMES;
+    return est_panel(panel, PNL_TYPEMES);
 }
 
 // Unticks the boxes of the open dialog; the selection itself is cleared by
@@ -31,14 +31,6 @@ void decocher()
     PnlTypeMesure& d = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);
     for (int c = 1; c <= NB_GRANDEURS; ++c)
         d.cocher(c, false);
-}
-
-void retirer_dialogue(int panel)
-{
-    tk::RemovePopup(panel);
-    tk::DiscardPanel(panel);
-    if (Fen_princ[PNL_TYPEMES] == panel)
-        Fen_princ[PNL_TYPEMES] = 0;
 }
 
 // A click on any box drops the limit lines of the channel windows: the
@@ -82,15 +74,9 @@ void Traduc_typedemesure()
 
 int charger_type_mesure()
 {
-    if (est_dialogue(Fen_princ[PNL_TYPEMES]))
-        retirer_dialogue(Fen_princ[PNL_TYPEMES]);
-    Fen_princ[PNL_TYPEMES] = 0;
-
-    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_TYPEMES);
+    const int p = charger_dialogue(PNL_TYPEMES, Traduc_typedemesure);
     if (p < 1)
         return p;
-    Fen_princ[PNL_TYPEMES] = p;
-    Traduc_typedemesure();
 
     PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
     for (int k = 0; k < NB_GRANDEURS; ++k) {
@@ -98,14 +84,10 @@ int charger_type_mesure()
         // Every change of the tick, by mouse, keyboard or assistive
         // technology, reaches the callback once; the program's own changes
         // go through PnlTypeMesure::cocher and do not.
-        QObject::connect(d.cases[k], &QCheckBox::toggled, d.cases[k],
-                         [p, code] { Selectionner(p, code, EVENT_COMMIT, nullptr, 0, 0); });
+        relier_signal(p, d.cases[k], &QCheckBox::toggled, Selectionner, code);
     }
-    QObject::connect(d.bouton_ok, &QPushButton::clicked, d.bouton_ok,
-                     [p] { Choix_Grandeur(p, TYPEMES_OK, EVENT_COMMIT, nullptr, 0, 0); });
-    // Escape and the close box reach Cancel through the form.
-    QObject::connect(d.quitter, &QPushButton::clicked, d.quitter,
-                     [p] { Annuler_mesure(p, TYPEMES_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
+    relier_bouton(p, d.bouton_ok, Choix_Grandeur, TYPEMES_OK);
+    relier_bouton(p, d.quitter, Annuler_mesure, TYPEMES_ANNULER);
     decocher_cases = decocher;
     return p;
 }
@@ -118,8 +100,7 @@ void ouvrir_type_mesure()
     if (p < 1)
         return;
     const int n = test_grandeur_mesure();
-    Ctrl_menu(1);
-    tk::InstallPopup(p);
+    montrer_dialogue(p);
     PnlTypeMesure& d = liaison<PnlTypeMesure>(p);
     for (int k = n; k >= 1; --k)
         if (table_control[k] >= 1 && table_control[k] <= NB_GRANDEURS)
@@ -191,8 +172,7 @@ int Choix_Grandeur(int panel, int, int event, void*, int, int)
     }
 
     flag_type_mesure = 1;
-    retirer_dialogue(panel);
-    Ctrl_menu(0);
+    fermer_dialogue(panel);
     tk::declencher(ITEM_LANCER);
     return 0;
 }
@@ -203,7 +183,7 @@ int Annuler_mesure(int panel, int, int event, void*, int, int)
         return 0;
     // Stop acts only on a running acquisition; it also gives the menus back.
     Acq.en_cours = 1;
-    retirer_dialogue(panel);
+    fermer_dialogue(panel);
     tk::declencher(ITEM_STOP);
     return 0;
 }

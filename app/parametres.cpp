@@ -2,6 +2,7 @@
 
 #include "acquisition/alarmes.h"
 #include "acquisition/identification.h"
+#include "acquisition/connexion.h"
 #include "acquisition/intervalle.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"

@@ -7,7 +7,7 @@
 #include "socle/panels_dialogues.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/dialogue.h"
 #include "graph/fenetres.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -70,36 +70,18 @@ void imprimer_graphe(int w)
     signaler(r);
 }
 
-void fermer_dialogue(int panel)
-{
-    tk::RemovePopup(panel);
-    tk::DiscardPanel(panel);
-    if (Fen_princ[PNL_PRINT] == panel)
-        Fen_princ[PNL_PRINT] = 0;
-    Ctrl_menu(0);
-}
-
 // The print dialog for the Data window, modal with the menus locked.
-void ouvrir_dialogue(int parent)
+void ouvrir_impression()
 {
     if (Acq.nb_points <= 0)
         return;
-    if (tk::panel_valide(Fen_princ[PNL_PRINT]))
-        fermer_dialogue(Fen_princ[PNL_PRINT]);
-    const int p = tk::LoadPanel(parent, PNL_PRINT);
+    const int p = charger_dialogue(PNL_PRINT, Traduc_print);
     if (p < 1)
         return;
-    Fen_princ[PNL_PRINT] = p;
-    Traduc_print();
-
     PnlImpression& d = liaison<PnlImpression>(p);
-    QObject::connect(d.bouton_imprimer, &QPushButton::clicked, d.bouton_imprimer,
-                     [p] { Print(p, IMPRESSION_IMPRIMER, EVENT_COMMIT, nullptr, 0, 0); });
-    // Escape and the close box reach this button through the form.
-    QObject::connect(d.quitter, &QPushButton::clicked, d.quitter,
-                     [p] { Print(p, IMPRESSION_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
-    Ctrl_menu(1);
-    tk::InstallPopup(p);
+    relier_bouton(p, d.bouton_imprimer, Print, IMPRESSION_IMPRIMER);
+    relier_bouton(p, d.quitter, Print, IMPRESSION_ANNULER);
+    montrer_dialogue(p);
 }
 
 // The heading, two line ends, then every line of the readings list, each
@@ -133,7 +115,7 @@ void commande_imprimer(int panel)
     if (!fenetre_ouverte(grafic))
         return;
     if (grafic == 0)
-        ouvrir_dialogue(tk::panel_valide(panel) ? panel : Fen_princ[PNL_PRINC]);
+        ouvrir_impression();
     else if (tk::type_panel(Info[grafic].panel) == PNL_GRAPHE)
         imprimer_graphe(grafic);
 }

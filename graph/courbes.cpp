@@ -5,7 +5,7 @@
 #include "socle/panels.h"
 #include "socle/panels_dialogues.h"
 #include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/dialogue.h"
 #include "graph/traces.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -126,15 +126,6 @@ void choisir_mode(PnlEchelle& p, int mode)
     const int i = p.mode_echelle->findData(mode);
     if (i >= 0)
         p.mode_echelle->setCurrentIndex(i);
-}
-
-void fermer_echelle(int panel)
-{
-    tk::RemovePopup(panel);
-    tk::DiscardPanel(panel);
-    if (Fen_princ[PNL_ECHELLE] == panel)
-        Fen_princ[PNL_ECHELLE] = 0;
-    Ctrl_menu(0);
 }
 
 } // namespace
@@ -299,15 +290,9 @@ void ouvrir_echelle()
     QCustomPlot* g = graphe_fenetre(grafic);
     if (!g)
         return;
-    if (tk::panel_valide(Fen_princ[PNL_ECHELLE]))
-        fermer_echelle(Fen_princ[PNL_ECHELLE]);
-
-    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_ECHELLE);
+    const int p = charger_dialogue(PNL_ECHELLE, Traduc_echelle);
     if (p < 1)
         return;
-    Fen_princ[PNL_ECHELLE] = p;
-    Traduc_echelle();
-    Ctrl_menu(1);
 
     PnlEchelle& e = liaison<PnlEchelle>(p);
     const QCPRange r = g->yAxis->range();
@@ -315,21 +300,17 @@ void ouvrir_echelle()
     e.y_min->setValue(r.lower);
     e.y_max->setValue(r.upper);
 
-    QObject::connect(e.mode_echelle, &QComboBox::currentIndexChanged, e.mode_echelle,
-                     [p] { Echelle(p, ECHELLE_MODE, EVENT_COMMIT, nullptr, 0, 0); });
-    QObject::connect(e.bouton_ok, &QPushButton::clicked, e.bouton_ok,
-                     [p] { Echelle(p, ECHELLE_OK, EVENT_COMMIT, nullptr, 0, 0); });
-    // Escape and the close box reach this button through the form.
-    QObject::connect(e.quitter, &QPushButton::clicked, e.quitter,
-                     [p] { Echelle(p, ECHELLE_ANNULER, EVENT_COMMIT, nullptr, 0, 0); });
+    relier_signal(p, e.mode_echelle, &QComboBox::currentIndexChanged, Echelle, ECHELLE_MODE);
+    relier_bouton(p, e.bouton_ok, Echelle, ECHELLE_OK);
+    relier_bouton(p, e.quitter, Echelle, ECHELLE_ANNULER);
 
     Echelle(p, ECHELLE_MODE, EVENT_COMMIT, nullptr, 0, 0);
-    tk::InstallPopup(p);
+    montrer_dialogue(p);
 }
 
 int Echelle(int panel, int control, int event, void*, int, int)
 {
-    if (event != EVENT_COMMIT || !tk::panel_valide(panel) || tk::type_panel(panel) != PNL_ECHELLE)
+    if (event != EVENT_COMMIT || !est_panel(panel, PNL_ECHELLE))
         return 0;
     PnlEchelle& e = liaison<PnlEchelle>(panel);
     switch (control) {
@@ -352,10 +333,10 @@ int Echelle(int panel, int control, int event, void*, int, int)
             axe_mode(graphe_fenetre(grafic), voie_de_fenetre(grafic), mode, mini, maxi);
             f.y_manuel = mode == 0 ? 1 : 0;
         }
-        fermer_echelle(panel);
+        fermer_dialogue(panel);
         break;
     }
-    case ECHELLE_ANNULER: fermer_echelle(panel); break;
+    case ECHELLE_ANNULER: fermer_dialogue(panel); break;
     default: break;
     }
     return 0;

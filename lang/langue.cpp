@@ -6,7 +6,7 @@
 #include "socle/panels.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/dialogue.h"
 #include "lang/textes.h"
 
 #include <QDialog>
@@ -191,18 +191,14 @@ void Gestion_aide(int, int item, void*, int)
         plateforme().aide->recherche(fichier_aide(), QString());
         break;
     case ITEM_APROPOSD: {
-        int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_APROPOS);
+        const int p = charger_dialogue(PNL_APROPOS, Traduc_pres);
         if (p < 1)
             return;
-        Fen_princ[PNL_APROPOS] = p;
-        Traduc_pres();
         PnlApropos& a = liaison<PnlApropos>(p);
-        QObject::connect(a.quitter, &QPushButton::clicked, a.quitter,
-                         [p] { Quitter_aide(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
+        relier_bouton(p, a.quitter, Quitter_aide, 0);
         if (auto* d = qobject_cast<QDialog*>(a.racine))
-            QObject::connect(d, &QDialog::rejected, d, [p] { Quitter_aide(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
-        Ctrl_menu(1);
-        tk::InstallPopup(p);
+            relier_signal(p, d, &QDialog::rejected, Quitter_aide, 0);
+        montrer_dialogue(p);
         break;
     }
     default:
@@ -212,12 +208,8 @@ void Gestion_aide(int, int item, void*, int)
 
 int Quitter_aide(int panel, int, int event, void*, int, int)
 {
-    if (event != EVENT_COMMIT || !tk::panel_valide(panel))
+    if (event != EVENT_COMMIT || !est_panel(panel, PNL_APROPOS))
         return 0;
-    tk::RemovePopup(panel);
-    tk::DiscardPanel(panel);
-    if (Fen_princ[PNL_APROPOS] == panel)
-        Fen_princ[PNL_APROPOS] = 0;
-    Ctrl_menu(0);
+    fermer_dialogue(panel);
     return 0;
 }

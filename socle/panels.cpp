@@ -2,6 +2,7 @@
 
 #include "socle/liste_releves.h"
 #include "socle/panels_dialogues.h"
+#include "socle/platform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,5 +74,18 @@ void verifier_liaison(PanelKind kind, QWidget* r)
         if (!verifier_liaison_dialogue(kind, r))
             PnlSimple::lier(r);
         break;
+    }
+}
+
+bool lier_ou_signaler(PanelKind kind, QWidget* racine)
+{
+    try {
+        verifier_liaison(kind, racine);
+        return true;
+    } catch (const ErreurLiaison& e) {
+        const QString texte = QString::fromStdString(e.what());
+        qCritical("VOLTEXA: %s", qPrintable(texte));
+        plateforme().popups->message(QStringLiteral("VOLTEXA"), texte + QLatin1Char('\n'));
+        return false;
     }
 }

@@ -84,6 +84,11 @@ struct PnlSimple {
 
 // Binds a loaded panel of any kind; throws ErreurLiaison.
 void verifier_liaison(PanelKind kind, QWidget* racine);
+// The same check for a form just loaded, reporting instead of throwing: a
+// missing or mistyped control is named in a message popup and on the error
+// output, and the result is false. Panels are loaded through this, so no
+// binding of a loaded panel fails inside the event loop.
+bool lier_ou_signaler(PanelKind kind, QWidget* racine);
 
 // The binding of a loaded panel, resolved on first use and kept while the
 // panel lives.

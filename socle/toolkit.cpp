@@ -1,6 +1,7 @@
 #include "socle/toolkit.h"
 
 #include "socle/liste_releves.h"
+#include "socle/panels.h"
 #include "socle/menus.h"
 
 #include <QAccessible>
@@ -337,6 +338,12 @@ int creer_panel(int parent, PanelKind kind)
     QWidget* w = tk::charger_formulaire(tk::nom_formulaire(kind), nullptr);
     if (!w)
         return -1;
+    // Every control the code names is there, or the panel is not loaded:
+    // the code never meets a missing control later, inside a callback.
+    if (!lier_ou_signaler(kind, w)) {
+        delete w;
+        return -1;
+    }
     if (kind == PNL_PRINC)
         w->setProperty(ROLE_FENETRE, true);
     if (enfant) {

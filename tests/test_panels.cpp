@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUiLoader>
 
@@ -20,6 +21,7 @@
 #include "socle/panels_dialogues.h"
 #include "socle/toolkit.h"
 #include "lang/textes.h"
+#include "support/fake_platform.h"
 
 namespace {
 
@@ -117,8 +119,24 @@ private slots:
             Formulaire w(chargeur.load(&b));
             QVERIFY(w);
             const QString e = echec_liaison(PNL_PROGRESS, w.get());
-            QVERIFY2(e.contains("jauge") && e.contains("QProgressBar"), qPrintable(e));
+            QVERIFY2(e.contains("jauge"), qPrintable(e));
+            QVERIFY2(e.contains("QProgressBar"), qPrintable(e));
         }
+    }
+
+    // As panels are loaded, a broken form is reported and refused instead
+    // of throwing later from inside a callback.
+    void controle_manquant_signale_au_chargement()
+    {
+        PlateformeTest plateforme;
+        Formulaire w = charger(PNL_ALARME);
+        QVERIFY(lier_ou_signaler(PNL_ALARME, w.get()));
+        QVERIFY(plateforme.popups->vus.isEmpty());
+        delete w->findChild<QWidget*>("seuil_haut");
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("seuil_haut"));
+        QVERIFY(!lier_ou_signaler(PNL_ALARME, w.get()));
+        QCOMPARE(plateforme.popups->vus.size(), 1);
+        QVERIFY(plateforme.popups->vus[0].texte.contains("seuil_haut"));
     }
 
     // Rings are read and set by value: the interval ring starts with the

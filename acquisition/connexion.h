@@ -1,0 +1,25 @@
+// The connection dialog: the instrument's COM port.
+#pragma once
+
+#include <QString>
+
+// Result of the last port opening from the connection dialog (0 = opened).
+extern int retour_com;
+
+// What COM `numero` stands for on this system.
+struct PortResolu {
+    QString chemin;        // target of its ports/ link, or the device itself
+    bool lien = false;     // true when a ports/ entry of the program leads there
+    bool present = false;  // the device exists
+};
+PortResolu resoudre_port(int numero);
+
+// Loads the connection dialog into Fen_princ[PNL_CONNEXION], relabels it,
+// lists the ports with what each resolves to, selects `comport`, locks the
+// menu bar and shows it. Does not touch the port itself.
+void ouvrir_connexion();
+// Callback of the dialog's buttons; acts on the commit event only.
+int Communicate(int panel, int control, int event, void* data, int e1, int e2);
+enum ControleConnexion { CONNEXION_OK = 1, CONNEXION_ANNULER };
+// Relabels the connection dialog in the current language.
+void traduc_connexion();
