@@ -52,23 +52,6 @@ void lever_avis_optique()
     tk::DisplayPanel(p);
 }
 
-// The new mode, shown for one second.
-void annoncer_mode()
-{
-    QString t = qtxt(tx::mode) + texte_mode(int(MesureTypeReseau));
-    copie_texte(s, t.toUtf8().constData());
-    int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_INFO);
-    if (p < 1)
-        return;
-    PnlInformation& i = liaison<PnlInformation>(p);
-    i.titre->setText(qtxt(tx::Maj_titre_erreur));
-    i.message->setText(QString::fromUtf8(s));
-    i.detail->setText(qtxt(tx::information));
-    tk::DisplayPanel(p);
-    plateforme().horloge->attendre(1.0);
-    tk::DiscardPanel(p);
-}
-
 bool fenetre_graphe(int w)
 {
     return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) && tk::type_panel(Info[w].panel) == PNL_GRAPHE;
@@ -99,13 +82,8 @@ void tick(int panel)
     Donnee[1].coul = color[1];
     Donnee[2].coul = color[2];
 
-    int r = -1;
-    for (int essai = 0; essai < ESSAIS; ++essai) {
-        r = Mesure_jbus();
-        if (r == 0 || r == -1 || r == -3)
-            break;
-    }
-    if (r == -3) {
+    const int r = Mesure_jbus_essais();
+    if (r == MESURE_REMISE) {
         Acq.en_cours = 0;
         Acq.nb_points = 0;
         pas_x = 0;
@@ -181,6 +159,35 @@ int cadence(int panel, int, int event, void*, int, int)
     return 0;
 }
 
+int Mesure_jbus_essais()
+{
+    int r = -1;
+    for (int essai = 0; essai < ESSAIS; ++essai) {
+        r = Mesure_jbus();
+        if (r != MESURE_ENCORE)
+            break;
+    }
+    return r;
+}
+
+void annoncer_information(const QString& message, const QString& detail)
+{
+    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_INFO);
+    if (p < 1)
+        return;
+    Fen_princ[PNL_INFO] = p;
+    PnlInformation& i = liaison<PnlInformation>(p);
+    i.titre->setText(qtxt(tx::Maj_titre_erreur));
+    if (!message.isNull())
+        i.message->setText(message);
+    i.detail->setText(detail);
+    tk::DisplayPanel(p);
+    plateforme().horloge->attendre(1.0);
+    tk::DiscardPanel(p);
+    if (Fen_princ[PNL_INFO] == p)
+        Fen_princ[PNL_INFO] = 0;
+}
+
 int Mesure_jbus()
 {
     Popups& popups = *plateforme().popups;
@@ -197,10 +204,10 @@ int Mesure_jbus()
         demande_exit = popups.question("Voltexa", qtxt(tx::continuer),
                                        {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
         if (demande_exit == 1)
-            return -2;
+            return MESURE_ENCORE;
         retirer_avis_optique();
         tk::declencher(ITEM_STOP);
-        return -1;
+        return MESURE_ABANDON;
     }
     if (flag_optique)
         retirer_avis_optique();
@@ -213,7 +220,8 @@ int Mesure_jbus()
         PrecedTypeReseau = -1.0;
 
     if (Acq.nb_points != 0 && Acq.en_cours != 0 && PrecedTypeReseau != MesureTypeReseau) {
-        annoncer_mode();
+        // The new mode, for one second.
+        annoncer_information(qtxt(tx::mode) + texte_mode(int(MesureTypeReseau)), qtxt(tx::information));
         if (rep_suite != 0) {
             Annuler_choix_grandeur();
             PrecedTypeReseau = MesureTypeReseau;
@@ -221,9 +229,9 @@ int Mesure_jbus()
             tk::declencher(ITEM_STOP);
             tk::declencher(ITEM_NOUVEAU);
             tk::declencher(ITEM_TYPEMES);
-            return -3;
+            return MESURE_REMISE;
         }
     }
     PrecedTypeReseau = MesureTypeReseau;
-    return 0;
+    return MESURE_BONNE;
 }

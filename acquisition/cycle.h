@@ -1,8 +1,24 @@
 // The reading cycle: one instrument read per timer tick.
 #pragma once
 
+#include <QString>
+
+// Results of Mesure_jbus, as the work routines' convention numbers them.
+enum ResultatMesure {
+    MESURE_BONNE = 0,     // read and decoded
+    MESURE_ABANDON = -1,  // the read failed and the user declined to go on (Stop done)
+    MESURE_ENCORE = -2,   // the read failed and the user asked to try again
+    MESURE_REMISE = -3,   // the mode changed: the acquisition was reset
+};
+
 // Timer callback: acts on EVENT_TIMER_TICK only.
 int cadence(int panel, int control, int event, void* data, int e1, int e2);
-// One read of the 18 words and its decoding: 0 good, -1 the user declined to
-// go on, -2 the user asked to go on, -3 mode change (acquisition reset).
+// One read of the 18 words and its decoding; a ResultatMesure.
 int Mesure_jbus();
+// Mesure_jbus up to five times, while the user asks to try again; returns
+// the last result.
+int Mesure_jbus_essais();
+
+// The information notice for one second: the warning title, then `message`
+// (a null text leaves the form's own) and `detail`.
+void annoncer_information(const QString& message, const QString& detail);

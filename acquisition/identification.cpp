@@ -4,6 +4,7 @@
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"
+#include "socle/dialogue.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/panels_dialogues.h"
@@ -18,21 +19,7 @@
 
 namespace {
 
-constexpr int ESSAIS = 5;
 constexpr int CODE_COURANT = 3;
-
-// Same rule as the reading cycle: 0 ends the tries, -1 (the user declined to
-// go on) ends them at once, anything else tries again.
-int lire_instrument()
-{
-    int r = -1;
-    for (int essai = 0; essai < ESSAIS; ++essai) {
-        r = Mesure_jbus();
-        if (r == 0 || r == -1)
-            break;
-    }
-    return r;
-}
 
 // Leaves enabled the boxes for which `garde` is true, with their names.
 template <class F>
@@ -47,33 +34,14 @@ void garder_cases(PnlTypeMesure& d, F garde)
 
 bool dialogue_charge()
 {
-    const int p = Fen_princ[PNL_TYPEMES];
-    return p > 0 && tk::panel_valide(p) && tk::type_panel(p) == PNL_TYPEMES;
-}
-
-// The held-display notice, one second long.
-void annoncer_affichage_fige(int mot)
-{
-    const QString t = qtxt(tx::mode) + texte_mode(mot);
-    copie_texte(s, t.toUtf8().constData());
-    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_INFO);
-    if (p < 1)
-        return;
-    Fen_princ[PNL_INFO] = p;
-    PnlInformation& i = liaison<PnlInformation>(p);
-    i.titre->setText(qtxt(tx::Maj_titre_erreur));
-    i.detail->setText(QString::fromUtf8(s));
-    tk::DisplayPanel(p);
-    plateforme().horloge->attendre(1.0);
-    tk::DiscardPanel(p);
-    Fen_princ[PNL_INFO] = 0;
+    return est_panel(Fen_princ[PNL_TYPEMES], PNL_TYPEMES);
 }
 
 } // namespace
 
 int essai_mesure_jbus()
 {
-    if (lire_instrument() != 0) {
+    if (Mesure_jbus_essais() != 0) {
         tk::declencher(ITEM_STOP);
         Popup_erreur(20);
         return -1;
@@ -97,7 +65,8 @@ int essai_mesure_jbus()
     }
 
     if (ModeEnCours_actuel == 3) {
-        annoncer_affichage_fige(mot);
+        // The held display, for one second; the notice's own second text stays.
+        annoncer_information(QString(), qtxt(tx::mode) + texte_mode(mot));
         return -1;
     }
     return 0;

@@ -6,6 +6,7 @@
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "files/fichier.h"
+#include "files/format.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -29,7 +30,6 @@ const int couleurs_defaut[NB_COULEURS] = {16711680, 65280, 16776960, 12632256, 1
 const int placement_defaut[4] = {38, 45, 460, 647}; // top, left, height, width
 
 constexpr int MSG_INI_INTROUVABLE = 0;
-constexpr int LARGEUR_LIBELLE = 9;
 // The file is about 3 KB; anything past this is not settings.
 constexpr qint64 TAILLE_LUE_MAX = 1 << 20;
 // Pixels of the main window that must lie on a screen for it to be reachable.
@@ -136,19 +136,21 @@ QByteArray sans_blancs(const QByteArray& l)
     return l.mid(d, f - d);
 }
 
-// Channel line "port type quantity channels window label": the numbers are
-// read while they convert; the label is the rest of the line without the
-// padding blanks, so it never takes anything from the next line.
+// Channel line of channel k: the numbers are taken while they convert, the
+// label only from a whole line.
 void lire_voie(const QByteArray& l, int k)
 {
-    int* champs[5] = {&Mesure.port, &Mesure.type_reseau, &Donnee[k].grandeur, &Mesure.nb_voies,
-                      &Donnee[k].num_fenetre};
-    qsizetype pos = 0;
-    for (int* champ : champs)
-        if (!scanner_entier(l, pos, *champ))
-            return;
-    const QByteArray libelle = sans_blancs(sans_blancs(l.mid(pos)).left(LARGEUR_LIBELLE));
+    VoieFichier v{Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, Donnee[k].num_fenetre, {}};
+    const int lus = lire_ligne_voie(l, v);
+    Mesure.port = v.port;
+    Mesure.type_reseau = v.type_reseau;
+    Donnee[k].grandeur = v.grandeur;
+    Mesure.nb_voies = v.nb_voies;
+    Donnee[k].num_fenetre = v.num_fenetre;
+    if (lus < NB_NOMBRES_VOIE)
+        return;
     // A blank label is written as nine blanks; it reads back as the blank label.
+    const QByteArray libelle = v.libelle.toLatin1();
     copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
 }
 
@@ -164,13 +166,12 @@ QByteArray sur_une_ligne(const char* texte)
     return t;
 }
 
+// The settings file keeps no window number: -1.
 QByteArray ligne_voie(int k)
 {
-    QByteArray l;
-    for (int v : {Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, -1})
-        l += QByteArray::number(v) + ' ';
-    return l + QByteArray(Donnee[k].libelle).left(LARGEUR_LIBELLE).leftJustified(LARGEUR_LIBELLE, ' ') +
-           '\n';
+    const VoieFichier v{Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, -1,
+                        QString::fromLatin1(Donnee[k].libelle)};
+    return ligne_voie(v) + '\n';
 }
 
 QByteArray lignes_config()

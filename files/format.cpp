@@ -205,27 +205,24 @@ QByteArray ligne_voie(const VoieFichier& v)
     return l;
 }
 
-bool lire_ligne_voie(const QByteArray& ligne, VoieFichier& v)
+int lire_ligne_voie(const QByteArray& ligne, VoieFichier& v)
 {
-    int n[5] = {};
+    int* champs[NB_NOMBRES_VOIE] = {&v.port, &v.type_reseau, &v.grandeur, &v.nb_voies, &v.num_fenetre};
     qsizetype i = 0;
     const qsizetype fin = ligne.size();
-    for (int& x : n) {
+    for (int lus = 0; lus < NB_NOMBRES_VOIE; ++lus) {
         while (i < fin && (ligne[i] == ' ' || ligne[i] == '\t'))
             ++i;
         const qsizetype debut = i;
         while (i < fin && ligne[i] != ' ' && ligne[i] != '\t')
             ++i;
-        if (!lire_entier(ligne.mid(debut, i - debut), x))
-            return false;
+        if (!lire_entier(ligne.mid(debut, i - debut), *champs[lus]))
+            return lus;
     }
-    v.port = n[0];
-    v.type_reseau = n[1];
-    v.grandeur = n[2];
-    v.nb_voies = n[3];
-    v.num_fenetre = n[4];
-    v.libelle = QString::fromLatin1(ligne.mid(i).trimmed().left(LARGEUR_LIBELLE));
-    return true;
+    // Cut first, then trimmed: blanks that end up last after the cut do not
+    // stay in the label.
+    v.libelle = QString::fromLatin1(ligne.mid(i).trimmed().left(LARGEUR_LIBELLE).trimmed());
+    return NB_NOMBRES_VOIE;
 }
 
 bool ecrire_configuration(QIODevice& f, const Configuration& c, const Avance& avance)
@@ -261,7 +258,7 @@ Lecture lire_configuration(QIODevice& f, bool avec_x, Configuration& c, const Av
     QByteArray l;
     bool long_ = false;
     for (VoieFichier& v : lu.voies)
-        if (!lire_ligne(f, l, long_) || !texte_seul(l) || !lire_ligne_voie(l, v))
+        if (!lire_ligne(f, l, long_) || !texte_seul(l) || lire_ligne_voie(l, v) != NB_NOMBRES_VOIE)
             return Lecture::Format;
 
     if (!lire_ligne(f, l, long_) || !texte_seul(l))

@@ -97,11 +97,16 @@ struct Configuration {
     std::vector<int> x;  // x positions; nb_points of them when read with them
 };
 
-// "1 1 5 2 1 P(W)     " without the line end; the label is cut or padded to 9.
+// The channel line of the configuration file and of the settings file:
+// "1 1 5 2 1 P(W)     " (port, mode, quantity, channels, window, label)
+// without the line end; the label is cut or padded to 9.
 QByteArray ligne_voie(const VoieFichier& v);
-// The five numbers and the label (the rest of the line without its blanks,
-// at most 9 characters). False when a number is missing or malformed.
-bool lire_ligne_voie(const QByteArray& ligne, VoieFichier& v);
+// Reads the five numbers in order into `v` until one is missing or
+// malformed, and returns how many were read; with all NB_NOMBRES_VOIE read
+// the label is read too: the rest of the line cut to 9 characters, without
+// blanks at either end. Fields not read keep their values.
+constexpr int NB_NOMBRES_VOIE = 5;
+int lire_ligne_voie(const QByteArray& ligne, VoieFichier& v);
 
 // Called with the index of each line or position as it is written or read,
 // and with their number.

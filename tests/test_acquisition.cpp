@@ -9,6 +9,7 @@
 #include "socle/menus.h"
 #include "socle/minuterie.h"
 #include "socle/panels.h"
+#include "socle/panels_dialogues.h"
 #include "app/startup.h"
 #include "socle/toolkit.h"
 #include "files/fichier.h"
@@ -19,6 +20,7 @@
 #include "support/banc.h"
 #include "support/simulateur.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QtTest>
 #include <qcustomplot.h>
@@ -47,6 +49,18 @@ struct Banc : BancSimulateur {
     }
 
     ListeReleves* liste() { return liaison<PnlDonnees>(Info[0].panel).liste; }
+
+    // Texts of the information notices shown, message then detail.
+    QStringList notices;
+    void suivre_notices()
+    {
+        plateforme.horloge->pendant = [this] {
+            if (tk::panel_valide(Fen_princ[PNL_INFO])) {
+                const PnlInformation& i = liaison<PnlInformation>(Fen_princ[PNL_INFO]);
+                notices << i.message->text() + " | " + i.detail->text();
+            }
+        };
+    }
     int points_courbe(int w)
     {
         QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
@@ -152,6 +166,7 @@ private slots:
         Banc b;
         QVERIFY(b.pret);
         b.lancer({1});
+        b.suivre_notices();
         b.tick();
         QVERIFY(b.sim.commande("mode hold"));
         b.tick();
@@ -160,7 +175,7 @@ private slots:
         QCOMPARE(Acq.nb_points, 1);
         QVERIFY(Acq.en_cours);
         QCOMPARE(ModeEnCours_actuel, 3);
-        QCOMPARE(QString::fromUtf8(s), QString("Mode Hold"));
+        QCOMPARE(b.notices, QStringList{"Mode Hold | New mode"});
         QVERIFY(b.sim.commande("mode normal"));
         b.tick();
         QCOMPARE(Acq.nb_points, 2);
@@ -172,6 +187,7 @@ private slots:
         Banc b;
         QVERIFY(b.pret);
         b.lancer({1});
+        b.suivre_notices();
         b.tick();
         b.tick();
         QVERIFY(b.sim.commande("mode smooth"));
@@ -179,7 +195,7 @@ private slots:
         b.tick();
         QVERIFY(!Acq.en_cours);
         QCOMPARE(Acq.nb_points, 0);
-        QCOMPARE(QString::fromUtf8(s), QString("Mode Smooth"));
+        QCOMPARE(b.notices.value(0), QString("Mode Smooth | New mode"));
         QCOMPARE(compteur_grandeur, 0);
         // The measurement-type dialog is open again.
         QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));

@@ -135,6 +135,33 @@ private slots:
         QVERIFY(r.x.empty());
     }
 
+    // The channel line shared by the configuration and settings files.
+    void ligne_de_voie()
+    {
+        const VoieFichier v{3, 1, 5, 2, 1, "P(W)"};
+        QCOMPARE(ligne_voie(v), QByteArray("3 1 5 2 1 P(W)     "));
+        VoieFichier lu;
+        QCOMPARE(lire_ligne_voie(ligne_voie(v), lu), NB_NOMBRES_VOIE);
+        QCOMPARE(lu.port, 3);
+        QCOMPARE(lu.grandeur, 5);
+        QCOMPARE(lu.num_fenetre, 1);
+        QCOMPARE(lu.libelle, QString("P(W)"));
+
+        // Cut to nine, then trimmed: no blank of the cut stays in the label.
+        QCOMPARE(lire_ligne_voie("1 1 1 1 1 V(V)     :", lu), NB_NOMBRES_VOIE);
+        QCOMPARE(lu.libelle, QString("V(V)"));
+
+        // A malformed number stops the reading there; the fields after it
+        // and the label keep their values.
+        VoieFichier partiel{9, 9, 9, 9, 9, "avant"};
+        QCOMPARE(lire_ligne_voie("2 0 x7 1 1 I(A)", partiel), 2);
+        QCOMPARE(partiel.port, 2);
+        QCOMPARE(partiel.type_reseau, 0);
+        QCOMPARE(partiel.grandeur, 9);
+        QCOMPARE(partiel.libelle, QString("avant"));
+        QCOMPARE(lire_ligne_voie("", partiel), 0);
+    }
+
     void configurations_refusees_data()
     {
         QTest::addColumn<QByteArray>("texte");

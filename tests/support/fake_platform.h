@@ -65,10 +65,13 @@ class FakeClock : public Clock {
 public:
     double attendu = 0.0;
     QDateTime heure{QDate(2026, 3, 7), QTime(10, 0, 0)};
+    std::function<void()> pendant; // runs during each wait (a notice is up)
     void attendre(double s) override
     {
         attendu += s;
         heure = heure.addMSecs(qint64(s * 1000));
+        if (pendant)
+            pendant();
     }
     QDateTime maintenant() override { return heure; }
 };
