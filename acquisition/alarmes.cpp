@@ -1,6 +1,7 @@
 #include "acquisition/alarmes.h"
 
 #include "acquisition/limites.h"
+#include "graph/fenetres.h"
 #include "socle/globals.h"
 #include "socle/panels.h"
 #include "socle/panels_dialogues.h"
@@ -19,12 +20,6 @@ namespace {
 
 constexpr double LIMITE_X_FIN = 30000.0;
 constexpr int NOIR = 0;
-
-bool fenetre_graphe(int w)
-{
-    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) &&
-           tk::type_panel(Info[w].panel) == PNL_GRAPHE;
-}
 
 int ligne(int w, double niveau)
 {

@@ -3,6 +3,7 @@
 #include "acquisition/alarmes.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
+#include "graph/fenetres.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
@@ -50,11 +51,6 @@ void lever_avis_optique()
     o.bouton_oui->hide();
     o.bouton_non->hide();
     tk::DisplayPanel(p);
-}
-
-bool fenetre_graphe(int w)
-{
-    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) && tk::type_panel(Info[w].panel) == PNL_GRAPHE;
 }
 
 // The tick's work; cadence keeps a second tick from starting inside it.

@@ -227,7 +227,7 @@ void refaire_fenetres()
 void tracer_enregistrement(int k)
 {
     const int w = Donnee[k].num_fenetre;
-    if (w < 1 || w >= NB_FENETRES || !tk::panel_valide(Info[w].panel))
+    if (!fenetre_graphe(w))
         return;
     const int n = Acq.nb_points;
     if (n > 0) {

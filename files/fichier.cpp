@@ -91,11 +91,6 @@ void etats_stop()
     Toolbar_DimItem(gToolbar, BOUTON_LANCER, false);
 }
 
-bool fenetre_graphe(int w)
-{
-    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel);
-}
-
 void nouveau()
 {
     Popups& popups = *plateforme().popups;

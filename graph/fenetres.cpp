@@ -113,6 +113,12 @@ void hauteur_largeur_principale(int& H, int& W)
 
 } // namespace
 
+bool fenetre_graphe(int w)
+{
+    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) &&
+           tk::type_panel(Info[w].panel) == PNL_GRAPHE;
+}
+
 void Gestion_fenetre(int, int item, void*, int)
 {
     int H = 0, W = 0;

@@ -1,5 +1,6 @@
 #include "graph/fenetres_voies.h"
 
+#include "graph/fenetres.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/panels.h"
@@ -18,7 +19,7 @@ namespace {
 
 bool fenetre_existe(int w)
 {
-    return w >= 1 && w < NB_FENETRES && w < nb_panel && tk::panel_valide(Info[w].panel);
+    return w < nb_panel && fenetre_graphe(w);
 }
 
 // Decimals of the Y labels by quantity code: voltages and powers to the

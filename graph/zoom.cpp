@@ -1,5 +1,6 @@
 #include "graph/zoom.h"
 
+#include "graph/fenetres.h"
 #include "socle/globals.h"
 #include "socle/panels.h"
 #include "graph/axe_temps.h"
@@ -9,7 +10,7 @@
 
 void zoomer_fenetre(int w, int sens)
 {
-    if (w < 1 || w >= NB_FENETRES || !tk::panel_valide(Info[w].panel))
+    if (!fenetre_graphe(w))
         return;
     InfoRecord& f = Info[w];
     int index = f.zoom_index + (sens > 0 ? 1 : -1);
