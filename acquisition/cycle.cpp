@@ -117,7 +117,7 @@ void tick(int panel)
         if (!fenetre_graphe(w))
             continue;
         Zoom_AXE_Y(v, Info[w].panel);
-        tracer_courbe(v);
+        tracer_courbe(v, n + 1);
         QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
         if (pas_x > int(g->xAxis->range().upper)) {
             grafic = w;

@@ -230,13 +230,8 @@ void tracer_enregistrement(int k)
     if (!fenetre_graphe(w))
         return;
     const int n = Acq.nb_points;
-    if (n > 0) {
-        // The curve drawn during an acquisition holds nb_points + 1 points,
-        // the newest being the one stored at nb_points.
-        Acq.nb_points = n - 1;
-        tracer_courbe(k);
-        Acq.nb_points = n;
-    }
+    if (n > 0)
+        tracer_courbe(k, n);
     Zoom_AXE_Y(k, Info[w].panel);
 
     QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;

@@ -130,9 +130,9 @@ void choisir_mode(PnlEchelle& p, int mode)
 
 } // namespace
 
-void tracer_courbe(int voie)
+void tracer_courbe(int voie, int nb)
 {
-    if (!voie_valide(voie) || Acq.nb_points < 0)
+    if (!voie_valide(voie) || nb < 1)
         return;
     DonneeRecord& d = Donnee[voie];
     if (d.num_fenetre < 1 || d.num_fenetre >= NB_FENETRES)
@@ -141,14 +141,15 @@ void tracer_courbe(int voie)
     QCustomPlot* g = graphe_panel(panel);
     if (!g)
         return;
-    const int n = std::min(Acq.nb_points + 1, NB_RELEVES_MAX);
+    const int n = std::min(nb, NB_RELEVES_MAX);
     // Drawing the curve again is extending it by the newest point: earlier
     // readings never change during an acquisition.
-    if (Acq.nb_points != 0 && prolonger_trace(panel, d.trace, ptx, point[voie], n, d.coul) == d.trace &&
+    const bool premier_point = n == 1;
+    if (!premier_point && prolonger_trace(panel, d.trace, ptx, point[voie], n, d.coul) == d.trace &&
         d.trace > 0) {
         return;
     }
-    if (Acq.nb_points != 0)
+    if (!premier_point)
         DeleteGraphPlot(panel, d.trace);
     d.trace = PlotXY(panel, ptx, point[voie], n, d.coul);
     // PlotXY appends its graph: the last one is this curve.

@@ -2,9 +2,11 @@
 // full-scale ranges, the per-tick Y adjustment and the scale dialog.
 #pragma once
 
-// Draws channel `voie`'s curve again from ptx and point[voie], with
-// Acq.nb_points + 1 points, in Donnee[voie].coul; the previous curve goes.
-void tracer_courbe(int voie);
+// Draws channel `voie`'s curve from ptx and point[voie] with its first `n`
+// points (at most the channel's capacity), in Donnee[voie].coul. A curve
+// already drawn is extended when it is the start of the new one; otherwise
+// it goes and the new one replaces it.
+void tracer_courbe(int voie, int n);
 
 // Sets the Y axis of channel `voie`'s window to the quantity's full scale
 // (unless the user fixed a manual range).

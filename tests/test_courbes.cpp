@@ -49,8 +49,7 @@ void zoom(std::initializer_list<double> valeurs, double v)
         ptx[i] = i;
         point[1][i++] = y;
     }
-    Acq.nb_points = i - 1;
-    tracer_courbe(1);
+    tracer_courbe(1, i);
     Donnee[1].releves[i] = v;
     Acq.nb_points = i;
     Zoom_AXE_Y(1, Info[1].panel);
@@ -96,8 +95,7 @@ private slots:
         zoom({230.0, 231.0, 229.0}, 230.0);
         QCOMPARE(nb_traces(Info[1].panel), 1);
         QCOMPARE(graphe()->graph(0)->data()->size(), 3);
-        Acq.nb_points = NB_RELEVES_MAX; // a full channel: never a point more
-        tracer_courbe(1);
+        tracer_courbe(1, NB_RELEVES_MAX + 1); // a full channel: never a point more
         QCOMPARE(graphe()->graph(0)->data()->size(), NB_RELEVES_MAX);
     }
 
