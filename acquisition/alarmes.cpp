@@ -63,7 +63,7 @@ void Traduc_alarme()
 void ouvrir_alarme()
 {
     if (grafic == -1) {
-        Popup_erreur(4);
+        Popup_erreur(MSG_AUCUN_GRAPHE);
         return;
     }
     if (grafic == 0 || Acq.en_cours || !fenetre_graphe(grafic))
@@ -74,7 +74,7 @@ void ouvrir_alarme()
 
     PnlAlarme& a = liaison<PnlAlarme>(p);
     const InfoRecord& f = Info[grafic];
-    if (f.limite != 0) {
+    if (f.limite != LIMITE_AUCUNE) {
         a.case_alarme->setChecked(f.alarme != 0);
         if (limite_basse_active(f.limite)) {
             a.case_bas->setChecked(true);
@@ -110,12 +110,12 @@ int Alarmes(int panel, int control, int event, void*, int, int)
             effacer_limites(w);
             if (a.case_bas->isChecked()) {
                 f.seuil_bas = a.seuil_bas->value();
-                f.limite = 1;
+                f.limite = LIMITE_BASSE;
                 f.trace_bas = ligne(w, f.seuil_bas);
             }
             if (a.case_haut->isChecked()) {
                 f.seuil_haut = a.seuil_haut->value();
-                f.limite = f.limite == 1 ? 10 : 11;
+                f.limite = f.limite == LIMITE_BASSE ? LIMITE_DEUX : LIMITE_HAUTE;
                 f.trace_haut = ligne(w, f.seuil_haut);
             }
             ordonner_limites(f);
@@ -151,12 +151,12 @@ void effacer_limites(int w)
     DeleteGraphPlot(f.panel, f.trace_haut);
     f.trace_bas = 0;
     f.trace_haut = 0;
-    f.limite = 0;
+    f.limite = LIMITE_AUCUNE;
 }
 
 void limites_tick(int w, double v)
 {
-    if (w < 1 || w >= NB_FENETRES || Info[w].limite == 0)
+    if (w < 1 || w >= NB_FENETRES || Info[w].limite == LIMITE_AUCUNE)
         return;
     tracer_limites(w);
     Beep* bip = plateforme().beep.get();

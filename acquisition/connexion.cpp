@@ -153,7 +153,7 @@ int Communicate(int panel, int control, int event, void*, int, int)
         selectionner_port(d, comport);
         retour_com = ouverture_com(comport, JBUS_BAUD, PARITE_AUCUNE, 8, 1, JBUS_DELAI);
         if (retour_com != 0)
-            Popup_erreur(20);
+            Popup_erreur(MSG_LIAISON);
         else
             Mesure.port = comport;
         // Opening a port closes the one open before: after a failure no port

@@ -66,7 +66,7 @@ void tick(int panel)
     decoupe_hms(ecart, h, m, sec);
 
     QString ligne;
-    if (ModeEnCours_actuel != 3) {
+    if (ModeEnCours_actuel != AFFICHAGE_FIGE) {
         ligne = tete_ligne(Acq.nb_points + 1, maintenant.date(), maintenant.time(), Acq.temps_relatif == 1, h, m,
                            sec, langue);
         if (Acq.nb_points == 0)
@@ -87,10 +87,10 @@ void tick(int panel)
     }
     if (r != 0) {
         tk::declencher(ITEM_STOP);
-        Popup_erreur(20);
+        Popup_erreur(MSG_LIAISON);
         return;
     }
-    if (ModeEnCours_actuel == 3)
+    if (ModeEnCours_actuel == AFFICHAGE_FIGE)
         return;
 
     const int n = Acq.nb_points;
@@ -195,7 +195,7 @@ int Mesure_jbus()
         if (flag_optique == 0) {
             lever_avis_optique();
             flag_optique = 1;
-            ModeEnCours_actuel = 0;
+            ModeEnCours_actuel = AFFICHAGE_INCONNU;
         }
         demande_exit = popups.question("Voltexa", qtxt(tx::continuer),
                                        {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);

@@ -92,15 +92,15 @@ int suite_annule()
     case 4:
     case 5: {
         // Leaving the held display only resumes; any other change ends the run.
-        const int suite = ModeEnCours_actuel == 3 ? 0 : 1;
-        ModeEnCours_actuel = (m <= 1) ? 1 : 2;
+        const int suite = ModeEnCours_actuel == AFFICHAGE_FIGE ? 0 : 1;
+        ModeEnCours_actuel = (m <= 1) ? AFFICHAGE_INSTANTANE : AFFICHAGE_MOYENNE;
         return suite;
     }
     case 2:
     case 3:
     case 6:
     case 7:
-        ModeEnCours_actuel = 3;
+        ModeEnCours_actuel = AFFICHAGE_FIGE;
         return 0;
     default:
         return 1;

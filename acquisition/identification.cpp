@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int CODE_COURANT = 3;
 
 // Leaves enabled the boxes for which `garde` is true, with their names.
 template <class F>
@@ -43,7 +42,7 @@ int essai_mesure_jbus()
 {
     if (Mesure_jbus_essais() != 0) {
         tk::declencher(ITEM_STOP);
-        Popup_erreur(20);
+        Popup_erreur(MSG_LIAISON);
         return -1;
     }
 
@@ -55,7 +54,7 @@ int essai_mesure_jbus()
     if (mot == MODE_INRUSH) {
         Annuler_choix_grandeur();
         garder_cases(d, [](int c) { return c == CODE_COURANT; });
-        ModeEnCours_actuel = MODE_INRUSH;
+        ModeEnCours_actuel = AFFICHAGE_INRUSH;
     } else if (mot < 0 || mot > 7) {
         return -1;
     } else if (mot <= 3) {
@@ -64,7 +63,7 @@ int essai_mesure_jbus()
         garder_cases(d, [](int c) { return c % 2 == 0; });
     }
 
-    if (ModeEnCours_actuel == 3) {
+    if (ModeEnCours_actuel == AFFICHAGE_FIGE) {
         // The held display, for one second; the notice's own second text stays.
         annoncer_information(QString(), qtxt(tx::mode) + texte_mode(mot));
         return -1;

@@ -148,24 +148,24 @@ ControleDuree controler_duree(const QString& t, int periode, double capacite)
     const auto chiffre = [&t](int i, char max) { return t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char(max); };
     if (t.size() != LONGUEUR_DUREE || t[3] != QLatin1Char(' ') || t[6] != QLatin1Char(':') ||
         t[9] != QLatin1Char(':'))
-        return {25, 0};
+        return {MSG_SAISIE, 0};
     for (int i : {0, 1, 2, 4, 5, 8, 11})
         if (!chiffre(i, '9'))
-            return {25, 0};
+            return {MSG_SAISIE, 0};
     if (!chiffre(7, '5') || !chiffre(10, '5'))
-        return {25, 0};
+        return {MSG_SAISIE, 0};
 
     const long long total = t.mid(0, 3).toLongLong() * SECONDES_JOUR + t.mid(4, 2).toLongLong() * 3600 +
                             t.mid(7, 2).toLongLong() * 60 + t.mid(10, 2).toLongLong();
     // Zero would reach the cycle as "no limit" while the box says otherwise.
     if (total == 0)
-        return {25, 0};
+        return {MSG_SAISIE, 0};
     if (periode < 0 || double(total) > capacite)
-        return {27, 0};
+        return {MSG_COMMANDE_IMPOSSIBLE, 0};
     const long long n = periode == 0 ? total * 2 : total / periode;
     // Shorter than one period: the count would be 0, which also means no limit.
     if (n < 1)
-        return {27, 0};
+        return {MSG_COMMANDE_IMPOSSIBLE, 0};
     return {0, static_cast<int>(n)};
 }
 

@@ -72,7 +72,7 @@ int test_indefinie(int voie, int indefini)
 
 int bips_limites(const InfoRecord& w, double v)
 {
-    if (w.limite == 0 || w.alarme == 0)
+    if (w.limite == LIMITE_AUCUNE || w.alarme == 0)
         return 0;
     int bips = 0;
     if (limite_basse_active(w.limite) && v < w.seuil_bas)
@@ -84,7 +84,7 @@ int bips_limites(const InfoRecord& w, double v)
 
 void ordonner_limites(InfoRecord& w)
 {
-    if (w.limite == 10 && w.seuil_haut < w.seuil_bas) {
+    if (w.limite == LIMITE_DEUX && w.seuil_haut < w.seuil_bas) {
         std::swap(w.seuil_bas, w.seuil_haut);
         std::swap(w.trace_bas, w.trace_haut);
     }

@@ -25,5 +25,5 @@ int bips_limites(const InfoRecord& w, double v);
 void ordonner_limites(InfoRecord& w);
 
 // A limit mode up to 10 has the low limit active, from 10 the high one.
-inline bool limite_basse_active(int limite) { return limite != 0 && limite <= 10; }
-inline bool limite_haute_active(int limite) { return limite >= 10; }
+inline bool limite_basse_active(int limite) { return limite == LIMITE_BASSE || limite == LIMITE_DEUX; }
+inline bool limite_haute_active(int limite) { return limite == LIMITE_DEUX || limite == LIMITE_HAUTE; }

@@ -71,9 +71,9 @@ bool selection_convient(int code_derniere_voie, int mode)
     if (code_derniere_voie < 1 || code_derniere_voie > NB_GRANDEURS)
         return true;
     const bool instantanee = code_derniere_voie % 2 == 1;
-    if (instantanee && mode == 2)
+    if (instantanee && mode == AFFICHAGE_MOYENNE)
         return false;
-    if (!instantanee && mode == 1)
+    if (!instantanee && mode == AFFICHAGE_INSTANTANE)
         return false;
     return true;
 }

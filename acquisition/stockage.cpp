@@ -24,8 +24,10 @@ struct Ordre {
     int code;
     int indefini;
 };
-constexpr std::array<Ordre, 6> ordre_instantane{{{11, 5}, {1, 0}, {5, 2}, {7, 3}, {3, 1}, {9, 4}}};
-constexpr std::array<Ordre, 6> ordre_moyen{{{12, 11}, {2, 6}, {6, 8}, {8, 9}, {4, 7}, {10, 10}}};
+constexpr std::array<Ordre, 6> ordre_instantane{
+    {{CODE_FP, 5}, {CODE_TENSION, 0}, {CODE_P, 2}, {CODE_Q, 3}, {CODE_COURANT, 1}, {CODE_S, 4}}};
+constexpr std::array<Ordre, 6> ordre_moyen{
+    {{CODE_FP_MOY, 11}, {CODE_TENSION_MOY, 6}, {CODE_P_MOY, 8}, {CODE_Q_MOY, 9}, {CODE_COURANT_MOY, 7}, {CODE_S_MOY, 10}}};
 
 // Set by a store of this tick whose reading was out of range. The out-of-range
 // latch is cleared only when no channel of the tick was: with two channels,

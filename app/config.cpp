@@ -29,7 +29,6 @@ const int couleurs_defaut[NB_COULEURS] = {16711680, 65280, 16776960, 12632256, 1
                                           16711680, 32768,    0,        255,      0};
 const int placement_defaut[4] = {38, 45, 460, 647}; // top, left, height, width
 
-constexpr int MSG_INI_INTROUVABLE = 0;
 // The file is about 3 KB; anything past this is not settings.
 constexpr qint64 TAILLE_LUE_MAX = 1 << 20;
 // Pixels of the main window that must lie on a screen for it to be reachable.

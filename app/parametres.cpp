@@ -28,7 +28,7 @@ void communication()
         Mesure.port = comport;
         Acq.port_ouvert = 1;
     } else {
-        Popup_erreur(20);
+        Popup_erreur(MSG_LIAISON);
         Acq.port_ouvert = 0;
     }
 }

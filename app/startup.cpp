@@ -123,7 +123,7 @@ int demarrage()
     flag_demande_lancer = 0;
     flag_type_mesure = 0;
     flag_optique = 0;
-    ModeEnCours_actuel = 0;
+    ModeEnCours_actuel = AFFICHAGE_INCONNU;
 
     for (int w = 1; w <= 2; ++w)
         for (int& t : Info[w].texte_place)

@@ -31,11 +31,6 @@
 
 namespace {
 
-constexpr int MSG_TYPE_INVALIDE = 3;
-constexpr int MSG_FORMAT_INVALIDE = 7;
-constexpr int MSG_INTROUVABLE = 18;
-constexpr int MSG_OUVERTURE = 23;
-constexpr int MSG_ECRITURE = 24;
 
 // The progress panel, shown modal while a recording is written or read.
 // Percentages only go up; each new one is painted at once, as the work runs

@@ -114,7 +114,7 @@ void nouveau()
 void lancer(int panel)
 {
     if (Acq.port_ouvert != 1) {
-        Popup_erreur(31);
+        Popup_erreur(MSG_COMMANDE_REFUSEE);
         tk::declencher(ITEM_CONNECTER);
         return;
     }

@@ -29,9 +29,9 @@ bool fenetre_ouverte(int w)
 void signaler(Printer::Resultat r)
 {
     if (r == Printer::echec_fichier)
-        Popup_erreur(24);
+        Popup_erreur(MSG_ECRITURE);
     else if (r == Printer::echec_imprimante)
-        Popup_erreur(27);
+        Popup_erreur(MSG_COMMANDE_IMPOSSIBLE);
 }
 
 Printer::Resultat imprimer_widget(QWidget* w, const QString& titre)
@@ -109,7 +109,7 @@ QString texte_releves()
 void commande_imprimer(int panel)
 {
     if (grafic == -1) {
-        Popup_erreur(4);
+        Popup_erreur(MSG_AUCUN_GRAPHE);
         return;
     }
     if (!fenetre_ouverte(grafic))

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int CODE_INRUSH = 13;
 constexpr double INRUSH_SEUIL = 5.0;
 
 // The curve drawn for each channel by tracer_courbe, so that the Y autoscale
@@ -175,7 +174,7 @@ void Zoom_AXE_Y(int voie, int panel)
         return;
     DonneeRecord& d = Donnee[voie];
     int c = d.grandeur;
-    if (c == 3 && MesureTypeReseau == MODE_INRUSH)
+    if (c == CODE_COURANT && MesureTypeReseau == MODE_INRUSH)
         c = CODE_INRUSH;
     const int w = d.num_fenetre;
     QCustomPlot* g = graphe_panel(panel);
@@ -212,7 +211,7 @@ void Zoom_AXE_Y(int voie, int panel)
     }
 
     // 3. The power factor keeps its axis; an inrush axis waits for a real current.
-    if (c == 11 || c == 12)
+    if (c == CODE_FP || c == CODE_FP_MOY)
         return;
     if (c == CODE_INRUSH && v <= INRUSH_SEUIL)
         return;
@@ -238,14 +237,14 @@ void Zoom_AXE_Y(int voie, int panel)
     }
 
     // 6. Minimum span: 0.4 V or W, 0.004 A, on each side.
-    const double fac = (c == 3 || c == 4 || c >= 11) ? 10000.0 : 100.0;
-    if (c < 12 && (hi - lo) * fac < 40.0) {
+    const double fac = (c == CODE_COURANT || c == CODE_COURANT_MOY || c >= CODE_FP) ? 10000.0 : 100.0;
+    if (c < CODE_FP_MOY && (hi - lo) * fac < 40.0) {
         hi += 40.0 / fac;
         lo -= 40.0 / fac;
     }
 
     // 7.
-    if (change && c <= 12)
+    if (change && c <= CODE_FP_MOY)
         return;
 
     // 8.
@@ -281,7 +280,7 @@ void Traduc_echelle()
 void ouvrir_echelle()
 {
     if (grafic == -1) {
-        Popup_erreur(4);
+        Popup_erreur(MSG_AUCUN_GRAPHE);
         return;
     }
     if (grafic == 0 || Acq.en_cours)

@@ -27,11 +27,11 @@ bool fenetre_existe(int w)
 int decimales_axe_y(int code)
 {
     switch (code) {
-    case 3:
-    case 4:
+    case CODE_COURANT:
+    case CODE_COURANT_MOY:
         return 3;
-    case 11:
-    case 12:
+    case CODE_FP:
+    case CODE_FP_MOY:
         return 2;
     default:
         return 1;

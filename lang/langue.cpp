@@ -94,7 +94,7 @@ void reconstruire_barre_outils()
         int etat = Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_COMMANDE, true, qtxt(b.info_bulle),
                                       b.item, image);
         if (etat == TOOLBAR_IMAGE_INTROUVABLE)
-            Popup_erreur(2);
+            Popup_erreur(MSG_ICONE_INTROUVABLE);
     }
     Toolbar_SetAttribute(gToolbar, 1, 1);
     Toolbar_Display(gToolbar);
@@ -144,7 +144,7 @@ void Traduc_pres()
 
 void Popup_erreur(int code)
 {
-    if (langue < 0 || langue >= 5 || code < 0 || code > 33)
+    if (langue < 0 || langue >= tx::NB_LANGUES || code < 0 || code >= NB_MESSAGES)
         return;
     QString titre = QString("%1 n° %2").arg(QString::fromUtf8(tx::titre_erreur[langue])).arg(-(100 + code));
     QString texte = QString::fromUtf8(tx::erreur[code * 5 + langue]) + "\n";

@@ -17,6 +17,27 @@ QString entete_releves(Entete genre = Entete::liste);
 // Relabels the about panel.
 void Traduc_pres();
 
+// Rows of the error-message table, as Popup_erreur takes them.
+enum MessageErreur {
+    MSG_INI_INTROUVABLE = 0,   // "File VOLTEXA.INI not found"
+    MSG_FENETRES_PLEINES = 1,  // "Cannot open more Windows"
+    MSG_ICONE_INTROUVABLE = 2, // "Toolbar icon not found"
+    MSG_TYPE_INVALIDE = 3,     // "Invalid file type"
+    MSG_AUCUN_GRAPHE = 4,      // "No graph selected"
+    MSG_REPERTOIRE = 6,        // "Working directory not found"
+    MSG_FORMAT_INVALIDE = 7,   // "Invalid format file"
+    MSG_ECRITURE_TABLEUR = 12, // "Error writing to EXCEL"
+    MSG_TABLEUR_FERME = 17,    // "Warning !  EXCEL will be closed"
+    MSG_INTROUVABLE = 18,      // "No file found"
+    MSG_LIAISON = 20,          // "Invalid message or Time Out"
+    MSG_OUVERTURE = 23,        // "Error openning file"
+    MSG_ECRITURE = 24,         // "Error writing file "
+    MSG_SAISIE = 25,           // "Error interpreting response"
+    MSG_COMMANDE_IMPOSSIBLE = 27, // "Impossible to do this command"
+    MSG_COMMANDE_REFUSEE = 31, // "Impossible to do this command"
+    MSG_HORS_LIMITES = 33,     // "values out of limits"
+    NB_MESSAGES = 34,
+};
 // Shows error message `code` (0..33) in the current language.
 void Popup_erreur(int code);
 

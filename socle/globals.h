@@ -67,7 +67,7 @@ struct InfoRecord {
     int trace_texte[NB_TEXTES] = {};
     char texte[NB_TEXTES][200] = {};
     int texte_place[NB_TEXTES] = {};
-    int limite = 0;                     // 0 none, 1 low, 10 both, 11 high
+    int limite = 0;                     // a ModeLimite
     int alarme = 0;
     double seuil_bas = 0.0, seuil_haut = 0.0;
     int trace_bas = 0, trace_haut = 0;
@@ -82,6 +82,9 @@ struct InfoRecord {
         lect_y1 = 0, lect_y2 = 0, lect_dy = 0;
 };
 extern InfoRecord Info[NB_FENETRES];
+
+// Limit lines of a window (InfoRecord::limite).
+enum ModeLimite { LIMITE_AUCUNE = 0, LIMITE_BASSE = 1, LIMITE_DEUX = 10, LIMITE_HAUTE = 11 };
 
 // ---- panel kinds ------------------------------------------------------------------
 // A kind's value is its slot in Fen_princ and its resource number.
@@ -111,6 +114,20 @@ enum PanelKind {
 extern int Fen_princ[NB_PANELS];
 
 // ---- quantities ---------------------------------------------------------------------
+// Quantity codes: odd codes instantaneous, each average one above; the
+// inrush current has a full scale of its own under code 13.
+enum CodeGrandeur {
+    CODE_TENSION = 1, CODE_TENSION_MOY, CODE_COURANT, CODE_COURANT_MOY, CODE_P, CODE_P_MOY,
+    CODE_Q, CODE_Q_MOY, CODE_S, CODE_S_MOY, CODE_FP, CODE_FP_MOY, CODE_INRUSH,
+};
+// What the instrument's display shows (ModeEnCours_actuel).
+enum ModeAffichage {
+    AFFICHAGE_INCONNU = 0,
+    AFFICHAGE_INSTANTANE = 1, // normal or T3FE
+    AFFICHAGE_MOYENNE = 2,    // Smooth
+    AFFICHAGE_FIGE = 3,       // Hold
+    AFFICHAGE_INRUSH = 16,
+};
 extern double MesureTension, MesureTensionMoy, MesureCourant, MesureCourantMoy,
     MesurePuisActive, MesurePuisActiveMoy, MesurePuisReactive, MesurePuisReactiveMoy,
     MesurePuisApparente, MesurePuisApparenteMoy, MesureFacteurPuis, MesureFacteurPuisMoy;
