@@ -93,7 +93,8 @@ private slots:
                 tension->toggle();
             } else {
                 QAccessibleInterface* i = QAccessible::queryAccessibleInterface(tension);
-                QVERIFY(i && i->actionInterface());
+                QVERIFY(i);
+                QVERIFY(i->actionInterface());
                 i->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
             }
             QVERIFY(tension->isChecked());

@@ -75,7 +75,9 @@ private slots:
         // Reopened as left; Escape changes nothing and gives the menus back.
         ouvrir_alarme();
         PnlAlarme& a = liaison<PnlAlarme>(Fen_princ[PNL_ALARME]);
-        QVERIFY(a.case_bas->isChecked() && a.case_haut->isChecked() && a.case_alarme->isChecked());
+        QVERIFY(a.case_bas->isChecked());
+        QVERIFY(a.case_haut->isChecked());
+        QVERIFY(a.case_alarme->isChecked());
         QCOMPARE(a.seuil_haut->value(), 200.0);
         QVERIFY(tk::ItemDimmed(BARRE_FICHIER));
         a.case_bas->setChecked(false);

@@ -12,10 +12,12 @@ private slots:
         const int vues[NB_ZOOMS] = {30000, 15000, 7500, 3000, 1500, 750, 300, 150, 75, 30, 15};
         for (int i = 0; i < NB_ZOOMS; ++i)
             QCOMPARE(taille_vue(table_zoom[i]), vues[i]);
-        QVERIFY(taille_vue(0.0) == 30000 && taille_vue(0.001) == 30000);
+        QVERIFY(taille_vue(0.0) == 30000);
+        QVERIFY(taille_vue(0.001) == 30000);
         int lo = -1, hi = -1;
         plage_x(0, 150, 30000 - 150, lo, hi);
-        QVERIFY(lo == 0 && hi == 150);
+        QVERIFY(lo == 0);
+        QVERIFY(hi == 150);
         for (int v : {0, 7000, 15000}) {  // at factor 0.01 the right end stays at 15000
             plage_x(v, taille_vue(0.01), 30000 - taille_vue(0.01), lo, hi);
             QCOMPARE(hi, 15000);

@@ -172,7 +172,8 @@ private slots:
         QCOMPARE(QByteArray(nom[3]), QByteArray());
         QCOMPARE(QByteArray(nom[1] + 4), QByteArray("/data/Vieux/mesure1.DAT"));
         QCOMPARE(items_recents(), (QStringList{"&1 /data/essai.dat", "&2 /data/Vieux/mesure1.DAT"}));
-        QVERIFY(fichier_menu[0] != 0 && fichier_menu[1] != 0);
+        QVERIFY(fichier_menu[0] != 0);
+        QVERIFY(fichier_menu[1] != 0);
         QCOMPARE(fichier_menu[2], 0);
         QCOMPARE(fichier_menu[3], 0);
     }

@@ -193,6 +193,29 @@ private slots:
         QVERIFY(axe(0.0, 1.0));
     }
 
+    // A flat curve at a new extreme (the first reading of a window) opens
+    // 0.4 above it, for every quantity; nothing widens it further then.
+    void courbe_plate_a_un_nouvel_extreme_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<double>("v");
+        QTest::newRow("tension") << int(CODE_TENSION) << 230.0;
+        QTest::newRow("courant") << int(CODE_COURANT) << 2.0;
+        QTest::newRow("puissance") << int(CODE_P) << 1200.0;
+    }
+    void courbe_plate_a_un_nouvel_extreme()
+    {
+        QFETCH(int, code);
+        QFETCH(double, v);
+        SessionTest s;
+        fenetre(code);
+        zoom({v}, v);
+        QVERIFY2(axe(v, v + 0.4), qPrintable(QString("%1 .. %2").arg(graphe()->yAxis->range().lower)
+                                                  .arg(graphe()->yAxis->range().upper)));
+        QCOMPARE(Info[1].y_min, v);
+        QCOMPARE(Info[1].y_max, v + 0.4);
+    }
+
     void dialogue_echelle()
     {
         SessionTest s;

@@ -90,8 +90,10 @@ private slots:
         QCOMPARE(intervalle_minuterie(), 0.5);
         QVERIFY(!minuterie_active());
         QCOMPARE(Fen_princ[PNL_SPLASH], 0);
-        QVERIFY(Fen_princ[PNL_GRAPHE] > 0 && Fen_princ[PNL_COULEUR] > 0 && Fen_princ[PNL_EXCEL] > 0 &&
-                Fen_princ[PNL_INDEFINI] > 0);
+        QVERIFY(Fen_princ[PNL_GRAPHE] > 0);
+        QVERIFY(Fen_princ[PNL_COULEUR] > 0);
+        QVERIFY(Fen_princ[PNL_EXCEL] > 0);
+        QVERIFY(Fen_princ[PNL_INDEFINI] > 0);
         for (int i = 0; i < NB_COULEURS; ++i)
             QCOMPARE(colo[i], color[i]);
         QCOMPARE(color[4], 128);

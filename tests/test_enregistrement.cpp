@@ -197,7 +197,8 @@ private slots:
         QCOMPARE(nb_panel, 3);
         QCOMPARE(Donnee[2].num_fenetre, 2);
         QCOMPARE(tk::titre(Info[2].panel), QString("Channel 2 : P(W)"));
-        QVERIFY(tk::ItemChecked(ITEM_TPSREEL) && !tk::ItemChecked(ITEM_TPSABS));
+        QVERIFY(tk::ItemChecked(ITEM_TPSREEL));
+        QVERIFY(!tk::ItemChecked(ITEM_TPSABS));
         QCOMPARE(points_courbe(1), 400);
         // Zoomed out until the 400 readings fit: 150, 300, then 750 shown.
         QCOMPARE(Info[1].zoom_index, 5);

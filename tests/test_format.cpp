@@ -210,8 +210,10 @@ private slots:
         QVERIFY(r.valeurs[1].empty());
 
         double v = -1;
-        QVERIFY(lire_reel("  +12.5x", 0, v) && v == 12.5);
-        QVERIFY(!lire_reel("   ----", 0, v) && v == 12.5);
+        QVERIFY(lire_reel("  +12.5x", 0, v));
+        QVERIFY(v == 12.5);
+        QVERIFY(!lire_reel("   ----", 0, v));
+        QVERIFY(v == 12.5);
         QVERIFY(!lire_reel("short", 26, v));
     }
 

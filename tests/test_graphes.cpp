@@ -121,7 +121,9 @@ private slots:
         double y[3] = {230.0, 231.0, 229.5};
         int c = PlotXY(p, x, y, 3, 0xFF0000);
         int l = PlotLine(p, 0.0, 100.0, 30000.0, 100.0, 0);
-        QVERIFY(c > 0 && l > 0 && c != l);
+        QVERIFY(c > 0);
+        QVERIFY(l > 0);
+        QVERIFY(c != l);
         QCOMPARE(nb_traces(p), 2);
         QCustomPlot* g = liaison<PnlGraphe>(p).graphe;
         QCOMPARE(g->graph(0)->data()->size(), 3);

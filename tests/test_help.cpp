@@ -213,12 +213,17 @@ private slots:
         QtHelpViewer aide;
         aide.sommaire(fichier_aide(QStringLiteral("gb")));
         QWidget* f = fenetre_aide();
-        QVERIFY(f && f->isVisible() && !f->isModal());
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QVERIFY(!f->isModal());
         auto* texte = f->findChild<QTextBrowser*>(QStringLiteral("aide_texte"));
         auto* liste = f->findChild<QListWidget*>(QStringLiteral("aide_rubriques"));
         auto* debut = f->findChild<QToolButton*>(QStringLiteral("aide_sommaire"));
         auto* precedent = f->findChild<QToolButton*>(QStringLiteral("aide_precedent"));
-        QVERIFY(texte && liste && debut && precedent);
+        QVERIFY(texte);
+        QVERIFY(liste);
+        QVERIFY(debut);
+        QVERIFY(precedent);
         QCOMPARE(texte->documentTitle(), QStringLiteral("VOLTEXA Help"));
         QCOMPARE(texte->verticalScrollBar()->value(), 0);
         QVERIFY(liste->count() >= 25); // no keyword: an index of every section
@@ -248,10 +253,13 @@ private slots:
         auto* champ = f->findChild<QLineEdit*>(QStringLiteral("aide_recherche"));
         auto* liste = f->findChild<QListWidget*>(QStringLiteral("aide_rubriques"));
         auto* texte = f->findChild<QTextBrowser*>(QStringLiteral("aide_texte"));
-        QVERIFY(champ && liste && texte);
+        QVERIFY(champ);
+        QVERIFY(liste);
+        QVERIFY(texte);
         QCOMPARE(champ->text(), QStringLiteral("parite"));
         QCOMPARE(f->focusWidget(), champ);
-        QVERIFY(liste->count() >= 1 && liste->count() < 10);
+        QVERIFY(liste->count() >= 1);
+        QVERIFY(liste->count() < 10);
 
         // The list follows the typing; choosing a section scrolls to it.
         champ->setText(QStringLiteral("dépannage"));
@@ -273,7 +281,8 @@ private slots:
         QtHelpViewer aide;
         aide.sommaire(absent);
         QWidget* f = fenetre_aide();
-        QVERIFY(f && f->isVisible());
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
         auto* texte = f->findChild<QTextBrowser*>(QStringLiteral("aide_texte"));
         QVERIFY(texte->toPlainText().contains(QStringLiteral("Help file not found")));
@@ -285,7 +294,8 @@ private slots:
         QVERIFY(QFile::copy(fichier_aide(QStringLiteral("it")), absent));
         aide.sommaire(absent);
         QVERIFY(texte->toPlainText().contains(QStringLiteral("Sommario")));
-        QVERIFY(QFile::remove(absent) && QFile::copy(fichier_aide(QStringLiteral("al")), absent));
+        QVERIFY(QFile::remove(absent));
+        QVERIFY(QFile::copy(fichier_aide(QStringLiteral("al")), absent));
         aide.sommaire(absent);
         QVERIFY(texte->toPlainText().contains(QStringLiteral("Inhalt")));
     }

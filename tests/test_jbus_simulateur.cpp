@@ -85,7 +85,8 @@ private slots:
         const double v = m[0] * 0.01, i = m[1] * 0.001;
         const double p = long_en_reel(m, 2, 0.1), q = long_en_reel(m, 4, 0.1), s = m[6] * 0.1;
         QVERIFY2(v > 220.0 && v < 240.0, qPrintable(QString::number(v)));
-        QVERIFY(i > 0.5 && i < 10.3);
+        QVERIFY(i > 0.5);
+        QVERIFY(i < 10.3);
         QVERIFY(std::fabs(s - v * i) < 0.01 * s + 0.2);
         QVERIFY(std::fabs(std::hypot(p, q) - s) < 0.01 * s + 0.2);
         QVERIFY(std::fabs(m[7] * 0.01 - p / s) < 0.011);

@@ -50,7 +50,8 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             mots[0] = mots[10] = static_cast<unsigned short>(bruts[i]);
             decoder_mesures(mots);
-            QVERIFY(qFuzzyCompare(MesureTension, volts[i]) && qFuzzyCompare(MesureTensionMoy, volts[i]));
+            QVERIFY(qFuzzyCompare(MesureTension, volts[i]));
+            QVERIFY(qFuzzyCompare(MesureTensionMoy, volts[i]));
         }
         for (int w : {2, 4, 12, 14})
             mots[w] = mots[w + 1] = 0xFFFF;
@@ -61,8 +62,10 @@ private slots:
         QCOMPARE(MesureTypeReseau, -1.0);  // signed mode word
         mots[2] = 0xFFDC;                  // over FFFF: -36, defined
         decoder_mesures(mots);
-        QVERIFY(qFuzzyCompare(MesurePuisActive, -3.6) && memo_grandeur_indefinie[2] == 0);
-        QVERIFY(qFuzzyCompare(MesureCourant, 0.001) && qFuzzyCompare(MesureFacteurPuisMoy, 0.01));
+        QVERIFY(qFuzzyCompare(MesurePuisActive, -3.6));
+        QVERIFY(memo_grandeur_indefinie[2] == 0);
+        QVERIFY(qFuzzyCompare(MesureCourant, 0.001));
+        QVERIFY(qFuzzyCompare(MesureFacteurPuisMoy, 0.01));
     }
 
     void modes()
@@ -101,18 +104,22 @@ private slots:
         l = tete + colonnes_ligne(2, 1.5, false, -2.25, false);
         QCOMPARE(l.mid(POS_VALEUR_VOIE1, LARGEUR_VALEUR) + l.mid(POS_VALEUR_VOIE2, LARGEUR_VALEUR),
                  QString("    1.500   -2.250"));
-        QVERIFY(lire(l, 26) == 1.5 && lire(l, 37) == -2.25);
+        QVERIFY(lire(l, 26) == 1.5);
+        QVERIFY(lire(l, 37) == -2.25);
         // Channel 1 undefined: channel 2 keeps its place and reads back.
         bool ok = true;
         l = tete + colonnes_ligne(2, 0, true, 42.5, false);
         QCOMPARE(l.mid(26, 15), QString("   ----        "));
         lire(l, 26, &ok);
-        QVERIFY(!ok && lire(l, 37) == 42.5 && l.size() == 60);
+        QVERIFY(!ok);
+        QVERIFY(lire(l, 37) == 42.5);
+        QVERIFY(l.size() == 60);
         QCOMPARE(colonnes_ligne(2, 1, false, 0, true).mid(15), QString("      ----         "));
         // The widest readings keep both columns in place.
         l = tete + colonnes_ligne(2, -6300.0, false, 6553.5, false);
         QCOMPARE(l.size(), 60);
-        QVERIFY(lire(l, 26) == -6300.0 && lire(l, 37) == 6553.5);
+        QVERIFY(lire(l, 26) == -6300.0);
+        QVERIFY(lire(l, 37) == 6553.5);
         QCOMPARE(l.mid(POS_VALEUR_VOIE1, LARGEUR_VALEUR), QString("-6300.000"));
     }
 };

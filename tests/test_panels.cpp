@@ -233,15 +233,20 @@ private slots:
 
         Formulaire a = charger(PNL_ALARME);
         auto pa = PnlAlarme::lier(a.get());
-        QVERIFY(!pa.seuil_bas->isEnabled() && !pa.seuil_haut->isEnabled());
-        QVERIFY(!pa.case_bas->isChecked() && !pa.case_haut->isChecked() &&
-                !pa.case_alarme->isChecked());
+        QVERIFY(!pa.seuil_bas->isEnabled());
+        QVERIFY(!pa.seuil_haut->isEnabled());
+        QVERIFY(!pa.case_bas->isChecked());
+        QVERIFY(!pa.case_haut->isChecked());
+        QVERIFY(!pa.case_alarme->isChecked());
         // limits of every quantity's full scale fit
-        QVERIFY(pa.seuil_bas->minimum() <= -6300 && pa.seuil_haut->maximum() >= 6300);
+        QVERIFY(pa.seuil_bas->minimum() <= -6300);
+        QVERIFY(pa.seuil_haut->maximum() >= 6300);
 
         Formulaire x = charger(PNL_EXCEL);
         auto px = PnlExcel::lier(x.get());
-        QVERIFY(px.lancer->isEnabled() && px.repertoire->isEnabled() && px.parcour->isEnabled());
+        QVERIFY(px.lancer->isEnabled());
+        QVERIFY(px.repertoire->isEnabled());
+        QVERIFY(px.parcour->isEnabled());
         QVERIFY(!px.exporte->isEnabled());
 
         Formulaire c = charger(PNL_CONNEXION);

@@ -23,14 +23,22 @@ private slots:
 
     void voies_dans_l_ordre_des_codes()
     {
-        QVERIFY(selectionner_case(5, 1) == 1 && selectionner_case(1, 1) == 1);  // P, then V
+        QVERIFY(selectionner_case(5, 1) == 1);  // P, then V
+        QVERIFY(selectionner_case(1, 1) == 1);
         QCOMPARE(test_grandeur_mesure(), 2);
         QCOMPARE(libelles(), QString("V(V)P(W)"));
-        QVERIFY(Donnee[1].grandeur == 1 && Donnee[2].grandeur == 5);
-        QVERIFY(compte_tens == 1 && compte_puis == 2 && table_control[1] == 1 && table_control[2] == 5);
+        QVERIFY(Donnee[1].grandeur == 1);
+        QVERIFY(Donnee[2].grandeur == 5);
+        QVERIFY(compte_tens == 1);
+        QVERIFY(compte_puis == 2);
+        QVERIFY(table_control[1] == 1);
+        QVERIFY(table_control[2] == 5);
         QCOMPARE(selectionner_case(3, 1), 0);  // third tick refused
-        QVERIFY(compteur_grandeur == 2 && grandeur_mesure[3] == 0 && checkcour == 0);
-        QVERIFY(selectionner_case(1, 0) == 0 && selectionner_case(3, 1) == 1);
+        QVERIFY(compteur_grandeur == 2);
+        QVERIFY(grandeur_mesure[3] == 0);
+        QVERIFY(checkcour == 0);
+        QVERIFY(selectionner_case(1, 0) == 0);
+        QVERIFY(selectionner_case(3, 1) == 1);
         QCOMPARE(test_grandeur_mesure(), 2);
         QCOMPARE(libelles(), QString("I(A)P(W)"));
     }
@@ -55,11 +63,18 @@ private slots:
         selectionner_case(2, 1);
         selectionner_case(6, 1);
         Annuler_choix_grandeur();
-        QVERIFY(decochages == 1 && compteur_grandeur == 0 && checktensm == 0 && checkpuism == 0);
+        QVERIFY(decochages == 1);
+        QVERIFY(compteur_grandeur == 0);
+        QVERIFY(checktensm == 0);
+        QVERIFY(checkpuism == 0);
         QCOMPARE(test_grandeur_mesure(), 0);
-        QVERIFY(!selection_convient(1, 2) && selection_convient(2, 2));
-        QVERIFY(!selection_convient(12, 1) && selection_convient(11, 1));
-        QVERIFY(selection_convient(1, 3) && selection_convient(2, 16) && selection_convient(0, 1));
+        QVERIFY(!selection_convient(1, 2));
+        QVERIFY(selection_convient(2, 2));
+        QVERIFY(!selection_convient(12, 1));
+        QVERIFY(selection_convient(11, 1));
+        QVERIFY(selection_convient(1, 3));
+        QVERIFY(selection_convient(2, 16));
+        QVERIFY(selection_convient(0, 1));
     }
 };
 
