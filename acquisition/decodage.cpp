@@ -1,7 +1,6 @@
 #include "acquisition/decodage.h"
 
 #include "socle/globals.h"
-#include "lang/textes.h"
 #include "link/jbus_codec.h"
 
 #include <cstdint>
@@ -107,21 +106,6 @@ int suite_annule()
     }
 }
 
-QString texte_mode(int mot)
-{
-    switch (mot) {
-    case 0: return qtxt(tx::normal);
-    case 1: return QStringLiteral(" T3FE");
-    case 2: return QStringLiteral(" Hold");
-    case 3: return QStringLiteral(" T3FE & Hold");
-    case 4: return QStringLiteral(" Smooth");
-    case 5: return QStringLiteral(" T3FE & Smooth");
-    case 6: return QStringLiteral(" Smooth & Hold");
-    case 7: return QStringLiteral(" T3FE & Smooth & Hold");
-    case MODE_INRUSH: return QStringLiteral(" INRUSH");
-    default: return {};
-    }
-}
 
 bool mode_connu(int mot)
 {

@@ -3,9 +3,6 @@
 
 #include "link/registres.h"
 
-#include <QString>
-
-
 // Decodes words 0..17 into the latest-value globals (MesureTension ...
 // MesureFacteurPuisMoy, MesureInrush, MesureTypeReseau) and sets the twelve
 // undefined flags of memo_grandeur_indefinie: an undefined quantity reads 0.0
@@ -18,8 +15,5 @@ void decoder_mesures(const unsigned short* mots);
 // acquisition, 0 when it may go on (held now, or held before).
 int suite_annule();
 
-// Text appended to the "Mode" text for a mode word (" normal", " T3FE",
-// " Hold", ... " INRUSH"); empty for a word the instrument does not define.
-QString texte_mode(int mot);
 // True for the mode words 0..7 and 16.
 bool mode_connu(int mot);

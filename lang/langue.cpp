@@ -8,6 +8,7 @@
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "lang/textes.h"
+#include "link/registres.h"
 
 #include <QDialog>
 #include <QFile>
@@ -212,4 +213,20 @@ int Quitter_aide(int panel, int, int event, void*, int, int)
         return 0;
     fermer_dialogue(panel);
     return 0;
+}
+
+QString texte_mode(int mot)
+{
+    switch (mot) {
+    case 0: return qtxt(tx::normal);
+    case 1: return QStringLiteral(" T3FE");
+    case 2: return QStringLiteral(" Hold");
+    case 3: return QStringLiteral(" T3FE & Hold");
+    case 4: return QStringLiteral(" Smooth");
+    case 5: return QStringLiteral(" T3FE & Smooth");
+    case 6: return QStringLiteral(" Smooth & Hold");
+    case 7: return QStringLiteral(" T3FE & Smooth & Hold");
+    case MODE_INRUSH: return QStringLiteral(" INRUSH");
+    default: return {};
+    }
 }

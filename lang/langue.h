@@ -14,6 +14,9 @@ void Changement_langue(int menubar);
 enum class Entete { liste, imprimee };
 constexpr int LARGEUR_PIECE_ENTETE = 15;
 QString entete_releves(Entete genre = Entete::liste);
+// Text appended to the "Mode" text for a mode word (" normal", " T3FE",
+// " Hold", ... " INRUSH"); empty for a word the instrument does not define.
+QString texte_mode(int mot);
 // Relabels the about panel.
 void Traduc_pres();
 

@@ -1,5 +1,6 @@
 // Decoding of a measurement read, the mode mapping and the reading line.
 #include "acquisition/decodage.h"
+#include "lang/langue.h"
 #include "socle/globals.h"
 #include "acquisition/ligne.h"
 
