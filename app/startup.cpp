@@ -12,6 +12,7 @@
 #include "graph/courbes.h"
 #include "app/panels.h"
 #include "app/platform.h"
+#include "export/excel.h"
 #include "app/toolkit.h"
 #include "files/ctrl_menu.h"
 #include "graph/fenetres.h"
@@ -48,6 +49,7 @@ void relier_menus()
         for (int id = p.premier; id <= p.dernier; ++id)
             if (tk::action(id))
                 tk::SetMenuItemCallback(id, p.cb);
+    tk::SetMenuItemCallback(ITEM_EXPORTER, [](int, int, void*, int) { ouvrir_excel(); });
 }
 
 void preparer_donnees(int panel)
@@ -99,6 +101,7 @@ int demarrage()
     liaison<PnlPrincipal>(principal).barre_menu->setNativeMenuBar(false);
 
     Fen_princ[PNL_EXCEL] = tk::LoadPanel(0, PNL_EXCEL);
+    preparer_excel(Fen_princ[PNL_EXCEL]);
     Fen_princ[PNL_GRAPHE] = tk::LoadPanel(principal, PNL_GRAPHE);
     Info[0].panel = tk::LoadPanel(principal, PNL_DONNEES);
     preparer_donnees(Info[0].panel);
