@@ -226,8 +226,7 @@ void Exporter_memory()
         g->jauge->setValue(pc);
         g->pourcentage->setText(QStringLiteral("%1 %").arg(pc));
         // The transfer does not return to the event loop until it ends.
-        g->jauge->repaint();
-        g->pourcentage->repaint();
+        g->racine->repaint();
     };
     const TextesFeuille textes{qtxt(tx::donnee), qtxt(tx::date), qtxt(tx::heure)};
     classeur_tenu() = classeur_releves(
