@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr double TAILLE_GRAPHIQUE = 2.0; // times the writer's default chart size
+
 // A name of the target's folder that nothing else uses, hidden, for the
 // workbook while it is written.
 QString chemin_provisoire(const QString& chemin)
@@ -88,10 +90,12 @@ void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lx
         !feuilles[std::size_t(g.feuille)])
         return;
     const char* source = feuilles[std::size_t(g.feuille)]->name;
+    // On a worksheet of its own rather than a chart sheet, which some
+    // spreadsheet programs leave blank.
     const QByteArray nom = nom_feuille(wb, g.nom);
-    lxw_chartsheet* cs = workbook_add_chartsheet(wb, nom.isEmpty() ? nullptr : nom.constData());
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nom.isEmpty() ? nullptr : nom.constData());
     lxw_chart* ch = workbook_add_chart(wb, LXW_CHART_LINE);
-    if (!cs || !ch)
+    if (!ws || !ch)
         return;
     for (const SerieGraphique& s : g.series) {
         lxw_chart_series* serie = chart_add_series(ch, nullptr, nullptr);
@@ -112,7 +116,10 @@ void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lx
         chart_title_set_name(ch, g.titre.toUtf8().constData());
     if (!g.titre_x.isEmpty())
         chart_axis_set_name(ch->x_axis, g.titre_x.toUtf8().constData());
-    chartsheet_set_chart(cs, ch);
+    lxw_chart_options place{};
+    place.x_scale = TAILLE_GRAPHIQUE;
+    place.y_scale = TAILLE_GRAPHIQUE;
+    worksheet_insert_chart_opt(ws, 1, 1, ch, &place);
 }
 
 class QtTableur final : public Tableur {

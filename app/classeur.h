@@ -41,7 +41,7 @@ struct SerieGraphique {
     int derniere_ligne = 0;
 };
 
-// A line chart on a sheet of its own.
+// A line chart on a worksheet of its own, after the others.
 struct Graphique {
     QString nom;      // of its sheet
     QString titre;
@@ -53,7 +53,7 @@ struct Graphique {
 struct Classeur {
     std::vector<StyleCellule> styles{StyleCellule{}};
     std::vector<Feuille> feuilles;
-    std::vector<Graphique> graphiques; // their sheets follow the worksheets
+    std::vector<Graphique> graphiques;
 };
 
 class Tableur {

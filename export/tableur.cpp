@@ -42,7 +42,9 @@ public:
         c.colonne = colonne;
         c.texte = t.toString();
         c.style = style;
-        ajouter(std::move(c), int(t.size()));
+        // Bold letters take more room than the digits widths are counted in.
+        const int largeur = int(t.size());
+        ajouter(std::move(c), style == STYLE_ENTETE ? largeur + (largeur + 3) / 4 : largeur);
     }
 
     void nombre(int ligne, int colonne, double v, int largeur, int style = 0)

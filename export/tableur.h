@@ -40,7 +40,7 @@ QString piece_etiquette(const QString& etiquette, int voie);
 
 // The workbook of n readings: the sheet above, its header row bold and kept
 // in view, column widths fitted to their contents; and with readings, a
-// chart sheet with one line per channel in use (one or two) against the
+// sheet holding a line chart of the channels in use (one or two) against the
 // reading number, titled with the channels' pieces of the label. `ligne(k)`
 // gives line k; `avance(k)` runs before it is read.
 Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,

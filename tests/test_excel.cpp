@@ -416,7 +416,7 @@ private slots:
         QVERIFY(donnees["largeurs"].toObject()["C"].toDouble() >= 8);
 
         const QJsonObject graphe = feuilles[1].toObject();
-        QCOMPARE(graphe["genre"].toString(), QString("Chartsheet"));
+        QCOMPARE(graphe["cellules"].toArray().size(), 0);
         const QJsonArray series = graphe["graphiques"].toArray()[0].toObject()["series"].toArray();
         QCOMPARE(series.size(), 2);
         QCOMPARE(series[1].toObject()["y"].toString(), QString("Data!$E$2:$E$4"));
