@@ -5,6 +5,7 @@
 #include "socle/menus.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
+#include "export/excel.h"
 #include "files/fichier.h"
 #include "lang/textes.h"
 
@@ -34,7 +35,10 @@ int sortir(int, int, int event, void*, int, int)
         Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
     const int r = plateforme().popups->question(qtxt(tx::quitter), qtxt(tx::confir1),
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
-    if (r == 1)
+    if (r == 1) {
         fin_boucle_evenements(0);
+        if (Excel.lance == 1)
+            Fermeture_Excel();
+    }
     return 0;
 }

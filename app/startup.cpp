@@ -15,6 +15,7 @@
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "socle/ctrl_menu.h"
+#include "export/excel.h"
 #include "graph/fenetres.h"
 #include "link/jbus.h"
 #include "lang/langue.h"
@@ -53,6 +54,8 @@ void relier_menus()
     tk::SetMenuItemCallback(ITEM_QUITTER, [](int, int, void*, int panel) {
         sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
     });
+    // Edit > Export to EXCEL opens the spreadsheet panel.
+    tk::SetMenuItemCallback(ITEM_EXPORTER, [](int, int, void*, int) { ouvrir_excel(); });
 }
 
 void preparer_donnees(int panel)
@@ -104,6 +107,7 @@ int demarrage()
     liaison<PnlPrincipal>(principal).barre_menu->setNativeMenuBar(false);
 
     Fen_princ[PNL_EXCEL] = tk::LoadPanel(0, PNL_EXCEL);
+    preparer_excel(Fen_princ[PNL_EXCEL]);
     Fen_princ[PNL_GRAPHE] = tk::LoadPanel(principal, PNL_GRAPHE);
     Info[0].panel = tk::LoadPanel(principal, PNL_DONNEES);
     preparer_donnees(Info[0].panel);

@@ -200,6 +200,7 @@ Platform plateforme_qt()
     p.aide = std::make_unique<QtHelpViewer>();
     p.horloge = std::make_unique<QtClock>();
     p.imprimante = std::make_unique<QtPrinter>();
+    p.tableur = tableur_qt();
     return p;
 }
 

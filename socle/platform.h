@@ -3,6 +3,8 @@
 // (tests/support/fake_platform.h) that script answers and record what was shown.
 #pragma once
 
+#include "socle/classeur.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -84,6 +86,7 @@ struct Platform {
     std::unique_ptr<HelpViewer> aide;
     std::unique_ptr<Clock> horloge;
     std::unique_ptr<Printer> imprimante;
+    std::unique_ptr<Tableur> tableur;
 };
 
 // The services in force. Starts with the Qt implementations.

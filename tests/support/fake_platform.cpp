@@ -77,6 +77,14 @@ Printer::Resultat FakePrinter::imprimer_widget(QWidget* w, const QString& titre)
     return reponse;
 }
 
+bool FakeTableur::enregistrer(const Classeur& c, const QString& chemin)
+{
+    enregistres.append({chemin, c});
+    if (pendant)
+        pendant(enregistres.last());
+    return ecrire ? ecrire_xlsx(c, chemin) : reponse;
+}
+
 PlateformeTest::PlateformeTest()
 {
     Platform p;
@@ -85,16 +93,19 @@ PlateformeTest::PlateformeTest()
     auto a = std::make_unique<FakeHelp>();
     auto h = std::make_unique<FakeClock>();
     auto i = std::make_unique<FakePrinter>();
+    auto t = std::make_unique<FakeTableur>();
     popups = po.get();
     beep = b.get();
     aide = a.get();
     horloge = h.get();
     imprimante = i.get();
+    tableur = t.get();
     p.popups = std::move(po);
     p.beep = std::move(b);
     p.aide = std::move(a);
     p.horloge = std::move(h);
     p.imprimante = std::move(i);
+    p.tableur = std::move(t);
     ancienne_ = installer_plateforme(std::move(p));
 }
 

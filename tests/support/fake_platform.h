@@ -96,6 +96,27 @@ public:
     Resultat imprimer_widget(QWidget* w, const QString& titre) override;
 };
 
+// A workbook as the program handed it over.
+struct ClasseurVu {
+    QString chemin;
+    Classeur classeur;
+};
+
+// Keeps every workbook handed over and answers `reponse`; writes no file
+// unless `ecrire` is set, when the real writer does and its answer counts.
+// Opens nothing: each request is recorded.
+class FakeTableur : public Tableur {
+public:
+    QList<ClasseurVu> enregistres;
+    QStringList ouverts;
+    bool reponse = true;
+    bool ecrire = false;
+    std::function<void(const ClasseurVu&)> pendant; // runs while a workbook is written
+
+    bool enregistrer(const Classeur& c, const QString& chemin) override;
+    void ouvrir(const QString& chemin) override { ouverts << chemin; }
+};
+
 // Installs the doubles for its lifetime and restores the previous services.
 class PlateformeTest {
 public:
@@ -106,6 +127,7 @@ public:
     FakeHelp* aide;
     FakeClock* horloge;
     FakePrinter* imprimante;
+    FakeTableur* tableur;
 
 private:
     Platform ancienne_;

@@ -1,0 +1,65 @@
+// The exported sheet built from the readings list's lines and label, and the
+// text rules of the spreadsheet panel: plain functions, no widgets.
+//
+// Sheet layout (row 1 is the header, reading k of n is row k + 2):
+//   A  "N°", then k + 1 as a number
+//   B  the date header, then the line's 10 characters from index 6
+//   C  the time header, then the line's 10 characters from index 16
+//   D  channel 1's piece of the label, then 12 characters from index 25
+//   E  channel 2's piece of the label (whatever the label holds there, even
+//      with one channel), then 12 characters from index 42, only with two
+//      channels in use
+// Texts lose their surrounding blanks; a value that reads as a number is
+// written as one, shown with three decimals as the list shows it; anything
+// else (the "----" of an undefined reading) stays text; nothing is written
+// for an empty piece.
+#pragma once
+
+#include "socle/classeur.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+
+// Style indexes of the exported workbook.
+enum StyleReleves { STYLE_ENTETE = 1, STYLE_VALEUR = 2 };
+
+// Texts of the exported workbook that do not come from the list.
+struct TextesFeuille {
+    QString nom_feuille; // of the sheet holding the readings
+    QString date;        // headers of columns B and C
+    QString heure;
+};
+
+// The label's 15-character piece naming channel `voie` (1 or 2), found by its
+// " CH<voie>:" opening wherever the language's column headers put it; a
+// label without it gives the 15 characters from index 25 (channel 1) or 42
+// (channel 2), possibly none.
+QString piece_etiquette(const QString& etiquette, int voie);
+
+// The workbook of n readings: the sheet above, its header row bold and kept
+// in view, column widths fitted to their contents; and with readings, a
+// sheet holding a line chart of the channels in use (one or two) against the
+// reading number, titled with the channels' pieces of the label. `ligne(k)`
+// gives line k; `avance(k)` runs before it is read.
+Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
+                          const std::function<QString(int)>& ligne, const TextesFeuille& textes,
+                          const std::function<void(int)>& avance = {});
+
+// Percentage shown before reading k of n (k from 0): (100k + 100) / n.
+int pourcentage(int k, int n);
+
+// A typed name cleaned for use: ASCII letters and digits and the characters
+// = - . : / + * \ are kept, and a blank (space, tab, line end) is kept but a
+// run of two or more ends the text after its first; everything else is
+// dropped. At most the first 300 characters are examined.
+QString compres(QStringView texte);
+
+// The workbook name proposed for export `numero`: the base followed by the
+// number, two digits with a leading zero below 100, else at least three.
+QString nom_propose(const QString& base, int numero);
+
+// The chosen path, with ".xlsx" appended unless it already ends with it
+// (letter case ignored).
+QString completer_nom(const QString& chemin);

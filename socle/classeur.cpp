@@ -1,0 +1,181 @@
+#include "socle/classeur.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+
+namespace {
+
+constexpr double TAILLE_GRAPHIQUE = 2.0; // times the writer's default chart size
+
+// A name of the target's folder that nothing else uses, hidden, for the
+// workbook while it is written.
+QString chemin_provisoire(const QString& chemin)
+{
+    static int compteur = 0;
+    const QFileInfo cible(chemin);
+    for (;;) {
+        const QString p = cible.absolutePath() + QStringLiteral("/.") + cible.fileName() +
+                          QStringLiteral(".%1-%2.part").arg(QCoreApplication::applicationPid()).arg(++compteur);
+        if (!QFileInfo::exists(p))
+            return p;
+    }
+}
+
+// The cells in the order the writer needs, rows first: it streams each row
+// to its file as soon as a later one starts.
+std::vector<std::size_t> ordre_ecriture(const std::vector<Cellule>& cellules)
+{
+    std::vector<std::size_t> ordre(cellules.size());
+    std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+    const auto avant = [&](std::size_t a, std::size_t b) {
+        const Cellule &x = cellules[a], &y = cellules[b];
+        return x.ligne != y.ligne ? x.ligne < y.ligne : x.colonne < y.colonne;
+    };
+    if (!std::is_sorted(ordre.begin(), ordre.end(), avant))
+        std::stable_sort(ordre.begin(), ordre.end(), avant);
+    return ordre;
+}
+
+// The sheet's name when the writer takes it, else none (the default name).
+QByteArray nom_feuille(lxw_workbook* wb, const QString& nom)
+{
+    const QByteArray n = nom.toUtf8();
+    if (n.isEmpty() || workbook_validate_sheet_name(wb, n.constData()) != LXW_NO_ERROR)
+        return {};
+    return n;
+}
+
+lxw_worksheet* ecrire_feuille(lxw_workbook* wb, const Feuille& f, const std::vector<lxw_format*>& formats)
+{
+    const QByteArray nom = nom_feuille(wb, f.nom);
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nom.isEmpty() ? nullptr : nom.constData());
+    if (!ws)
+        return nullptr;
+    for (std::size_t c = 0; c < f.largeurs.size() && c < LXW_COL_MAX; ++c)
+        worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), f.largeurs[c], nullptr);
+    if (f.lignes_figees > 0)
+        worksheet_freeze_panes(ws, lxw_row_t(f.lignes_figees), 0);
+
+    const auto format = [&](int style) {
+        return style > 0 && std::size_t(style) < formats.size() ? formats[std::size_t(style)] : nullptr;
+    };
+    // A cell the sheet cannot hold (beyond its last row or column, text too
+    // long) is left out; the others are written.
+    for (std::size_t i : ordre_ecriture(f.cellules)) {
+        const Cellule& c = f.cellules[i];
+        if (c.ligne < 0 || c.colonne < 0 || c.colonne >= LXW_COL_MAX)
+            continue;
+        const lxw_row_t r = lxw_row_t(c.ligne);
+        const lxw_col_t k = lxw_col_t(c.colonne);
+        if (c.est_nombre)
+            worksheet_write_number(ws, r, k, c.nombre, format(c.style));
+        else
+            worksheet_write_string(ws, r, k, c.texte.toUtf8().constData(), format(c.style));
+    }
+    return ws;
+}
+
+void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lxw_worksheet*>& feuilles)
+{
+    if (g.series.empty() || g.feuille < 0 || std::size_t(g.feuille) >= feuilles.size() ||
+        !feuilles[std::size_t(g.feuille)])
+        return;
+    const char* source = feuilles[std::size_t(g.feuille)]->name;
+    // On a worksheet of its own rather than a chart sheet, which some
+    // spreadsheet programs leave blank.
+    const QByteArray nom = nom_feuille(wb, g.nom);
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nom.isEmpty() ? nullptr : nom.constData());
+    lxw_chart* ch = workbook_add_chart(wb, LXW_CHART_LINE);
+    if (!ws || !ch)
+        return;
+    for (const SerieGraphique& s : g.series) {
+        lxw_chart_series* serie = chart_add_series(ch, nullptr, nullptr);
+        if (!serie)
+            continue;
+        const auto r1 = lxw_row_t(std::max(0, s.premiere_ligne));
+        const auto r2 = lxw_row_t(std::max(s.premiere_ligne, s.derniere_ligne));
+        chart_series_set_categories(serie, source, r1, lxw_col_t(s.colonne_x), r2, lxw_col_t(s.colonne_x));
+        chart_series_set_values(serie, source, r1, lxw_col_t(s.colonne_y), r2, lxw_col_t(s.colonne_y));
+        // A name starting with '=' would be read as a formula.
+        const QByteArray n = s.nom.startsWith('=') ? (' ' + s.nom).toUtf8() : s.nom.toUtf8();
+        if (!n.isEmpty())
+            chart_series_set_name(serie, n.constData());
+        // Thousands of readings: markers would hide the line.
+        chart_series_set_marker_type(serie, LXW_CHART_MARKER_NONE);
+    }
+    if (!g.titre.isEmpty())
+        chart_title_set_name(ch, g.titre.toUtf8().constData());
+    if (!g.titre_x.isEmpty())
+        chart_axis_set_name(ch->x_axis, g.titre_x.toUtf8().constData());
+    lxw_chart_options place{};
+    place.x_scale = TAILLE_GRAPHIQUE;
+    place.y_scale = TAILLE_GRAPHIQUE;
+    worksheet_insert_chart_opt(ws, 1, 1, ch, &place);
+}
+
+class QtTableur final : public Tableur {
+public:
+    bool enregistrer(const Classeur& c, const QString& chemin) override { return ecrire_xlsx(c, chemin); }
+    void ouvrir(const QString& chemin) override { QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); }
+};
+
+} // namespace
+
+bool ecrire_xlsx(const Classeur& c, const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return false;
+    const QString provisoire = chemin_provisoire(chemin);
+    const QByteArray fichier = QFile::encodeName(provisoire);
+    // A folder that takes no new file is known before any work is done.
+    if (QFile essai(provisoire); !essai.open(QIODevice::WriteOnly))
+        return false;
+    // Rows go to disk as they are written rather than staying in memory.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* wb = workbook_new_opt(fichier.constData(), &options);
+    if (!wb) {
+        QFile::remove(provisoire);
+        return false;
+    }
+
+    std::vector<lxw_format*> formats(c.styles.size(), nullptr);
+    for (std::size_t i = 1; i < c.styles.size(); ++i) {
+        lxw_format* f = workbook_add_format(wb);
+        if (c.styles[i].gras)
+            format_set_bold(f);
+        if (!c.styles[i].format_nombre.isEmpty())
+            format_set_num_format(f, c.styles[i].format_nombre.toUtf8().constData());
+        formats[i] = f;
+    }
+    std::vector<lxw_worksheet*> feuilles;
+    for (const Feuille& f : c.feuilles)
+        feuilles.push_back(ecrire_feuille(wb, f, formats));
+    // A workbook needs a sheet.
+    if (c.feuilles.empty())
+        workbook_add_worksheet(wb, nullptr);
+    for (const Graphique& g : c.graphiques)
+        ecrire_graphique(wb, g, feuilles);
+
+    // The file is made here, whole; it then takes the target's place in one step.
+    const bool ecrit = workbook_close(wb) == LXW_NO_ERROR;
+    if (!ecrit || std::rename(fichier.constData(), QFile::encodeName(chemin).constData()) != 0) {
+        QFile::remove(provisoire);
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<Tableur> tableur_qt()
+{
+    return std::make_unique<QtTableur>();
+}

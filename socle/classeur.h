@@ -1,0 +1,74 @@
+// The spreadsheet service: a workbook described in plain records, written as
+// an Office Open XML file (.xlsx) and shown in the desktop's spreadsheet
+// program. The Qt implementation writes with libxlsxwriter; tests install a
+// double that records every cell (tests/support/fake_platform.h).
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// How a cell looks. Style 0 of a workbook is the plain one.
+struct StyleCellule {
+    bool gras = false;
+    QString format_nombre; // as the spreadsheet writes it, e.g. "0.000"; empty: General
+};
+
+struct Cellule {
+    int ligne = 0;   // from 0: cell A1 is row 0, column 0
+    int colonne = 0;
+    bool est_nombre = false;
+    double nombre = 0.0; // when est_nombre
+    QString texte;       // otherwise
+    int style = 0;       // index in Classeur::styles
+};
+
+struct Feuille {
+    QString nom;                   // a refused or empty name gets the default one
+    std::vector<Cellule> cellules; // row by row, each row left to right
+    std::vector<double> largeurs;  // column widths in characters, from column A
+    int lignes_figees = 0;         // top rows that stay in view while scrolling
+};
+
+// One curve: the values of column `colonne_y` against those of `colonne_x`,
+// rows premiere_ligne..derniere_ligne (from 0, inclusive) of a worksheet.
+struct SerieGraphique {
+    QString nom;
+    int colonne_x = 0;
+    int colonne_y = 0;
+    int premiere_ligne = 0;
+    int derniere_ligne = 0;
+};
+
+// A line chart on a worksheet of its own, after the others.
+struct Graphique {
+    QString nom;      // of its sheet
+    QString titre;
+    QString titre_x;  // of the horizontal axis
+    int feuille = 0;  // index in Classeur::feuilles of the worksheet the series read
+    std::vector<SerieGraphique> series;
+};
+
+struct Classeur {
+    std::vector<StyleCellule> styles{StyleCellule{}};
+    std::vector<Feuille> feuilles;
+    std::vector<Graphique> graphiques;
+};
+
+class Tableur {
+public:
+    virtual ~Tableur() = default;
+    // Writes the workbook at `chemin`, whole or not at all: it is built
+    // beside the target and takes its place only once complete, so a failure
+    // leaves an earlier file of that name as it was. False when it could not
+    // be written.
+    virtual bool enregistrer(const Classeur& c, const QString& chemin) = 0;
+    // Shows the workbook in the desktop's spreadsheet program, when one is
+    // registered; nothing happens otherwise.
+    virtual void ouvrir(const QString& chemin) = 0;
+};
+
+// The writer behind the Qt service, for doubles that write real files.
+bool ecrire_xlsx(const Classeur& c, const QString& chemin);
+std::unique_ptr<Tableur> tableur_qt();

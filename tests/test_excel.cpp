@@ -1,0 +1,463 @@
+// Spreadsheet export: the sheet built from the readings list, the panel's
+// states, names and questions through the test doubles, and real workbooks
+// read back by an independent reader.
+#include "socle/barre_outils.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "app/quitter.h"
+#include "socle/toolkit.h"
+#include "export/excel.h"
+#include "export/tableur.h"
+#include "graph/fenetres_voies.h"
+#include "acquisition/ligne.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
+#include "support/fake_platform.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <map>
+
+namespace {
+
+QString erreur(int code)
+{
+    return QString::fromUtf8(tx::erreur[code * 5 + langue]) + "\n";
+}
+
+using Grille = std::map<std::pair<int, int>, Cellule>;
+
+Grille grille(const Classeur& c)
+{
+    Grille g;
+    for (const Cellule& x : c.feuilles.at(0).cellules)
+        g[{x.ligne, x.colonne}] = x;
+    return g;
+}
+
+QString texte(const Grille& g, int ligne, int colonne)
+{
+    auto it = g.find({ligne, colonne});
+    return it == g.end() || it->second.est_nombre ? QString() : it->second.texte;
+}
+
+double nombre(const Grille& g, int ligne, int colonne)
+{
+    auto it = g.find({ligne, colonne});
+    return it == g.end() || !it->second.est_nombre ? qQNaN() : it->second.nombre;
+}
+
+// The program with n readings of one or two channels listed (NaN: undefined),
+// the panel opened from the Edit menu; the working directory is a folder of
+// its own.
+struct Poste {
+    SessionTest session;
+    FakePopups& popups = *session.plateforme.popups;
+    FakeTableur& tableur = *session.plateforme.tableur;
+    QTemporaryDir travail{QDir::tempPath() + "/vtexport-XXXXXX"};
+    int panel = Fen_princ[PNL_EXCEL];
+    PnlExcel& x = liaison<PnlExcel>(Fen_princ[PNL_EXCEL]);
+
+    Poste(int voies, const QList<QPair<double, double>>& valeurs, int langue_ = 1)
+    {
+        langue = langue_;
+        Mesure.port = 1;
+        Mesure.nb_voies = voies;
+        copie_texte(Donnee[1].libelle, "V(V)");
+        copie_texte(Donnee[2].libelle, "P(W)");
+        Maj_connexion();
+        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
+        for (int j = 0; j < valeurs.size(); ++j) {
+            const auto [a, b] = valeurs[j];
+            l->addItem(tete_ligne(j + 1, QDate(2026, 3, 7), QTime(10, 0, j), false, 0, 0, 0, langue) +
+                       colonnes_ligne(voies, a, qIsNaN(a), b, qIsNaN(b)));
+        }
+        Acq.nb_points = int(valeurs.size());
+        copie_texte(Excel.repertoire, travail.path().toLocal8Bit().constData());
+        tk::declencher(ITEM_EXPORTER);
+        popups.vus.clear();
+    }
+    QString chemin(const QString& nom) const { return travail.path() + "/" + nom; }
+    bool repos() const
+    {
+        return x.lancer->isEnabled() && x.repertoire->isEnabled() && x.parcour->isEnabled() &&
+               !x.exporte->isEnabled();
+    }
+    bool pret() const
+    {
+        return !x.lancer->isEnabled() && !x.repertoire->isEnabled() && !x.parcour->isEnabled() &&
+               x.exporte->isEnabled() && x.quitter->isEnabled();
+    }
+    // Launch, then Export answering the file popup with `choix`.
+    void exporter(std::optional<QString> choix)
+    {
+        if (!Excel.lance)
+            x.lancer->click();
+        popups.saisies << choix;
+        x.exporte->click();
+    }
+};
+
+} // namespace
+
+class TestExcel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void une_voie_chaque_ligne_et_e_pour_son_entete_seul()
+    {
+        Poste p(1, {{231.4, 0}, {qQNaN(), 0}, {-6300.0, 0}});
+        QVERIFY(tk::fenetre(p.panel)->isVisible());
+        p.exporter(p.chemin("mesure"));
+        QCOMPARE(p.tableur.enregistres.size(), 1);
+        QCOMPARE(p.tableur.enregistres[0].chemin, p.chemin("mesure.xlsx"));
+        QCOMPARE(p.tableur.ouverts, QStringList{p.chemin("mesure.xlsx")});
+        const Classeur& c = p.tableur.enregistres[0].classeur;
+        const Grille g = grille(c);
+        QCOMPARE(c.feuilles[0].nom, QString("Data"));
+        QCOMPARE(c.feuilles[0].lignes_figees, 1);
+        QCOMPARE(texte(g, 0, 0), QString("N°"));
+        QCOMPARE(texte(g, 0, 3), QString("CH1: V(V)"));
+        QCOMPARE(c.styles[std::size_t(g.at({0, 3}).style)].gras, true);
+        QCOMPARE(nombre(g, 1, 0), 1.0);
+        QCOMPARE(texte(g, 1, 1) + " " + texte(g, 3, 2), QString("03-07-2026 10:00:02"));
+        QCOMPARE(nombre(g, 1, 3), 231.4);
+        QCOMPARE(c.styles[std::size_t(g.at({1, 3}).style)].format_nombre, QString("0.000"));
+        QCOMPARE(texte(g, 2, 3), QString("----"));
+        QCOMPARE(nombre(g, 3, 3), -6300.0);
+        // Four columns of three readings and a header; nothing in E.
+        QCOMPARE(g.size(), std::size_t(4 * 4));
+        QCOMPARE(c.graphiques.size(), std::size_t(1));
+        QCOMPARE(c.graphiques[0].series.size(), std::size_t(1));
+        QCOMPARE(c.graphiques[0].series[0].derniere_ligne, 3);
+        QCOMPARE(c.graphiques[0].titre, QString("CH1: V(V)"));
+        QCOMPARE(p.x.zone_message->toPlainText(), QString("Sheet ready.\n"));
+    }
+
+    void deux_voies_valeurs_larges_de_la_voie_2_entieres()
+    {
+        Poste p(2, {{230.0, 1234.567}, {qQNaN(), -250.125}, {229.5, qQNaN()}});
+        p.exporter(p.chemin("deux.XLSX"));
+        QCOMPARE(p.tableur.enregistres[0].chemin, p.chemin("deux.XLSX"));
+        const Classeur& c = p.tableur.enregistres[0].classeur;
+        const Grille g = grille(c);
+        QCOMPARE(texte(g, 0, 4), QString("CH2: P(W)"));
+        QCOMPARE(nombre(g, 1, 4), 1234.567);
+        QCOMPARE(nombre(g, 2, 4), -250.125);
+        QCOMPARE(texte(g, 2, 3), QString("----"));
+        QCOMPARE(texte(g, 3, 4), QString("----"));
+        QCOMPARE(g.size(), std::size_t(4 * 5));
+        QCOMPARE(c.graphiques[0].series.size(), std::size_t(2));
+        QCOMPARE(c.graphiques[0].series[1].colonne_y, 4);
+    }
+
+    // Each language puts the channel pieces of the label elsewhere.
+    void entetes_de_voie_dans_chaque_langue()
+    {
+        for (int l = 0; l < 5; ++l) {
+            Poste p(2, {{1.0, 2.0}}, l);
+            // Built on a new set-up, then on a change of language.
+            for (int fois = 0; fois < 2; ++fois) {
+                if (fois == 1)
+                    Changement_langue(menu);
+                const QString etiquette = liaison<PnlDonnees>(Info[0].panel).entete->text();
+                QCOMPARE(piece_etiquette(etiquette, 1), QString("CH1: V(V)"));
+                QCOMPARE(piece_etiquette(etiquette, 2), QString("CH2: P(W)"));
+            }
+        }
+        QCOMPARE(piece_etiquette(QString(30, 'x') + "abc", 2), QString());
+    }
+
+    void sans_releves_la_ligne_d_entete_seule()
+    {
+        int jauge = -1;
+        const auto lire_jauge = [&](const ClasseurVu&) {
+            jauge = liaison<PnlProgression>(Fen_princ[PNL_PROGRESS]).jauge->value();
+        };
+        {
+            Poste p(1, {});
+            p.tableur.pendant = lire_jauge;
+            p.exporter(p.chemin("vide.xlsx"));
+            const Classeur& c = p.tableur.enregistres[0].classeur;
+            for (const Cellule& x : c.feuilles[0].cellules)
+                QVERIFY(x.ligne == 0 && x.colonne < 23); // A1:W1
+            QCOMPARE(c.feuilles[0].cellules.size(), std::size_t(4));
+            QVERIFY(c.graphiques.empty());
+            QCOMPARE(jauge, 0);
+            QCOMPARE(Fen_princ[PNL_PROGRESS], 0);
+        }
+        // With readings the gauge ends at 100 %.
+        Poste q(1, {{1, 0}, {2, 0}, {3, 0}});
+        q.tableur.pendant = lire_jauge;
+        q.exporter(q.chemin("plein.xlsx"));
+        QCOMPARE(jauge, 100);
+        QCOMPARE(pourcentage(0, 3), 33);
+        QCOMPARE(pourcentage(29999, 30000), 100);
+    }
+
+    void noms_nettoyes_proposes_et_completes()
+    {
+        QCOMPARE(compres(u"mes  essais"), QString("mes "));
+        QCOMPARE(compres(u"essai_1,2"), QString("essai12"));
+        QCOMPARE(compres(u"C:\\mes\tdonnées/=+*-.x"), QString("C:\\mes\tdonnes/=+*-.x"));
+        QCOMPARE(compres(QString(400, 'a')), QString(300, 'a'));
+        QCOMPARE(compres(QStringView(u"ab  ").left(3)), QString("ab "));
+        QCOMPARE(nom_propose("vtex", 1), QString("vtex01"));
+        QCOMPARE(nom_propose("vtex", 99), QString("vtex99"));
+        QCOMPARE(nom_propose("vtex", 100), QString("vtex100"));
+        QCOMPARE(completer_nom("Data"), QString("Data.xlsx"));
+        QCOMPARE(completer_nom("Data.XLSX"), QString("Data.XLSX"));
+        QCOMPARE(completer_nom("Data.xls"), QString("Data.xls.xlsx"));
+    }
+
+    void compteur_annulation_et_nom_de_feuille()
+    {
+        Poste p(1, {{1, 0}});
+        p.exporter(std::nullopt);
+        QCOMPARE(p.popups.vus[0].genre, QString("fichier"));
+        QCOMPARE(p.popups.vus[0].titre, QString("Save"));
+        QCOMPARE(p.popups.vus[0].texte, p.chemin("vtex01"));
+        // Cancelled: nothing written, the export still ends and counts.
+        QVERIFY(p.tableur.enregistres.isEmpty() && p.tableur.ouverts.isEmpty());
+        QCOMPARE(p.popups.vus.size(), 1);
+        QVERIFY(p.pret());
+        QCOMPARE(p.x.zone_message->toPlainText(), QString("Sheet ready.\n"));
+
+        p.x.feuille->setText("essai_1,2");
+        p.exporter(std::nullopt);
+        QCOMPARE(p.popups.vus[1].texte, p.chemin("essai1202"));
+        QCOMPARE(p.x.feuille->text(), QString("essai12"));
+
+        Excel.numero = 100;
+        p.exporter(std::nullopt);
+        QCOMPARE(p.popups.vus[2].texte, p.chemin("essai12100"));
+        QCOMPARE(Excel.numero, 101);
+        // Opening the panel again starts from the default base name.
+        tk::declencher(ITEM_EXPORTER);
+        QCOMPARE(p.x.feuille->text(), QString("vtex"));
+    }
+
+    void ecraser_oui_ou_non()
+    {
+        Poste p(1, {{1, 0}});
+        QFile f(p.chemin("vieux.xlsx"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        p.popups.reponses << 2;
+        p.exporter(p.chemin("vieux"));
+        QCOMPARE(p.popups.vus.size(), 2);
+        const PopupVu& q = p.popups.vus[1];
+        QCOMPARE(q.titre, QString("EXCEL Sheet"));
+        QCOMPARE(q.texte, QString("Sheet already exist !    Overwrite Data ?\n"));
+        QCOMPARE(q.boutons, (QStringList{"Yes", "No", ""}));
+        QCOMPARE(q.defaut, 1);
+        QCOMPARE(q.echap, 2);
+        QVERIFY(p.tableur.enregistres.isEmpty());
+        QVERIFY(QFile::exists(p.chemin("vieux.xlsx")));
+
+        p.popups.reponses << 1;
+        p.exporter(p.chemin("vieux.xlsx"));
+        QCOMPARE(p.tableur.enregistres.size(), 1);
+        QCOMPARE(p.tableur.ouverts.size(), 1);
+    }
+
+    void etats_du_panneau_lancer_exporter_quitter()
+    {
+        Poste p(1, {{1, 0}}, 0);
+        QCOMPARE(p.x.travail->text(), QString("Répertoire de travail"));
+        QCOMPARE(p.x.repertoire->text(), p.travail.path());
+        QVERIFY(p.repos());
+        p.x.exporte->setEnabled(true); // Export before Launch does nothing
+        p.x.exporte->click();
+        QVERIFY(p.popups.vus.isEmpty());
+        p.x.exporte->setEnabled(false);
+
+        p.x.lancer->click();
+        QVERIFY(p.pret());
+        QCOMPARE(Excel.lance, 1);
+        QCOMPARE(p.x.zone_message->toPlainText(), QString::fromUtf8("EXCEL Prêt !\n"));
+        // A second Launch starts no second session.
+        Lancer_excel(p.panel, EXCEL_LANCER, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(Excel.lance, 1);
+
+        bool occupe = false;
+        p.tableur.pendant = [&](const ClasseurVu&) {
+            occupe = !p.x.exporte->isEnabled() && !p.x.quitter->isEnabled() &&
+                     tk::fenetre(Fen_princ[PNL_PROGRESS])->windowModality() == Qt::ApplicationModal;
+        };
+        p.exporter(p.chemin("a"));
+        QVERIFY(occupe);
+        QVERIFY(p.pret());
+        QCOMPARE(p.x.zone_message->toPlainText(), QString::fromUtf8("Feuille prête.\n"));
+
+        p.x.quitter->click();
+        QVERIFY(!tk::fenetre(p.panel)->isVisible());
+        QVERIFY(p.repos());
+        QCOMPARE(Excel.lance, 0);
+        QVERIFY(p.popups.messages().isEmpty());
+
+        // The toolbar's button opens the panel as the Edit menu does.
+        tk::HidePanel(p.panel);
+        Toolbar_Presser(gToolbar, 10);
+        QVERIFY(tk::fenetre(p.panel)->isVisible());
+    }
+
+    void repertoire_introuvable_et_parcourir()
+    {
+        Poste p(1, {{1, 0}});
+        const QByteArray avant(Excel.repertoire);
+        p.x.repertoire->setText(p.chemin("absent"));
+        p.x.lancer->click();
+        QCOMPARE(p.popups.messages(), QStringList{erreur(6)});
+        QCOMPARE(QByteArray(Excel.repertoire), avant);
+        QCOMPARE(Excel.lance, 0);
+        QVERIFY(p.repos());
+
+        QVERIFY(QDir(p.travail.path()).mkdir("autre"));
+        p.popups.saisies << p.chemin("autre");
+        p.x.parcour->click();
+        QCOMPARE(p.x.repertoire->text(), p.chemin("autre"));
+        QCOMPARE(QString::fromLocal8Bit(Excel.repertoire), p.chemin("autre"));
+    }
+
+    void echec_d_ecriture_et_fermeture_en_quittant()
+    {
+        Poste p(1, {{1, 0}});
+        p.tableur.reponse = false;
+        p.exporter(p.chemin("b"));
+        QCOMPARE(p.popups.messages(), QStringList{erreur(12)});
+        QVERIFY(p.tableur.ouverts.isEmpty());
+        QVERIFY(p.pret());
+
+        // Quitting while an export waits on the overwrite question drops
+        // its workbook with the warning; the export then writes nothing.
+        p.tableur.reponse = true;
+        QFile f(p.chemin("c.xlsx"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        p.popups.vus.clear();
+        p.popups.pendant = [](const PopupVu&) { Fermeture_Excel(); };
+        p.popups.reponses << 1;
+        p.exporter(p.chemin("c.xlsx"));
+        QCOMPARE(p.popups.messages(), (QStringList{erreur(17), erreur(12)}));
+        QCOMPARE(p.tableur.enregistres.size(), 1);
+        p.popups.pendant = nullptr;
+
+        // Quitting with the export ready ends it without a warning; No keeps it.
+        p.x.quitter->click();
+        p.x.lancer->click();
+        p.popups.vus.clear();
+        p.popups.reponses << 2;
+        sortir(Fen_princ[PNL_PRINC], 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(Excel.lance, 1);
+        p.popups.reponses << 1;
+        sortir(Fen_princ[PNL_PRINC], 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(Excel.lance, 0);
+        QVERIFY(p.popups.messages().isEmpty());
+    }
+
+    void vrai_classeur_relu_par_un_lecteur_independant()
+    {
+        Poste p(2, {{231.4, 1234.567}, {qQNaN(), -250.125}, {229.5, 0.5}});
+        p.tableur.ecrire = true;
+        p.exporter(p.chemin("vrai"));
+        QVERIFY(p.popups.messages().isEmpty());
+
+        QProcess lecteur;
+        const QString script = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("support/lire_classeur.py");
+        lecteur.start("/usr/bin/python3", {script, p.chemin("vrai.xlsx")});
+        QVERIFY(lecteur.waitForFinished(60000));
+        QVERIFY2(lecteur.exitCode() == 0, lecteur.readAllStandardError().constData());
+        const QJsonObject lu = QJsonDocument::fromJson(lecteur.readAllStandardOutput()).object();
+        const QJsonArray feuilles = lu["feuilles"].toArray();
+        QCOMPARE(feuilles.size(), 2);
+        const QJsonObject donnees = feuilles[0].toObject();
+        QCOMPARE(lu["active"].toString(), QString("Data"));
+        QCOMPARE(donnees["fige"].toString(), QString("A2"));
+        std::map<QString, QJsonArray> cellules;
+        for (const QJsonValue v : donnees["cellules"].toArray())
+            cellules[v.toArray()[0].toString()] = v.toArray();
+        QCOMPARE(cellules.size(), std::size_t(4 * 5));
+        const auto vu = [&](const char* ref) { return cellules[ref]; };
+        QCOMPARE(vu("A1"), (QJsonArray{"A1", "str", "N°", "General", true}));
+        QCOMPARE(vu("E1")[2].toString(), QString("CH2: P(W)"));
+        QCOMPARE(vu("A4"), (QJsonArray{"A4", "int", 3, "General", false}));
+        QCOMPARE(vu("B2"), (QJsonArray{"B2", "str", "03-07-2026", "General", false}));
+        QCOMPARE(vu("C3")[2].toString(), QString("10:00:01"));
+        QCOMPARE(vu("D2"), (QJsonArray{"D2", "float", 231.4, "0.000", false}));
+        QCOMPARE(vu("E2")[2].toDouble(), 1234.567);
+        QCOMPARE(vu("E3")[2].toDouble(), -250.125);
+        QCOMPARE(vu("D3"), (QJsonArray{"D3", "str", "----", "General", false}));
+        QVERIFY(donnees["largeurs"].toObject()["C"].toDouble() >= 8);
+
+        const QJsonObject graphe = feuilles[1].toObject();
+        QCOMPARE(graphe["cellules"].toArray().size(), 0);
+        const QJsonArray series = graphe["graphiques"].toArray()[0].toObject()["series"].toArray();
+        QCOMPARE(series.size(), 2);
+        QCOMPARE(series[1].toObject()["y"].toString(), QString("Data!$E$2:$E$4"));
+        QCOMPARE(series[1].toObject()["x"].toString(), QString("Data!$A$2:$A$4"));
+        QCOMPARE(series[0].toObject()["nom"].toString(), QString("CH1: V(V)"));
+    }
+
+    // A folder the program cannot write: the earlier workbook stays whole.
+    void dossier_en_lecture_seule_message_12_ancien_intact()
+    {
+        Poste p(1, {{1, 0}});
+        p.tableur.ecrire = true;
+        QVERIFY(QDir(p.travail.path()).mkdir("fige"));
+        const QString dossier = p.chemin("fige");
+        p.exporter(dossier + "/ancien.xlsx");
+        QFile ancien(dossier + "/ancien.xlsx");
+        QVERIFY(ancien.open(QIODevice::ReadOnly));
+        const QByteArray contenu = ancien.readAll();
+        ancien.close();
+        QVERIFY(contenu.startsWith("PK"));
+
+        // Root writes through permissions: the folder is then made immutable.
+        QFile::setPermissions(dossier, QFile::ReadOwner | QFile::ExeOwner);
+        int fd = -1, drapeaux = 0;
+        if (geteuid() == 0) {
+            fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
+            if (fd < 0 || ioctl(fd, FS_IOC_GETFLAGS, &drapeaux) != 0)
+                QSKIP("no way to make a folder read-only for root here");
+            int fige = drapeaux | FS_IMMUTABLE_FL;
+            if (ioctl(fd, FS_IOC_SETFLAGS, &fige) != 0) {
+                ::close(fd);
+                QSKIP("no way to make a folder read-only for root here");
+            }
+        }
+        p.popups.reponses << 1;
+        p.exporter(dossier + "/ancien.xlsx");
+        const QStringList restes = QDir(dossier).entryList(QDir::Files | QDir::Hidden);
+        if (fd >= 0) {
+            ioctl(fd, FS_IOC_SETFLAGS, &drapeaux);
+            ::close(fd);
+        }
+        QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(p.popups.messages(), QStringList{erreur(12)});
+        QCOMPARE(restes, QStringList{"ancien.xlsx"});
+        QVERIFY(ancien.open(QIODevice::ReadOnly));
+        QCOMPARE(ancien.readAll(), contenu);
+        QCOMPARE(p.tableur.ouverts.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestExcel)
+#include "test_excel.moc"
