@@ -46,7 +46,7 @@ void remplir_ports(PnlConnexion& d)
     QListWidget* l = d.liste_ports;
     // Fixed pitch, so that the paths stand in one column after COM1 and COM10 alike.
     l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    const int lignes = std::max({PORTS_LISTES, l->count(), comport});
+    const int lignes = std::min(std::max({PORTS_LISTES, l->count(), comport}), PORT_COM_MAX);
     const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     const QFontMetrics fm(l->font());
     const QColor absent = l->palette().color(QPalette::Disabled, QPalette::Text);

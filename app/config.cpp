@@ -9,6 +9,7 @@
 #include "files/format.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
+#include "link/serial.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -244,6 +245,12 @@ void corriger_valeurs()
     // Save settings on exit, which a language of 5 would toggle.
     if (langue < 0 || langue >= tx::NB_LANGUES)
         langue = 1;
+    if (!periode_valide(Acq.periode))
+        Acq.periode = 0;
+    if (!port_valide(Mesure.port))
+        Mesure.port = 1;
+    if (!std::isfinite(Acq.heure_rel) || std::abs(Acq.heure_rel) > HEURE_REL_MAX)
+        mem_hrel = Acq.heure_rel = 0.0;
     if (rep[4] == 0 && !placement_visible(rep[0], rep[1], rep[2], rep[3]))
         std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
 }

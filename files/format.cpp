@@ -1,5 +1,7 @@
 #include "files/format.h"
 
+#include "link/serial.h"
+
 #include "socle/globals.h"
 
 #include <QFileInfo>
@@ -265,7 +267,7 @@ Lecture lire_configuration(QIODevice& f, bool avec_x, Configuration& c, const Av
         return Lecture::Format;
     bool ok = false;
     lu.heure_rel = l.trimmed().toDouble(&ok);
-    if (!ok || !reel_fini(lu.heure_rel))
+    if (!ok || !reel_fini(lu.heure_rel) || std::abs(lu.heure_rel) > HEURE_REL_MAX)
         return Lecture::Format;
     if (!ligne_entier(f, lu.temps_relatif, long_))
         return Lecture::Format;
@@ -283,6 +285,9 @@ Lecture lire_configuration(QIODevice& f, bool avec_x, Configuration& c, const Av
     const int nb_voies = lu.voies[1].nb_voies;
     if (nb_voies < 0 || nb_voies > 2)
         return Lecture::Format;
+    for (const VoieFichier& v : lu.voies)
+        if (!port_valide(v.port))
+            return Lecture::Format;
     for (int k = 0; k < 2; ++k) {
         const VoieFichier& v = lu.voies[std::size_t(k)];
         if (k < nb_voies && (v.grandeur < 1 || v.grandeur > NB_GRANDEURS))

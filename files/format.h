@@ -80,6 +80,10 @@ constexpr int LARGEUR_LIBELLE = 9;
 // No line of either file is longer; a longer one is not a recording's.
 constexpr int LONG_LIGNE_MAX = 256;
 
+// Largest relative-time origin a file may hold: its line stays short enough
+// to be read back.
+constexpr double HEURE_REL_MAX = 1e9;
+
 struct VoieFichier {
     int port = 0;
     int type_reseau = 0;

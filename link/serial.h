@@ -75,3 +75,6 @@ std::unique_ptr<SerialPort> port_serie_qt();
 // program's directory when there is one (a link to the real device), else
 // /dev/ttyS<n-1>.
 QString nom_peripherique_com(int numero);
+// Highest COM number the program addresses; 0 is "no port".
+constexpr int PORT_COM_MAX = 256;
+inline bool port_valide(int numero) { return numero >= 0 && numero <= PORT_COM_MAX; }

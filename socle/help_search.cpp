@@ -4,6 +4,9 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -15,12 +18,48 @@ struct SectionBrute {
     int niveau = 2;
 };
 
-const QRegularExpression& re_titre()
+// A heading <hN ...>...</hN>: where it starts and ends in the file, its
+// level, attributes and inner HTML.
+struct Titre {
+    qsizetype debut = 0, fin = 0;
+    int niveau = 2;
+    QString attributs, interieur;
+};
+
+// The headings of the file in order, each closed by the first </hN> of its
+// level after it; a heading never closed is not one, and headings inside a
+// heading are part of it. One pass over the openings and one over the
+// closings: a file full of unclosed headings costs no more than its length.
+QList<Titre> titres(const QString& html)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(<h([1-4])\b([^>]*)>(.*?)</h\1\s*>)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    return re;
+    static const QRegularExpression ouverture(QStringLiteral(R"(<h([1-4])\b([^>]{0,2000})>)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression fermeture(QStringLiteral(R"(</h([1-4])\s*>)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    std::array<std::vector<std::pair<qsizetype, qsizetype>>, 5> fermetures;
+    for (auto it = fermeture.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        fermetures[std::size_t(m.captured(1).toInt())].emplace_back(m.capturedStart(), m.capturedEnd());
+    }
+    std::array<std::size_t, 5> suivante{};
+    QList<Titre> liste;
+    qsizetype apres = 0;
+    for (auto it = ouverture.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.capturedStart() < apres)
+            continue;
+        const int n = m.captured(1).toInt();
+        const auto& f = fermetures[std::size_t(n)];
+        std::size_t& i = suivante[std::size_t(n)];
+        while (i < f.size() && f[i].first < m.capturedEnd())
+            ++i;
+        if (i == f.size())
+            continue;
+        liste.append({m.capturedStart(), f[i].second, n, m.captured(2),
+                      html.mid(m.capturedEnd(), f[i].first - m.capturedEnd())});
+        apres = f[i].second;
+    }
+    return liste;
 }
 
 const QRegularExpression& re_id()
@@ -56,20 +95,18 @@ QList<SectionBrute> decouper(const QString& html)
 {
     QList<SectionBrute> sections;
     qsizetype fin_precedente = -1;
-    auto it = re_titre().globalMatch(html);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        const QString ancre = ancre_titre(m.captured(2), m.captured(3));
+    for (const Titre& t : titres(html)) {
+        const QString ancre = ancre_titre(t.attributs, t.interieur);
         if (ancre.isEmpty())
             continue; // a heading without anchor stays part of the section above
         if (!sections.isEmpty())
-            sections.last().corps_html = html.mid(fin_precedente, m.capturedStart() - fin_precedente);
+            sections.last().corps_html = html.mid(fin_precedente, t.debut - fin_precedente);
         SectionBrute s;
         s.ancre = ancre;
-        s.titre_html = m.captured(3);
-        s.niveau = m.captured(1).toInt();
+        s.titre_html = t.interieur;
+        s.niveau = t.niveau;
         sections.append(s);
-        fin_precedente = m.capturedEnd();
+        fin_precedente = t.fin;
     }
     if (!sections.isEmpty()) {
         qsizetype fin = html.indexOf(QLatin1String("</body"), fin_precedente, Qt::CaseInsensitive);

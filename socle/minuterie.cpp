@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 struct Minuterie {
@@ -33,7 +35,10 @@ void appliquer()
         x.timer->stop();
         return;
     }
-    x.timer->start(static_cast<int>(x.intervalle * 1000.0 + 0.5));
+    // Beyond a day the count of milliseconds would overflow the timer's
+    // interval; no period the program offers comes near it.
+    constexpr double MS_MAX = 86400.0 * 1000.0;
+    x.timer->start(static_cast<int>(std::min(x.intervalle * 1000.0, MS_MAX) + 0.5));
 }
 
 } // namespace
@@ -76,4 +81,9 @@ void ResetTimer()
 double intervalle_periode(int periode)
 {
     return periode == 0 ? 0.5 : double(periode);
+}
+
+int attente_minuterie_ms()
+{
+    return m().timer->isActive() ? m().timer->interval() : 0;
 }

@@ -9,7 +9,13 @@ void fixer_callback_minuterie(TickCallback cb);
 void fixer_intervalle_minuterie(double secondes);
 // Seconds between ticks for a reading period (0 = half a second).
 double intervalle_periode(int periode);
+// Reading periods: -1 one reading per Run, 0 half a second, else whole
+// seconds up to an hour.
+constexpr int PERIODE_MAX = 3600;
+inline bool periode_valide(int periode) { return periode >= -1 && periode <= PERIODE_MAX; }
 double intervalle_minuterie();
+// Milliseconds the running timer waits between ticks; 0 when it is stopped.
+int attente_minuterie_ms();
 void activer_minuterie(bool actif);
 bool minuterie_active();
 // Restarts the count of the timer from now.

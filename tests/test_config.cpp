@@ -246,6 +246,39 @@ private slots:
             QCOMPARE(langue, 2);
         }
 
+        // A port, a period or a time origin the program cannot use takes its
+        // default; the rest of the file counts. A huge port would have made
+        // the connection dialog list that many entries; a period of millions
+        // of seconds overflowed the timer; an origin of 1e300 was written back
+        // as a line no reader accepts.
+        {
+            Poste p;
+            QList<QByteArray> f = modele();
+            f[1] = "3000000";
+            f[2] = "200000 1 1 2 -1 V(V)     ";
+            f[3] = "200000 1 7 2 -1 Q(Var)   ";
+            f[4] = "1e300";
+            p.ecrire(f);
+            QCOMPARE(p.demarrer(), 0);
+            QCOMPARE(Acq.periode, 0);
+            QCOMPARE(Mesure.port, 1);
+            QCOMPARE(Acq.heure_rel, 0.0);
+            QCOMPARE(langue, 2);
+            // Whatever interval is asked for, the timer waits a positive time.
+            fixer_intervalle_minuterie(3000000.0);
+            activer_minuterie(true);
+            QVERIFY(attente_minuterie_ms() > 0);
+            activer_minuterie(false);
+        }
+        for (const QByteArray& periode : {QByteArray("-2"), QByteArray("3601")}) {
+            Poste p;
+            QList<QByteArray> f = modele();
+            f[1] = periode;
+            p.ecrire(f);
+            QCOMPARE(p.demarrer(), 0);
+            QCOMPARE(Acq.periode, 0);
+        }
+
         // A placement partly off screen but reachable is kept.
         Poste p;
         QList<QByteArray> f = modele();

@@ -176,6 +176,11 @@ private slots:
         QTest::newRow("window outside the table") << QByteArray("1 1 1 1 10 V\n1 1 5 1 2 P\n0\n0\n0\n") << F;
         QTest::newRow("binary noise") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\n\x03\0>\0\n", 16) << F;
         QTest::newRow("over-long line") << tete + "1\n" + QByteArray(5000, '7') + "\n" << F;
+        // Values that would open but could not be saved and read back, or
+        // that ask for a port no system has.
+        QTest::newRow("time origin 1e300") << QByteArray("1 1 1 1 1 V\n1 1 5 1 -1 P\n1e300\n0\n0\n") << F;
+        QTest::newRow("port 200000") << QByteArray("200000 1 1 1 1 V\n200000 1 5 1 -1 P\n0\n0\n0\n") << F;
+        QTest::newRow("negative port") << QByteArray("-1 1 1 1 1 V\n-1 1 5 1 -1 P\n0\n0\n0\n") << F;
     }
 
     void configurations_refusees()

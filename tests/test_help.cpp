@@ -160,6 +160,15 @@ private slots:
         QCOMPARE(liens_sommaire(QString::fromUtf8(page_essai)), (QStringList{"port", "trop"}));
         QCOMPARE(ancres_aide(QString::fromUtf8(page_essai)), (QStringList{"top", "contents", "port", "trop", "fin"}));
         QVERIFY(sections_aide(QStringLiteral("<p>no headings</p>")).isEmpty());
+
+        // Headings never closed are not headings; the first closing of the
+        // same level ends one, and one inside another is part of it.
+        const QString ouvertes = QStringLiteral("<h2 id=\"a\">A</h2><p>x</p>") +
+                                 QStringLiteral("<h4 id=\"n\">never closed ").repeated(20000) +
+                                 QStringLiteral("<h3 id=\"b\">B <h2 id=\"c\">inner</h2></h3><p>y</p>");
+        const QList<SectionAide> o = sections_aide(ouvertes);
+        QCOMPARE(ancres_de(o), (QStringList{"a", "b"}));
+        QVERIFY(o[0].texte.startsWith(QStringLiteral("x never closed")));
         QVERIFY(liens_sommaire(QStringLiteral("<h2 id=\"x\">X</h2><a href=\"#y\">y</a>")).isEmpty());
     }
 

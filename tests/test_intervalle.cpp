@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "files/fichier.h"
 #include "link/jbus.h"
+#include "link/serial.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
@@ -242,6 +243,14 @@ private slots:
         cx().quitter->click();
         QVERIFY(!connexion_ouverte());
         QVERIFY(!menus_bloques());
+
+        // A port number beyond any system's lists no more than COM256: one
+        // entry per number up to 200000 took half a minute and 900 MB.
+        comport = 200000;
+        commande(ITEM_CONNECTER);
+        QVERIFY(connexion_ouverte());
+        QCOMPARE(cx().liste_ports->count(), PORT_COM_MAX);
+        cx().quitter->click();
     }
 
     void changer_de_port()
