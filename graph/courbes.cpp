@@ -42,11 +42,6 @@ bool code_valide(int c)
     return c >= 1 && c < 15;
 }
 
-bool indice_valide(int n)
-{
-    return n >= 0 && n < NB_RELEVES_MAX;
-}
-
 QCustomPlot* graphe_panel(int panel)
 {
     if (!tk::panel_valide(panel) || tk::type_panel(panel) != PNL_GRAPHE)

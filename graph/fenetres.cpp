@@ -207,7 +207,7 @@ int Repere_fenetre(int panel, int event, void*, int, int)
     return 0;
 }
 
-int Fenetre(int panel, int event, void*, int, int)
+int Fenetre(int, int event, void*, int, int)
 {
     if (event == EVENT_PANEL_SIZE)
         Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
