@@ -76,15 +76,24 @@ void axe_manuel(QCustomPlot* g, double lo, double hi)
 // holds no data (the axis is then left as it is). A flat curve gives lo = hi:
 // QCustomPlot's own rescale would keep the previous span centred on it, which
 // drifts tick after tick and hides a flat curve from the minimum-span rule.
-bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
+// Channel voie's curve in graph g, null when it has none there.
+QCPGraph* courbe_de(QCustomPlot* g, int voie)
 {
     if (!g || !voie_valide(voie))
-        return false;
+        return nullptr;
     const Courbe& c = courbes[voie];
     if (!c.graphe || c.handle != Donnee[voie].trace || c.graphe->parentPlot() != g)
+        return nullptr;
+    return c.graphe;
+}
+
+bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
+{
+    QCPGraph* c = courbe_de(g, voie);
+    if (!c)
         return false;
     bool trouve = false;
-    const QCPRange r = c.graphe->getValueRange(trouve, QCP::sdBoth);
+    const QCPRange r = c->getValueRange(trouve, QCP::sdBoth);
     if (!trouve)
         return false;
     lo = r.lower;
@@ -98,11 +107,11 @@ bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
 // left alone when there is no curve.
 void maximum_courbe(QCustomPlot* g, int voie, double& v)
 {
-    const Courbe& c = courbes[voie];
-    if (!c.graphe || c.handle != Donnee[voie].trace || c.graphe->parentPlot() != g)
+    QCPGraph* c = courbe_de(g, voie);
+    if (!c)
         return;
     bool trouve = false;
-    const QCPRange r = c.graphe->getValueRange(trouve, QCP::sdBoth);
+    const QCPRange r = c->getValueRange(trouve, QCP::sdBoth);
     if (trouve)
         v = r.upper;
 }
