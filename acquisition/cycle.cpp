@@ -20,6 +20,7 @@
 #include "link/jbus.h"
 
 #include <QLabel>
+#include <algorithm>
 #include "socle/liste_releves.h"
 #include <QPushButton>
 #include <qcustomplot.h>
@@ -51,6 +52,11 @@ void lever_avis_optique()
     o.bouton_oui->hide();
     o.bouton_non->hide();
     tk::DisplayPanel(p);
+    // The question box comes up in the middle of the main window: the
+    // notice stands at its top, where the box leaves it readable.
+    const tk::Geometrie g = tk::geometrie(Fen_princ[PNL_PRINC]);
+    const QWidget* f = tk::fenetre(p);
+    tk::deplacer(p, g.top + 8, g.left + std::max(0, (g.width - f->width()) / 2));
 }
 
 // The tick's work; cadence keeps a second tick from starting inside it.
@@ -86,6 +92,8 @@ void tick(int panel)
         return;
     }
     if (r != 0) {
+        // The acquisition stops: the link notice goes with it.
+        retirer_avis_optique();
         tk::declencher(ITEM_STOP);
         Popup_erreur(MSG_LIAISON);
         return;
@@ -174,8 +182,7 @@ void annoncer_information(const QString& message, const QString& detail)
     Fen_princ[PNL_INFO] = p;
     PnlInformation& i = liaison<PnlInformation>(p);
     i.titre->setText(qtxt(tx::Maj_titre_erreur));
-    if (!message.isNull())
-        i.message->setText(message);
+    i.message->setText(message.isNull() ? qtxt(tx::mode_instrument) : message);
     i.detail->setText(detail);
     tk::DisplayPanel(p);
     plateforme().horloge->attendre(1.0);
@@ -223,6 +230,8 @@ int Mesure_jbus()
             PrecedTypeReseau = MesureTypeReseau;
             ResetTimer();
             tk::declencher(ITEM_STOP);
+            // Stop has just asked about saving these readings.
+            Acq.non_enregistre = 0;
             tk::declencher(ITEM_NOUVEAU);
             tk::declencher(ITEM_TYPEMES);
             return MESURE_REMISE;

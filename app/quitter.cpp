@@ -6,6 +6,7 @@
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "export/excel.h"
+#include "files/enregistrement.h"
 #include "files/fichier.h"
 #include "lang/textes.h"
 
@@ -31,8 +32,12 @@ int sortir(int, int, int event, void*, int, int)
     if (event != EVENT_COMMIT)
         return 0;
     enregistrer_config_sortie();
+    // Stop asks about saving the readings it ends; readings stopped earlier
+    // and never saved are asked about here.
     if (Acq.en_cours == 1)
         Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+    else
+        proposer_enregistrement();
     const int r = plateforme().popups->question(qtxt(tx::quitter), qtxt(tx::confir1),
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
     if (r == 1) {

@@ -14,6 +14,7 @@
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/axe_temps.h"
+#include "graph/defilement.h"
 #include "graph/fenetres.h"
 #include "graph/zoom.h"
 #include "lang/langue.h"
@@ -149,13 +150,18 @@ QString choisir_fichier_enregistrement()
             popups.fichier(qtxt(tx::enregist), QString(), QStringLiteral("*.dat"), true);
         if (!choix || choix->isEmpty())
             return {};
-        if (!QFileInfo::exists(*choix))
-            return *choix;
+        // The filter promises a data file: a name typed without an extension
+        // gets ".dat", so that Open and the recent list take it.
+        QString chemin = *choix;
+        if (QFileInfo(chemin).suffix().isEmpty())
+            chemin += QStringLiteral(".dat");
+        if (!QFileInfo::exists(chemin))
+            return chemin;
         // No is the default and the Escape answer: replacing takes a Yes.
         const int r = popups.question(qtxt(tx::enregist), qtxt(tx::confir2),
                                       {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
         if (r == 1)
-            return *choix;
+            return chemin;
     }
 }
 
@@ -228,6 +234,8 @@ void tracer_enregistrement(int k)
     if (n > 0)
         tracer_courbe(k, n);
     Zoom_AXE_Y(k, Info[w].panel);
+    // Labels on the recording's own period.
+    maj_axe_x(Info[w].panel);
 
     QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
     for (;;) {
@@ -298,11 +306,25 @@ void commande_ouvrir()
         qtxt(tx::ouvrir), QString(), QStringLiteral("*.dat;;*.cfg"), false);
     if (!choix || choix->isEmpty() || !QFileInfo(*choix).isFile())
         return;
-    if (genre_fichier(*choix) == GenreFichier::Aucun)
+    if (genre_fichier(*choix) == GenreFichier::Aucun) {
         Popup_erreur(MSG_TYPE_INVALIDE);
-    else
+    } else {
+        proposer_enregistrement();
         Ouverture_fichier(*choix);
+    }
     retuiler();
+}
+
+void proposer_enregistrement()
+{
+    if (Acq.non_enregistre == 0 || Acq.nb_points <= 0 || Acq.en_cours)
+        return;
+    // Asked once: whatever the answer, these readings go next.
+    Acq.non_enregistre = 0;
+    const int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
+                                                {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
+    if (r == 1)
+        commande_enregistrer();
 }
 
 void commande_recent(int item)
@@ -311,8 +333,10 @@ void commande_recent(int item)
         if (item == 0 || fichier_menu[k] != item)
             continue;
         const QString chemin = QString::fromUtf8(nom[k]).mid(4);
-        if (genre_fichier(chemin) != GenreFichier::Aucun)
+        if (genre_fichier(chemin) != GenreFichier::Aucun) {
+            proposer_enregistrement();
             Ouverture_fichier(chemin);
+        }
         retuiler();
         return;
     }
@@ -347,6 +371,8 @@ void commande_enregistrer()
                     progression.moitie(0));
             return ecrire_configuration(f, c, progression.moitie(50));
         });
+        if (ok)
+            Acq.non_enregistre = 0;
         if (ok && genre_fichier(chemin) == GenreFichier::Donnees)
             Memo_fichier(chemin);
     }
@@ -402,12 +428,23 @@ int Ouverture_fichier(const QString& chemin)
     }
 
     Attente attente;
+    // Whatever was in hand has had its save question (Open asks first).
+    Acq.non_enregistre = 0;
     appliquer_configuration(c, donnees);
     refaire_fenetres();
     // Clearing the recording on the way turned the wait cursor off.
     plateforme().popups->curseur_attente(true);
     if (donnees) {
+        const int annonces = Acq.nb_points;
         appliquer_releves(r, Mesure.port != 0 ? Mesure.nb_voies : 0);
+        // The time axis stands on the recording's own period; the
+        // reading-interval setting stays the user's.
+        Acq.periode_ouverte = periode_des_releves(r.lignes.mid(0, Acq.nb_points));
+        // A data file cut short opens with what it holds, and says so.
+        if (Acq.nb_points < annonces)
+            plateforme().popups->message(
+                qtxt(tx::information),
+                qtxt(tx::releves_manquants).arg(Acq.nb_points).arg(annonces));
         if (Mesure.port != 0)
             for (int k = 1; k <= Mesure.nb_voies; ++k)
                 tracer_enregistrement(k);

@@ -6,6 +6,9 @@
 void commande_ouvrir();
 // Save: offered only with readings stored.
 void commande_enregistrer();
+// Before readings are discarded: when they were acquired and never saved,
+// asks whether to save them, Save behind Yes; No lets them go.
+void proposer_enregistrement();
 // A recent-file item of the File menu.
 void commande_recent(int item);
 // Opens the recording whose data or configuration file is `chemin`: the

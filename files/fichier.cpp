@@ -96,6 +96,8 @@ void nouveau()
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
     tk::SetPanelTitle(Fen_princ[PNL_PRINC], "VOLTEXA");
+    // The axes relabelled below are those of the next acquisition.
+    Acq.periode_ouverte = PERIODE_DE_REGLAGE;
     if (tk::panel_valide(Info[0].panel))
         liaison<PnlDonnees>(Info[0].panel).liste->clear();
     for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
@@ -108,6 +110,7 @@ void nouveau()
         maj_axe_x(Info[w].panel);
     }
     Acq.nb_points = 0;
+    Acq.non_enregistre = 0;
     popups.curseur_attente(false);
 }
 
@@ -215,6 +218,7 @@ void arreter()
     Donnee[2].maxi = 0.0;
     Acq.heure_rel = mem_hrel;
     activer_minuterie(false);
+    Acq.non_enregistre = Acq.nb_points > 0 ? 1 : 0;
     if (Acq.nb_points > 0) {
         int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
                                               {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
@@ -229,6 +233,7 @@ void Gestion_fichier(int, int item, void*, int panel)
 {
     switch (item) {
     case ITEM_NOUVEAU:
+        proposer_enregistrement();
         nouveau();
         break;
     case ITEM_LANCER:

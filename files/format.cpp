@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -414,4 +415,70 @@ bool enregistrer_paire(const QString& donnees, const QString& configuration,
     if (!ok)
         fichiers[1].cancelWriting();
     return ok && fichiers[1].commit();
+}
+
+namespace {
+
+// Seconds since midnight of the time field of a reading line, -1 without one.
+int heure_ligne(const QString& ligne)
+{
+    const QString t = ligne.mid(17, 8);
+    if (t.size() != 8 || t[2] != ':' || t[5] != ':')
+        return -1;
+    bool ok_h = false, ok_m = false, ok_s = false;
+    const int h = t.mid(0, 2).toInt(&ok_h), m = t.mid(3, 2).toInt(&ok_m), s = t.mid(6, 2).toInt(&ok_s);
+    if (!ok_h || !ok_m || !ok_s || h < 0 || m < 0 || m > 59 || s < 0 || s > 59)
+        return -1;
+    return h * 3600 + m * 60 + s;
+}
+
+} // namespace
+
+int periode_des_releves(const QStringList& lignes)
+{
+    // The periods the interval dialog offers, in seconds (0.5 for period 0).
+    static const int offertes[] = {0, 1, 2, 5, 10, 12, 15, 30, 60, 120, 300, 600, 900, 1800, 3600};
+    const auto secondes = [](int p) { return p == 0 ? 0.5 : double(p); };
+
+    // Steps between successive timed lines; a clock going past midnight
+    // wraps. Times are whole seconds, so half-second steps read 0 or 1.
+    std::vector<int> pas;
+    int precedente = -1;
+    for (const QString& l : lignes) {
+        const int t = heure_ligne(l);
+        if (t < 0)
+            continue;
+        if (precedente >= 0)
+            pas.push_back(((t - precedente) % 86400 + 86400) % 86400);
+        precedente = t;
+    }
+    if (pas.empty())
+        return PERIODE_DE_REGLAGE;
+    double total = 0.0;
+    for (int d : pas)
+        total += d;
+    const double moyenne = total / double(pas.size());
+
+    // Nearest offered period, by ratio.
+    int periode = offertes[0];
+    double ecart = 1e300;
+    for (int p : offertes) {
+        const double e = std::abs(std::log(std::max(moyenne, 0.25) / secondes(p)));
+        if (e < ecart) {
+            ecart = e;
+            periode = p;
+        }
+    }
+    // A step off by more than the second of the stamps' resolution (and a
+    // tenth of the period) is irregular; a few are lost or late readings,
+    // many are readings on request.
+    const double attendu = secondes(periode);
+    const double tolerance = 1.0 + attendu / 10.0;
+    std::size_t irreguliers = 0;
+    for (int d : pas)
+        if (std::abs(d - attendu) > tolerance)
+            ++irreguliers;
+    if (irreguliers * 10 > pas.size() || ecart > std::log(1.5))
+        return -1;
+    return periode;
 }

@@ -146,6 +146,13 @@ struct Releves {
 // than LONG_LIGNE_MAX or holding control characters refuses the file.
 Lecture lire_donnees(QIODevice& f, int n, int nb_valeurs, Releves& r, const Avance& avance = {});
 
+// Reading period of a recording, from the time column of its lines (clock or
+// elapsed time, hh:mm:ss after the number and the date): the period of the
+// interval dialog (0 = half a second, else seconds) nearest the mean step;
+// -1 when the steps are too irregular for a period (readings on request);
+// PERIODE_DE_REGLAGE when fewer than two lines carry a time.
+int periode_des_releves(const QStringList& lignes);
+
 // The real number in `ligne` from character `debut` on, leading blanks
 // skipped; false when there is none (then `v` is left alone).
 bool lire_reel(const QString& ligne, int debut, double& v);

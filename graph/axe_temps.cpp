@@ -42,6 +42,11 @@ std::array<int, 5> positions_etiquettes(double lo, double hi)
             static_cast<int>(hi)};
 }
 
+int periode_axe()
+{
+    return Acq.periode_ouverte != PERIODE_DE_REGLAGE ? Acq.periode_ouverte : Acq.periode;
+}
+
 QString texte_etiquette(double position, int periode)
 {
     if (periode == -1)

@@ -25,6 +25,10 @@ std::array<int, 5> positions_etiquettes(double lo, double hi);
 // The same positions, not cut: the label texts are computed from these.
 std::array<double, 5> positions_exactes(double lo, double hi);
 
+// Period the time axis of the readings in hand stands on: the opened
+// recording's own, else the reading-interval setting.
+int periode_axe();
+
 // Label text at an exact position for the reading period `periode` (seconds,
 // 0 = half a second, -1 = on request): with -1 the reading number, otherwise
 // the elapsed time h:mm:ss.

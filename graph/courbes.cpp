@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -70,15 +71,24 @@ void axe_manuel(QCustomPlot* g, double lo, double hi)
 // holds no data (the axis is then left as it is). A flat curve gives lo = hi:
 // QCustomPlot's own rescale would keep the previous span centred on it, which
 // drifts tick after tick and hides a flat curve from the minimum-span rule.
-bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
+// Channel voie's curve in graph g, null when it has none there.
+QCPGraph* courbe_de(QCustomPlot* g, int voie)
 {
     if (!g || !voie_valide(voie))
-        return false;
+        return nullptr;
     const Courbe& c = courbes[voie];
     if (!c.graphe || c.handle != Donnee[voie].trace || c.graphe->parentPlot() != g)
+        return nullptr;
+    return c.graphe;
+}
+
+bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
+{
+    QCPGraph* c = courbe_de(g, voie);
+    if (!c)
         return false;
     bool trouve = false;
-    const QCPRange r = c.graphe->getValueRange(trouve, QCP::sdBoth);
+    const QCPRange r = c->getValueRange(trouve, QCP::sdBoth);
     if (!trouve)
         return false;
     lo = r.lower;
@@ -86,6 +96,19 @@ bool autoscale(QCustomPlot* g, int voie, double& lo, double& hi)
     if (QCPRange::validRange(r))
         axe_manuel(g, lo, hi);
     return true;
+}
+
+// The highest reading of channel voie's curve in graph g into `v`; `v` is
+// left alone when there is no curve.
+void maximum_courbe(QCustomPlot* g, int voie, double& v)
+{
+    QCPGraph* c = courbe_de(g, voie);
+    if (!c)
+        return;
+    bool trouve = false;
+    const QCPRange r = c->getValueRange(trouve, QCP::sdBoth);
+    if (trouve)
+        v = r.upper;
 }
 
 // Left Y axis of graph g in scaling mode `mode` (0 manual, 1 automatic).
@@ -99,6 +122,20 @@ void axe_mode(QCustomPlot* g, int voie, double mode, double lo, double hi)
     }
 }
 
+// Share of the span added above and below an automatic Y range, so that the
+// extreme readings stand inside the frame rather than on it.
+constexpr double MARGE_AUTO = 0.05;
+
+// Sets the automatic Y range [lo, hi] of the readings on graph g with its
+// margin, and keeps the range shown in the window's record.
+void poser_axe_auto(QCustomPlot* g, InfoRecord& f, double lo, double hi)
+{
+    const double m = (hi - lo) * MARGE_AUTO;
+    f.y_min = lo - m;
+    f.y_max = hi + m;
+    axe_manuel(g, f.y_min, f.y_max);
+}
+
 // The channel shown in window w, 0 when none.
 int voie_de_fenetre(int w)
 {
@@ -107,6 +144,21 @@ int voie_de_fenetre(int w)
             return k;
     return 0;
 }
+
+// Y labels on the steps of pas_graduation_y.
+class GraduationY : public QCPAxisTicker {
+public:
+    explicit GraduationY(int decimales) : decimales_(decimales) {}
+
+protected:
+    double getTickStep(const QCPRange& r) override
+    {
+        return pas_graduation_y(r.size() / (double(tickCount()) + 1e-10), decimales_);
+    }
+
+private:
+    int decimales_;
+};
 
 // ---- scale dialog -----------------------------------------------------------
 
@@ -150,6 +202,27 @@ void tracer_courbe(int voie, int nb)
     courbes[voie] = {d.trace, d.trace > 0 && g->graphCount() > 0 ? g->graph(g->graphCount() - 1) : nullptr};
 }
 
+double pas_graduation_y(double brut, int decimales)
+{
+    const double plus_fin = std::pow(10.0, -std::max(decimales, 0));
+    if (!(brut > plus_fin) || !std::isfinite(brut))
+        return plus_fin;
+    const double puissance = std::pow(10.0, std::floor(std::log10(brut)));
+    const double m = brut / puissance;
+    const double mantisse = m < 1.5 ? 1.0 : m < 3.5 ? 2.0 : m < 7.5 ? 5.0 : 10.0;
+    return std::max(mantisse * puissance, plus_fin);
+}
+
+void graduer_axe_y(int panel, int decimales)
+{
+    QCustomPlot* g = graphe_panel(panel);
+    if (!g)
+        return;
+    g->yAxis->setNumberFormat("f");
+    g->yAxis->setNumberPrecision(decimales);
+    g->yAxis->setTicker(QSharedPointer<GraduationY>::create(decimales));
+}
+
 void Init_min_max_axe_Y(int voie)
 {
     if (!voie_valide(voie))
@@ -169,7 +242,10 @@ void Zoom_AXE_Y(int voie, int panel)
         return;
     DonneeRecord& d = Donnee[voie];
     int c = d.grandeur;
-    if (c == CODE_COURANT && MesureTypeReseau == MODE_INRUSH)
+    // The mode of the readings shown: the instrument's during an acquisition,
+    // the recording's own (stored with it) otherwise.
+    const int mode = Acq.en_cours ? int(MesureTypeReseau) : Mesure.type_reseau;
+    if (c == CODE_COURANT && mode == MODE_INRUSH)
         c = CODE_INRUSH;
     const int w = d.num_fenetre;
     QCustomPlot* g = graphe_panel(panel);
@@ -177,7 +253,11 @@ void Zoom_AXE_Y(int voie, int panel)
         return;
     InfoRecord& f = Info[w];
     const double vmax = Val_maxi[c], vmin = Val_mini[c];
-    const double v = d.releves[std::clamp(Acq.nb_points, 0, NB_RELEVES_MAX - 1)];
+    // A tick's newest reading; for a recording drawn whole (opened or
+    // redrawn), its curve's highest reading.
+    double v = d.releves[std::clamp(Acq.nb_points, 0, NB_RELEVES_MAX - 1)];
+    if (!Acq.en_cours)
+        maximum_courbe(g, voie, v);
 
     // 1. A range the user fixed stays, kept within the full scale.
     if (f.y_manuel == 1) {
@@ -211,10 +291,14 @@ void Zoom_AXE_Y(int voie, int panel)
     if (c == CODE_INRUSH && v <= INRUSH_SEUIL)
         return;
 
-    // 4. Autoscale to the curve and read the range back.
+    // 4. Autoscale to the curve and read the range back. The tick adjusts the
+    // axis before the curve is extended by its newest point: the range holds v.
     const double ancien_lo = g->yAxis->range().lower, ancien_hi = g->yAxis->range().upper;
     double lo = ancien_lo, hi = ancien_hi;
-    autoscale(g, voie, lo, hi);
+    if (autoscale(g, voie, lo, hi)) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
 
     // 5.
     if (change || d.maxi == vmax) {
@@ -226,9 +310,7 @@ void Zoom_AXE_Y(int voie, int panel)
         }
         if (lo == hi)
             hi = lo + 0.4;
-        f.y_min = lo;
-        f.y_max = hi;
-        axe_manuel(g, lo, hi);
+        poser_axe_auto(g, f, lo, hi);
     }
 
     // 6. Minimum span: 0.4 V or W, 0.004 A, on each side.
@@ -251,9 +333,7 @@ void Zoom_AXE_Y(int voie, int panel)
         lo = vmin;
         hi = vmax;
     }
-    f.y_max = hi;
-    f.y_min = lo;
-    axe_manuel(g, lo, hi);
+    poser_axe_auto(g, f, lo, hi);
 }
 
 // ---- scale dialog -----------------------------------------------------------

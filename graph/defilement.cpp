@@ -141,7 +141,7 @@ void maj_axe_x(int panel)
     auto exactes = positions_exactes(r.lower, r.upper);
     auto positions = positions_etiquettes(r.lower, r.upper);
     for (int i = 0; i < 5; ++i)
-        etiquettes->addTick(positions[i], texte_etiquette(exactes[i], Acq.periode));
+        etiquettes->addTick(positions[i], texte_etiquette(exactes[i], periode_axe()));
     g->xAxis->setTicker(etiquettes);
     g->replot(QCustomPlot::rpQueuedReplot);
 }

@@ -86,8 +86,7 @@ void Maj_connexion()
                 tk::SetItemName(Info[w].item, QString(t).replace('&', "&&"));
 
                 QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
-                g->yAxis->setNumberFormat("f");
-                g->yAxis->setNumberPrecision(decimales_axe_y(Donnee[k].grandeur));
+                graduer_axe_y(Info[w].panel, decimales_axe_y(Donnee[k].grandeur));
                 g->replot(QCustomPlot::rpQueuedReplot);
 
                 maj_axe_x(Info[w].panel);

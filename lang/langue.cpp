@@ -126,8 +126,12 @@ void Changement_langue(int)
 
     QString e = entete_releves();
     for (int l = 1; l <= Mesure.nb_voies && l < NB_FENETRES; ++l)
-        if (Info[l].panel)
-            tk::SetPanelTitle(Info[l].panel, QString("%1 %2 : %3").arg(qtxt(tx::canal)).arg(l).arg(QString(10, ' ')));
+        if (Info[l].panel) {
+            const QString t = QString("%1 %2 : %3").arg(qtxt(tx::canal)).arg(l).arg(QString(10, ' '));
+            tk::SetPanelTitle(Info[l].panel, t);
+            // The Window menu lists each window by its title.
+            tk::SetItemName(Info[l].item, QString(t).replace('&', "&&"));
+        }
     if (Info[0].panel) {
         liaison<PnlDonnees>(Info[0].panel).entete->setText(e);
         tk::SetPanelTitle(Info[0].panel, qtxt(tx::donnee));

@@ -256,6 +256,16 @@ const char* const sauver_donnee[5] = {
     "Möchten Sie die Daten speichern?", "¿Desea registrar los datos ?",
     "Volete registrare i dati ?",
 };
+const char* const mode_instrument[5] = {
+    "Mode de l'appareil", "Instrument mode", "Gerätemodus", "Modo del instrumento", "Modo dello strumento",
+};
+const char* const releves_manquants[5] = {
+    "%1 relevés lus sur les %2 annoncés par le fichier de configuration.",
+    "%1 readings read out of the %2 announced by the configuration file.",
+    "%1 von %2 in der Konfigurationsdatei angekündigten Messwerten gelesen.",
+    "Se leyeron %1 medidas de las %2 anunciadas por el archivo de configuración.",
+    "Lette %1 misure sulle %2 annunciate dal file di configurazione.",
+};
 const char* const tete_optique[5] = {
     "Vérifiez si la tête optique est branchée", "Check if the optical head is connected ",
     "Prüfen Sie, ob der optische Kopf angeschlossen ist, ",

@@ -117,6 +117,10 @@ extern const char* const comunic6[5];
 extern const char* const confir1[5];
 extern const char* const confir2[5];
 extern const char* const sauver_donnee[5];
+// The hold notice's line above the mode.
+extern const char* const mode_instrument[5];
+// %1 readings read, %2 announced.
+extern const char* const releves_manquants[5];
 extern const char* const tete_optique[5];
 extern const char* const tete_optique1[5];
 extern const char* const continuer[5];

@@ -25,8 +25,13 @@ struct AcqRecord {
     int periode = 0;       // seconds between readings; 0 = half a second; -1 = one per Run
     int temps_relatif = 0; // 1 = stamps are the time elapsed since the first reading
     double heure_rel = 0.0;
+    int non_enregistre = 0; // 1 while the readings in hand were acquired and not saved since
+    // Reading period of a recording opened from a file, as for `periode`;
+    // PERIODE_DE_REGLAGE while the readings are those of the set period.
+    int periode_ouverte = -2;
 };
 extern AcqRecord Acq;
+constexpr int PERIODE_DE_REGLAGE = -2;
 extern double mem_hrel;
 
 // ---- measurement set-up ---------------------------------------------------

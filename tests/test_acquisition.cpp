@@ -248,7 +248,22 @@ private slots:
         QVERIFY(b.sim.commande("silence on"));
         b.plateforme.popups->vus.clear();
         b.plateforme.popups->reponses = {1, 1, 1, 1, 1, 2};
+        // While the question is up, the notice stands above the middle of
+        // the main window, where the question box comes.
+        int au_dessus = 0;
+        b.plateforme.popups->pendant = [&](const PopupVu& v) {
+            if (v.titre != "Voltexa")
+                return;
+            const tk::Geometrie n = tk::geometrie(Fen_princ[PNL_OPTIQUE]);
+            const tk::Geometrie m = tk::geometrie(Fen_princ[PNL_PRINC]);
+            au_dessus += n.height > 0 && n.top >= m.top && n.top + n.height < m.top + m.height / 2;
+        };
         b.tick();
+        b.plateforme.popups->pendant = nullptr;
+        QCOMPARE(au_dessus, 5);
+        // The notice goes with the acquisition.
+        QVERIFY(!tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+        QCOMPARE(flag_optique, 0);
         int questions = 0;
         for (const auto& v : b.plateforme.popups->vus)
             questions += v.genre == "question" && v.titre == "Voltexa";

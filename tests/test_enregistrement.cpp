@@ -8,12 +8,16 @@
 #include "socle/menus.h"
 #include "socle/minuterie.h"
 #include "socle/panels.h"
+#include "app/quitter.h"
 #include "app/startup.h"
 #include "socle/toolkit.h"
 #include "files/enregistrement.h"
 #include "files/fichier.h"
 #include "files/format.h"
+#include "graph/axe_temps.h"
+#include "lang/textes.h"
 #include "link/jbus.h"
+#include "link/registres.h"
 #include "support/banc.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
@@ -95,6 +99,34 @@ void ecrire_enregistrement(const QString& dat, int n, int lignes_dat)
     ecrire(dat, d);
 }
 
+// A one-channel recording (the second channel line out of use) of quantity
+// `code` in mode `mode`: line j stamped `secondes(j)` with `valeur(j)`.
+void ecrire_voie(const QString& dat, int mode, int code, int n, const std::function<int(int)>& secondes,
+                 const std::function<double(int)>& valeur)
+{
+    const QByteArray m = QByteArray::number(mode), c = QByteArray::number(code);
+    QByteArray cfg = "1 " + m + " " + c + " 1 1 I(A)     \r\n1 " + m + " " + c + " 1 1 I(A)     \r\n0.000000\r\n0\r\n" +
+                     QByteArray::number(n) + "\r\n";
+    QByteArray d;
+    for (int j = 0; j < n; ++j) {
+        cfg += QByteArray::number(j) + "\r\n";
+        const int t = secondes(j);
+        d += QByteArray::number(j + 1).rightJustified(5) + " 07-03-2026 " +
+             QString::asprintf("%02d:%02d:%02d", t / 3600, t / 60 % 60, t % 60).toLatin1() + "  " +
+             QByteArray::number(valeur(j), 'f', 3).rightJustified(9) + "     \r\n";
+    }
+    ecrire(chemin_configuration(dat), cfg);
+    ecrire(dat, d);
+}
+
+// Label of the time axis at its right end in window w.
+QString derniere_etiquette(int w)
+{
+    QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
+    const auto t = qSharedPointerDynamicCast<QCPAxisTickerText>(g->xAxis->ticker());
+    return t && !t->ticks().isEmpty() ? t->ticks().last() : QString();
+}
+
 // Texts of the items between Print and Exit, in menu order.
 QStringList items_recents()
 {
@@ -117,6 +149,15 @@ struct Etat {
                 tk::titre(Fen_princ[PNL_PRINC]), QString::fromUtf8(nom[0])};
     }
 };
+
+// Save questions asked so far.
+int questions_sauvegarde(const FakePopups& p)
+{
+    int n = 0;
+    for (const PopupVu& v : p.vus)
+        n += v.genre == "question" && v.texte == qtxt(tx::sauver_donnee);
+    return n;
+}
 
 int points_courbe(int w)
 {
@@ -176,6 +217,108 @@ private slots:
         QCOMPARE(f[0].size(), 39);
     }
 
+    // Readings acquired and never saved are asked about before New, Open and
+    // Exit discard them; saved or opened readings go without a word. A name
+    // typed without an extension is saved as a data file that opens again.
+    void sauvegarde_proposee_avant_abandon()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        QTemporaryDir d;
+        FakePopups& p = *b.plateforme.popups;
+        const auto acquerir_sans_sauver = [&] {
+            Annuler_choix_grandeur();
+            b.enregistrer({1}, 2, QString());
+            p.reponses.clear();
+            p.saisies.clear();
+        };
+
+        // Stop's No, then New: asked again, No discards.
+        b.enregistrer({1}, 2, QString()); // Yes, then the file dialog cancelled
+        QCOMPARE(questions_sauvegarde(p), 1);
+        p.reponses << 2;
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(questions_sauvegarde(p), 2);
+        QCOMPARE(Acq.nb_points, 0);
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(questions_sauvegarde(p), 2);
+
+        // Saved at Stop under a name without an extension: New asks nothing,
+        // the ".dat" file is listed and opens; readings opened go in silence.
+        Annuler_choix_grandeur();
+        b.enregistrer({1}, 3, d.filePath("test2"));
+        QVERIFY(QFileInfo::exists(d.filePath("test2.dat")));
+        QVERIFY(QFileInfo::exists(d.filePath("test2.cfg")));
+        QVERIFY(!QFileInfo::exists(d.filePath("test2")));
+        QCOMPARE(QString(nom[0]), "__1 " + d.filePath("test2.dat"));
+        const int vues = questions_sauvegarde(p);
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        p.saisies << d.filePath("test2.dat");
+        Gestion_fichier(menu, ITEM_OUVRIR, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(Acq.nb_points, 3);
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(questions_sauvegarde(p), vues);
+        QVERIFY(p.messages().isEmpty());
+
+        // Open asks before it replaces unsaved readings; Yes saves them first.
+        acquerir_sans_sauver();
+        int apres_stop = questions_sauvegarde(p);
+        p.saisies << d.filePath("test2.dat") << d.filePath("avant.dat");
+        p.reponses << 1;
+        Gestion_fichier(menu, ITEM_OUVRIR, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(questions_sauvegarde(p), apres_stop + 1);
+        QCOMPARE(lignes(d.filePath("avant.dat")).size(), 2);
+        QCOMPARE(Acq.nb_points, 3);
+
+        // Exit asks before its own question; No to leaving keeps the program.
+        acquerir_sans_sauver();
+        apres_stop = questions_sauvegarde(p);
+        p.reponses << 2 << 2;
+        sortir(Fen_princ[PNL_PRINC], 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(questions_sauvegarde(p), apres_stop + 1);
+        QCOMPARE(p.vus.last().texte, qtxt(tx::confir1));
+        QCOMPARE(nb_fins_demandees(), 0);
+    }
+
+    // An opened recording stands on its own period and mode, not on the
+    // reading-interval setting or the instrument's mode of the moment.
+    void enregistrement_sur_sa_periode_et_son_mode()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        Acq.periode = 10;
+        MesureTypeReseau = 0;
+
+        // 112 readings at 0.5 s: 150 readings shown end at 75 s, not 25 min.
+        const QString demi = d.filePath("demi.dat");
+        ecrire_voie(demi, 0, CODE_TENSION, 112, [](int j) { return 3600 + j / 2; }, [](int) { return 230.0; });
+        QCOMPARE(Ouverture_fichier(demi), 0);
+        QCOMPARE(periode_axe(), 0);
+        QCOMPARE(derniere_etiquette(1), QString("0:01:15"));
+        QCOMPARE(Acq.periode, 10);
+
+        // Readings on request are labelled by number.
+        const QString demande = d.filePath("demande.dat");
+        ecrire_voie(demande, 0, CODE_TENSION, 6, [](int j) { return j * j * 37; }, [](int) { return 230.0; });
+        QCOMPARE(Ouverture_fichier(demande), 0);
+        QCOMPARE(derniere_etiquette(1), QString("150"));
+
+        // New gives the axis back to the setting.
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(periode_axe(), 10);
+        QCOMPARE(derniere_etiquette(1), QString("0:25:00"));
+
+        // An INRUSH recording of 42 A peaks is drawn on its own scale, the
+        // instrument being in normal mode.
+        const QString inrush = d.filePath("inrush.dat");
+        ecrire_voie(inrush, MODE_INRUSH, CODE_COURANT, 40, [](int j) { return j; },
+                    [](int j) { return j % 10 == 3 ? 42.0 : 8.0 + j / 10.0; });
+        QCOMPARE(Ouverture_fichier(inrush), 0);
+        const QCPRange r = liaison<PnlGraphe>(Info[1].panel).graphe->yAxis->range();
+        QVERIFY2(r.lower < 8.0 && 42.0 < r.upper && r.upper < Val_maxi[CODE_INRUSH],
+                 qPrintable(QString("%1 .. %2").arg(r.lower).arg(r.upper)));
+    }
+
     void enregistrement_ecrit_a_la_main()
     {
         SessionTest s;
@@ -214,11 +357,18 @@ private slots:
         QCOMPARE(nb_panel, 3);
         QCOMPARE(tk::titre(Fen_princ[PNL_PRINC]), QString("VOLTEXA - MESURE1.CFG"));
 
-        // A data file shorter than its count gives what it holds.
+        // A data file shorter than its count gives what it holds, and says so;
+        // a whole one says nothing.
         ecrire_enregistrement(dat, 5, 3);
+        const int avant = s.plateforme.popups->messages().size();
         QCOMPARE(Ouverture_fichier(dat), 0);
         QCOMPARE(Acq.nb_points, 3);
         QCOMPARE(points_courbe(2), 3);
+        QCOMPARE(s.plateforme.popups->messages().size(), avant + 1);
+        QVERIFY(s.plateforme.popups->messages().last().startsWith("3 readings read out of the 5 "));
+        ecrire_enregistrement(dat, 5, 5);
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        QCOMPARE(s.plateforme.popups->messages().size(), avant + 1);
     }
 
     void point_dans_un_nom_de_dossier()

@@ -49,6 +49,47 @@ class TestFormat : public QObject {
     Q_OBJECT
 
 private slots:
+    // The period of a recording from its time column: half-second stamps
+    // read 0 or 1 s apart, a clock past midnight, elapsed time, a lost
+    // reading, readings on request, too few stamps.
+    void periode_des_releves_data()
+    {
+        QTest::addColumn<QList<int>>("secondes"); // stamp of each line, -1: no time field
+        QTest::addColumn<int>("periode");
+        QList<int> demi, dix, minuit, perdu, demande;
+        for (int j = 0; j < 112; ++j)
+            demi << j / 2;
+        for (int j = 0; j < 40; ++j)
+            dix << 7 * 3600 + 10 * j;
+        for (int j = 0; j < 30; ++j)
+            minuit << (86400 - 60 + 5 * j) % 86400;
+        for (int j = 0; j < 50; ++j)
+            if (j != 20)
+                perdu << 2 * j;
+        for (int t : {0, 4, 31, 32, 90, 400, 401, 1000})
+            demande << t;
+        QTest::newRow("0.5 s") << demi << 0;
+        QTest::newRow("10 s") << dix << 10;
+        QTest::newRow("5 s past midnight") << minuit << 5;
+        QTest::newRow("2 s, one reading lost") << perdu << 2;
+        QTest::newRow("on request") << demande << -1;
+        QTest::newRow("12 s with a line without time") << QList<int>{0, 12, -1, 24, 36} << 12;
+        QTest::newRow("one line") << QList<int>{5} << int(PERIODE_DE_REGLAGE);
+    }
+    void periode_des_releves()
+    {
+        QFETCH(QList<int>, secondes);
+        QFETCH(int, periode);
+        QStringList lignes;
+        int j = 0;
+        for (int t : secondes) {
+            QString l = QString::number(++j).rightJustified(5) + " 07-03-2026 ";
+            l += t < 0 ? QString("--------") : QString::asprintf("%02d:%02d:%02d", t / 3600, t / 60 % 60, t % 60);
+            lignes << l + "   230.000     ";
+        }
+        QCOMPARE(::periode_des_releves(lignes), periode);
+    }
+
     void noms_apparies_et_genres()
     {
         const auto W = Systeme::Windows, A = Systeme::Autre;

@@ -121,7 +121,7 @@ private slots:
         langue = 3;
         const double avant = b.horloge->attendu;
         b.type_de_mesure();
-        QCOMPARE(b.horloge->notices, QStringList{"CUIDADO|Instrument mode|Modo Hold"});
+        QCOMPARE(b.horloge->notices, QStringList{"CUIDADO|Modo del instrumento|Modo Hold"});
         QCOMPARE(b.horloge->attendu - avant, 1.0);
         QVERIFY(!dialogue_montre());
         QVERIFY(!tk::panel_valide(Fen_princ[PNL_INFO]));

@@ -6,6 +6,7 @@
 #include "socle/panels.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
+#include "graph/fenetres_voies.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
@@ -107,6 +108,21 @@ private slots:
         QCOMPARE(tk::ItemName(ITEM_APROPOSD), QString("A &propos de VOLTEXA ..."));
         // The help menu's title is the resource file's, in every language.
         QCOMPARE(tk::ItemName(BARRE_AIDE), QString("&?"));
+    }
+
+    // A channel window's Window-menu item reads as its title after each switch.
+    void fenetre_au_menu_sous_son_titre()
+    {
+        SessionTest s;
+        Mesure.nb_voies = 1;
+        Donnee[1].grandeur = CODE_TENSION;
+        copie_texte(Donnee[1].libelle, "V(V)");
+        Maj_connexion();
+        QVERIFY(tk::panel_valide(Info[1].panel));
+        for (int l : {0, 2, 1}) {
+            Gestion_options(menu, ITEM_FRANCAIS + l, nullptr, 0);
+            QCOMPARE(tk::ItemName(Info[1].item), tk::titre(Info[1].panel));
+        }
     }
 
     void barre_d_outils()
