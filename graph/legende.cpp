@@ -35,6 +35,23 @@ QWidget* controle_de(int h)
     return it == controles().end() ? nullptr : it->second.data();
 }
 
+// Fixed pitch, so that the columns of a read-out stay put while the cursor
+// moves; as large as lets the widest read-out fit in the legend frame.
+QFont police_lecture()
+{
+    static const QFont police = [] {
+        QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        const QString plus_large = QStringLiteral("Y1 =   230.5 VA");
+        for (int taille = 11; taille > 7; --taille) {
+            f.setPixelSize(taille);
+            if (QFontMetrics(f).horizontalAdvance(plus_large) <= LARGEUR_LEGENDE - 8)
+                break;
+        }
+        return f;
+    }();
+    return police;
+}
+
 bool fenetre_active_graphe()
 {
     return grafic >= 1 && grafic < NB_FENETRES && tk::panel_valide(Info[grafic].panel) &&
@@ -61,13 +78,10 @@ int creer_texte(int panel, int top, int left)
     if (!parent)
         return 0;
     auto* l = new QLabel(parent);
-    // Fixed pitch: the columns of a read-out stay put while the cursor moves.
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setPixelSize(11);
-    l->setFont(f);
+    l->setFont(police_lecture());
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     l->move(left, top);
-    l->resize(LARGEUR_LEGENDE - left - 3, 13);
+    l->resize(LARGEUR_LEGENDE - left - 1, 13);
     return enregistrer(l);
 }
 
