@@ -202,6 +202,40 @@ private slots:
         QCOMPARE(index_curseur(1), 150);
     }
 
+    void glisse_a_la_souris()
+    {
+        Session s;
+        const int p = Info[1].panel;
+        QCustomPlot* g = graphe(1);
+        g->replot();
+        const auto ecran = [g](double x, double y) {
+            return QPoint(qRound(g->xAxis->coordToPixel(x)), qRound(g->yAxis->coordToPixel(y)));
+        };
+        // The reading nearest the pixel's position (reading j is at x 2j).
+        const auto proche = [g](QPoint q) { return qRound(g->xAxis->pixelToCoord(q.x()) / 2.0); };
+        const double y = g->yAxis->range().center();
+        QTest::mousePress(g, Qt::LeftButton, {}, ecran(42.3, y));
+        QCOMPARE(index_curseur(1), proche(ecran(42.3, y)));
+        QTest::mouseMove(g, ecran(300.6, y));
+        QTest::mouseRelease(g, Qt::LeftButton, {}, ecran(300.6, y));
+        const int fin = proche(ecran(300.6, y));
+        QVERIFY(qAbs(fin - 150) <= 1);
+        QCOMPARE(index_curseur(1), fin);
+        QCOMPARE(liste()->currentRow(), fin);
+
+        // A press on a delta cursor drags it, not cursor 1.
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        double x2, y2;
+        position_curseur(p, 2, x2, y2);
+        QTest::mousePress(g, Qt::LeftButton, {}, ecran(x2, y2));
+        QTest::mouseMove(g, ecran(60, y2));
+        QTest::mouseRelease(g, Qt::LeftButton, {}, ecran(60, y2));
+        double nx, ny;
+        position_curseur(p, 2, nx, ny);
+        QVERIFY(qAbs(nx - 60) < 2.0);
+        QCOMPARE(index_curseur(1), fin);
+    }
+
     void curseurs_lies_a_la_liste()
     {
         Session s;
