@@ -1,4 +1,5 @@
 #include "app/config.h"
+#include "graph/couleurs.h"
 
 #include "socle/globals.h"
 #include "socle/menus.h"
@@ -26,8 +27,6 @@
 
 namespace {
 
-const int couleurs_defaut[NB_COULEURS] = {16711680, 65280, 16776960, 12632256, 128, 12632256,
-                                          16711680, 32768,    0,        255,      0};
 const int placement_defaut[4] = {38, 45, 460, 647}; // top, left, height, width
 
 // The file is about 3 KB; anything past this is not settings.
@@ -314,7 +313,7 @@ void valeur_par_defaut()
     Acq.temps_relatif = 0;
     copie_texte(Excel.repertoire, GetProjectDir().toLocal8Bit().constData());
     for (int i = 0; i < NB_COULEURS; ++i)
-        color[i] = couleurs_defaut[i];
+        color[i] = couleurs_par_defaut[i];
     langue = 1;
     std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
     rep[4] = 0;

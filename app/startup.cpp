@@ -17,6 +17,10 @@
 #include "socle/ctrl_menu.h"
 #include "export/excel.h"
 #include "graph/fenetres.h"
+#include "graph/affichage.h"
+#include "graph/couleurs.h"
+#include "graph/curseurs.h"
+#include "graph/valeurs_curseurs.h"
 #include "link/jbus.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -42,6 +46,7 @@ void relier_menus()
     const Plage plages[] = {
         {BARRE_FICHIER + 1, BARRE_PARAMETRE - 1, Gestion_fichier},
         {BARRE_PARAMETRE + 1, BARRE_EDITION - 1, Gestion_parametre},
+        {BARRE_AFFICHAGE + 1, BARRE_FENETRE - 1, Gestion_affichage},
         {BARRE_FENETRE + 1, BARRE_AIDE - 1, Gestion_fenetre},
         {BARRE_OPTIONS + 1, BARRE_AFFICHAGE - 1, Gestion_options},
         {BARRE_AIDE + 1, ITEM_PREMIER_DYNAMIQUE - 1, Gestion_aide},
@@ -56,6 +61,7 @@ void relier_menus()
     });
     // Edit > Export to EXCEL opens the spreadsheet panel.
     tk::SetMenuItemCallback(ITEM_EXPORTER, [](int, int, void*, int) { ouvrir_excel(); });
+    tk::SetMenuItemCallback(ITEM_LIER, Gestion_lien);
 }
 
 void preparer_donnees(int panel)
@@ -65,6 +71,7 @@ void preparer_donnees(int panel)
     QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     d.liste->setFont(fixe);
     d.entete->setFont(fixe);
+    relier_liste_releves(panel);
 }
 
 } // namespace
@@ -153,8 +160,11 @@ int demarrage()
 
     for (int i = 0; i < NB_COULEURS; ++i)
         colo[i] = color[i];
+    Maj_couleurs(11);
 
     popups.curseur_attente(false);
+    for (int w = 1; w <= Mesure.nb_voies && w < nb_panel; ++w)
+        couleur_curseur(Info[w].panel, 1, color[9]);
 
     Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, principal);
     Repere_fenetre(Info[0].panel, EVENT_LOST_FOCUS, nullptr, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "socle/globals.h"
 
+#include <algorithm>
 #include <cmath>
 
 const double table_zoom[11] = {0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10};
@@ -24,8 +25,12 @@ void plage_x(int valeur, int vue, int maximum, int& lo, int& hi)
 {
     lo = 0;
     // Summed in 64 bits: the widget's values are not trusted to be small.
-    const long long fin = static_cast<long long>(valeur) + vue;
-    hi = fin > maximum ? maximum : static_cast<int>(fin);
+    // The right end is bounded by the end of the last view (maximum + view)
+    // and by the capacity, not by the bar's maximum alone: every stored
+    // reading, up to number 29999, can then be brought into view, at the
+    // widest zooms too.
+    const long long fin = std::min(static_cast<long long>(valeur), static_cast<long long>(maximum)) + vue;
+    hi = static_cast<int>(std::min<long long>(fin, NB_RELEVES_MAX));
 }
 
 std::array<double, 5> positions_exactes(double lo, double hi)

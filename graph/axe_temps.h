@@ -16,7 +16,8 @@ constexpr int VUE_DE_BASE = 150;  // readings shown at factor 1
 int taille_vue(double facteur);
 
 // X range for a scroll bar at value `valeur` with view size `vue` and
-// maximum `maximum`: from 0 to valeur + vue, but never past the maximum.
+// maximum `maximum`: from 0 to valeur + vue, the value taken at most at the
+// maximum and the end at most at the capacity (30000).
 void plage_x(int valeur, int vue, int maximum, int& lo, int& hi);
 
 // The five label positions lo, (3lo+hi)/4, (lo+hi)/2, (lo+3hi)/4, hi, each

@@ -7,6 +7,9 @@
 #include "graph/courbes.h"
 #include "graph/defilement.h"
 #include "graph/fenetres.h"
+#include "graph/affichage.h"
+#include "graph/curseurs.h"
+#include "graph/valeurs_curseurs.h"
 #include "lang/textes.h"
 
 #include <qcustomplot.h>
@@ -41,6 +44,10 @@ int Ouvrir_graphe()
     w.legende = 0;
     w.zoom = 1.0;
     w.zoom_index = 7;
+    w.cadre_legende = w.cadre_ecart[0] = w.cadre_ecart[1] = 0;
+    w.lect_x = w.lect_y = w.lect_x1 = w.lect_x2 = w.lect_dx = w.lect_y1 = w.lect_y2 = w.lect_dy = 0;
+    installer_curseurs(w.panel, ValCurseur);
+    liaison<PnlGraphe>(w.panel).label_zoom->setText(texte_zoom(w.zoom));
     copie_texte(w.texte[0], "Min");
     copie_texte(w.texte[1], "Max");
     for (int i = 2; i < NB_TEXTES; ++i)

@@ -1,4 +1,5 @@
 #include "graph/fenetres.h"
+#include "graph/valeurs_curseurs.h"
 
 #include "socle/menus.h"
 #include "socle/panels.h"
@@ -93,6 +94,8 @@ void redimensionnement(int panel)
         if (Info[i].panel == panel)
             L = Info[i].legende;
     PnlGraphe& p = liaison<PnlGraphe>(panel);
+    double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+    Memo_curseur(panel, x1, x2, y1, y2);
     if (w - L > 0 && p.graphe->width() != w - L) {
         p.graphe->resize(w - L, p.graphe->height());
         p.defilement->resize(w - L, p.defilement->height());
@@ -101,6 +104,8 @@ void redimensionnement(int panel)
         p.graphe->resize(p.graphe->width(), h - 15);
         p.defilement->move(p.defilement->x(), h - 16);
     }
+    Restor_curseur(panel, x1, x2, y1, y2);
+    ValCurseur(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
     p.label_zoom->move(p.label_zoom->x(), h - 29);
 }
 

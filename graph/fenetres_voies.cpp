@@ -7,6 +7,7 @@
 #include "socle/toolkit.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
+#include "graph/couleurs.h"
 #include "graph/defilement.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -96,6 +97,7 @@ void Maj_connexion()
     }
     if (entete)
         entete->setText(e);
+    Maj_couleurs(3);
 
     tk::declencher(ITEM_NOUVEAU);
 }

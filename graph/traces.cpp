@@ -130,3 +130,11 @@ bool trace_existe(int handle)
     auto it = traces().find(handle);
     return it != traces().end() && it->second.graphe;
 }
+
+QCPGraph* graphe_trace(int panel, int handle)
+{
+    auto it = traces().find(handle);
+    if (it == traces().end() || it->second.panel != panel)
+        return nullptr;
+    return it->second.graphe;
+}

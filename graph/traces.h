@@ -19,3 +19,7 @@ void DeleteGraphPlot(int panel, int handle);
 void supprimer_traces(int panel);
 int nb_traces(int panel);
 bool trace_existe(int handle);
+
+class QCPGraph;
+// The plot of curve `handle` in that panel's graph; nullptr when it is none.
+QCPGraph* graphe_trace(int panel, int handle);

@@ -5,17 +5,18 @@
 #include "socle/panels.h"
 #include "graph/axe_temps.h"
 #include "graph/defilement.h"
+#include "graph/affichage.h"
 
 #include <qcustomplot.h>
 
-void zoomer_fenetre(int w, int sens)
+bool zoomer_fenetre(int w, int sens)
 {
     if (!fenetre_graphe(w))
-        return;
+        return false;
     InfoRecord& f = Info[w];
     int index = f.zoom_index + (sens > 0 ? 1 : -1);
     if (index < 0 || index >= NB_ZOOMS)
-        return;
+        return false;
     f.zoom_index = index;
     f.zoom = table_zoom[index];
     int vue = taille_vue(f.zoom);
@@ -26,4 +27,6 @@ void zoomer_fenetre(int w, int sens)
     // the view then stays at 15000 readings.
     ScrollBar_SetAttribute(f.panel, SB_MAXIMUM, NB_RELEVES_MAX - vue);
     maj_axe_x(f.panel);
+    liaison<PnlGraphe>(f.panel).label_zoom->setText(texte_zoom(f.zoom));
+    return true;
 }

@@ -18,10 +18,15 @@ private slots:
         plage_x(0, 150, 30000 - 150, lo, hi);
         QVERIFY(lo == 0);
         QVERIFY(hi == 150);
-        for (int v : {0, 7000, 15000}) {  // at factor 0.01 the right end stays at 15000
+        // At the widest zooms the thumb still reaches the last readings.
+        for (int v : {0, 7000, 15000}) {
             plage_x(v, taille_vue(0.01), 30000 - taille_vue(0.01), lo, hi);
-            QCOMPARE(hi, 15000);
+            QCOMPARE(hi, v + 15000);
         }
+        plage_x(29850, 150, 29850, lo, hi);  // factor 1, thumb at the end
+        QCOMPARE(hi, 30000);
+        plage_x(15000, 30000, 15000, lo, hi);  // factor 0.005 keeps the maximum of 0.01
+        QCOMPARE(hi, 30000);
         plage_x(2000000000, 2000000000, 30000, lo, hi);
         QCOMPARE(hi, 30000);
     }

@@ -1,0 +1,117 @@
+// Cost of one step of cursor 1 dragged across a 30000-reading curve (snap to
+// the nearest reading, read-outs in the legend, the readings list's
+// selection, repaint) and of one zoom step, on a two-channel recording
+// opened from its files.
+#include "files/enregistrement.h"
+#include "files/fichier.h"
+#include "graph/affichage.h"
+#include "graph/curseurs.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/platform.h"
+#include "socle/toolkit.h"
+#include "app/startup.h"
+#include "acquisition/ligne.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <qcustomplot.h>
+
+#include "commun.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void remplir(int n)
+{
+    Mesure.port = 1;
+    Mesure.nb_voies = 2;
+    Donnee[1].grandeur = 1;
+    Donnee[2].grandeur = 5;
+    copie_texte(Donnee[1].libelle, "V(V)");
+    copie_texte(Donnee[2].libelle, "P(W)");
+    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
+    liste->clear();
+    QStringList lignes;
+    const QDateTime t0(QDate(2026, 3, 7), QTime(10, 0, 0));
+    for (int j = 0; j < n; ++j) {
+        const double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
+        Donnee[1].releves[j] = point[1][j] = v;
+        Donnee[2].releves[j] = point[2][j] = p;
+        ptx[j] = j;
+        const QDateTime t = t0.addSecs(j);
+        lignes << tete_ligne(j + 1, t.date(), t.time(), false, 0, 0, 0, 1) + colonnes_ligne(2, v, false, p, false);
+    }
+    liste->addItems(lignes);
+    Acq.nb_points = n;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    QTemporaryDir dossier;
+    preparer_repertoire(dossier.path());
+    FakePopups* popups = popups_scriptes(1);
+    if (demarrage() != 0) {
+        std::fprintf(stderr, "cursor bench: start-up failed\n");
+        return 2;
+    }
+    const int n = NB_RELEVES_MAX;
+    const QString chemin = dossier.filePath("mesure1.dat");
+    popups->saisie_suivante = chemin;
+    remplir(n);
+    Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+    Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+    Ouverture_fichier(chemin);
+    if (Acq.nb_points != n) {
+        std::fprintf(stderr, "cursor bench: %d readings read back instead of %d\n", Acq.nb_points, n);
+        return 1;
+    }
+    tk::activer(Info[1].panel);
+    lien = 1;
+    Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+    QApplication::processEvents();
+
+    // Dragged across the whole curve in 500 steps, both windows' cursors
+    // following (linked), each step painted.
+    const int p = Info[1].panel;
+    QCustomPlot* g = liaison<PnlGraphe>(p).graphe;
+    std::vector<double> pas;
+    for (int i = 0; i < 500; ++i) {
+        QElapsedTimer t;
+        t.start();
+        glisser_curseur1(p, i * (n / 500.0) + 0.3);
+        g->replot(QCustomPlot::rpImmediateRefresh);
+        QApplication::processEvents();
+        pas.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::printf("cursor 1 across %d readings, linked, legend shown, %zu steps\n", n, pas.size());
+    std::printf("  one step: median %.2f ms, slowest %.2f ms (goal: 5 ms)\n", mediane(pas),
+                *std::max_element(pas.begin(), pas.end()));
+
+    std::vector<double> zooms;
+    for (int r = 0; r < 5; ++r)
+        for (int item : {ITEM_ZOOMPLUS, ITEM_ZOOMMOINS}) {
+            for (int i = 0; i < 10; ++i) {
+                QElapsedTimer t;
+                t.start();
+                Gestion_affichage(menu, item, nullptr, 0);
+                g->replot(QCustomPlot::rpImmediateRefresh);
+                QApplication::processEvents();
+                zooms.push_back(t.nsecsElapsed() / 1e6);
+            }
+        }
+    std::printf("  one zoom step (axis, labels, read-outs, paint): median %.2f ms, slowest %.2f ms (goal: 20 ms)\n",
+                mediane(zooms), *std::max_element(zooms.begin(), zooms.end()));
+    arreter_voltexa();
+    return 0;
+}

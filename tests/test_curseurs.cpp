@@ -1,0 +1,470 @@
+// Cursors and their read-outs, the time zoom, the Display menu's legend,
+// graticule and delta cursors, and the colour dialog, on recordings opened
+// from files.
+#include "app/config.h"
+#include "files/enregistrement.h"
+#include "files/fichier.h"
+#include "files/format.h"
+#include "graph/affichage.h"
+#include "graph/couleurs.h"
+#include "graph/curseurs.h"
+#include "graph/defilement.h"
+#include "graph/format_mesure.h"
+#include "graph/legende.h"
+#include "graph/traces.h"
+#include "graph/valeurs_curseurs.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/menus.h"
+#include "socle/panels.h"
+#include "socle/panels_dialogues.h"
+#include "socle/toolkit.h"
+#include "support/fake_platform.h"
+
+#include <QBuffer>
+#include <QColorDialog>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <qcustomplot.h>
+
+namespace {
+
+void ecrire(const QString& chemin, const QByteArray& texte)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(texte);
+}
+
+// A two-channel recording (V, then P) of n readings at a 1 s period, the
+// x position of reading j being 2j; channel 1 reads 230 + j/1000.
+void ecrire_enregistrement(const QString& dat, int n)
+{
+    QByteArray cfg = "1 1 1 2 7 V(V)     \r\n2 1 5 2 8 P(W)     \r\n0.000000\r\n1\r\n" +
+                     QByteArray::number(n) + "\r\n";
+    for (int j = 0; j < n; ++j)
+        cfg += QByteArray::number(2 * j) + "\r\n";
+    ecrire(chemin_configuration(dat), cfg);
+    QByteArray d;
+    for (int j = 0; j < n; ++j) {
+        QByteArray l = QByteArray::number(j + 1).rightJustified(5) + " 07-03-2026 00:00:" +
+                       QByteArray::number(j % 60).rightJustified(2, '0') + " ";
+        l += " " + QByteArray::number(230.0 + j / 1000.0, 'f', 3).rightJustified(9) + "     ";
+        l += " " + QByteArray::number(1000.0 + j, 'f', 3).rightJustified(9) + "         ";
+        d += l + "\r\n";
+    }
+    ecrire(dat, d);
+}
+
+ListeReleves* liste()
+{
+    return liaison<PnlDonnees>(Info[0].panel).liste;
+}
+
+QCustomPlot* graphe(int w)
+{
+    return liaison<PnlGraphe>(Info[w].panel).graphe;
+}
+
+int index_curseur(int w)
+{
+    int t = 0, i = -1;
+    return point_curseur1(Info[w].panel, t, i) ? i : -1;
+}
+
+void activer(int w)
+{
+    tk::activer(Info[w].panel);
+    QCOMPARE(grafic, w);
+}
+
+// An opened recording of n readings, with graph window 1 active.
+struct Session : SessionTest {
+    QTemporaryDir dossier;
+    explicit Session(int n = 400)
+    {
+        const QString dat = dossier.filePath("essai.dat");
+        ecrire_enregistrement(dat, n);
+        if (Ouverture_fichier(dat) != 0)
+            qFatal("recording not opened");
+        Acq.periode = 1;  // a recording does not carry its period
+        activer(1);
+    }
+};
+
+} // namespace
+
+class TestCurseurs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void temps_et_valeurs_formates()
+    {
+        QCOMPARE(Format_Seconde("X = ", 90), QString("X = 0:01:30"));
+        QCOMPARE(Format_Seconde("", 3), QString("0:00:03"));
+        QCOMPARE(Format_Seconde("", 3600.0 * 99999 + 61), QString("99999:01:01"));
+        QCOMPARE(Format_Seconde("", 3600.0 * 100000 + 61), QString("100000:01"));
+
+        QCOMPARE(Format_Mesure(CODE_COURANT, "", 0.0034, 0), QString("  3.400 mA"));
+        QCOMPARE(Format_Mesure(CODE_TENSION, "Y = ", 230.46, 0), QString("Y =  230.5  V"));
+        QCOMPARE(Format_Mesure(CODE_P, "", 1234.5, 0), QString(" 1.23 kW"));
+        QCOMPARE(Format_Mesure(CODE_FP, "", 0.87, 0), QString("  0.870   "));
+        QCOMPARE(Format_Mesure(CODE_Q, "", 0.0, 0), QString("    0.0  Var"));
+        QCOMPARE(Format_Mesure(CODE_TENSION, "Y1 = ", 230.46, 1), QString("Y1 =   230.5 V"));
+        // Negative values take the prefix of their magnitude.
+        QCOMPARE(Format_Mesure(CODE_P, "", -1234.5, 0), QString("-1.23 kW"));
+        QCOMPARE(Format_Mesure(CODE_COURANT_MOY, "", -12.0, 0), QString(" -12.00  A"));
+        // The micro sign is the one character U+00B5, in UTF-8.
+        QCOMPARE(Format_Mesure(CODE_COURANT, "", 2e-6, 0), QString("  2.000 \u00b5A"));
+
+        // Each boundary of the prefix table: just below it, then at it.
+        struct Cas { double x; const char* avant; const char* a; };
+        const Cas bornes[] = {
+            {5e-10, "p", "n"}, {5e-7, "n", "\u00b5"}, {0.0005, "\u00b5", "m"}, {0.5, "m", " "},
+            {700.0, " ", "k"}, {900000.0, "k", "M"}, {5e8, "M", "G"},
+        };
+        for (const Cas& c : bornes) {
+            const QString dessous = Format_Mesure(CODE_S, "", c.x * (1 - 1e-9), 0);
+            const QString dessus = Format_Mesure(CODE_S, "", c.x, 0);
+            QCOMPARE(dessous.right(3), QString::fromUtf8(c.avant) + "VA");
+            QCOMPARE(dessus.right(3), QString::fromUtf8(c.a) + "VA");
+        }
+        // Scaled value below 5, 5 to 50, 50 and above: width and decimals by code.
+        QCOMPARE(Format_Mesure(CODE_TENSION, "", 4.99, 0), QString("    5.0  V"));
+        QCOMPARE(Format_Mesure(CODE_TENSION, "", 49.9, 0), QString("   49.9  V"));
+        QCOMPARE(Format_Mesure(CODE_TENSION, "", 50.0, 0), QString("  50.0  V"));
+        QCOMPARE(Format_Mesure(CODE_COURANT, "", 4.5, 0), QString("  4.500  A"));
+        QCOMPARE(Format_Mesure(CODE_COURANT_MOY, "", 60.0, 0), QString("  60.00  A"));
+        QCOMPARE(Format_Mesure(CODE_FP_MOY, "", -0.5, 0), QString(" -0.500   "));
+        QCOMPARE(Format_Mesure(CODE_FP, "", 12.0, 0), QString("  12.00   "));
+
+        // Reading number to seconds for each kind of period.
+        QCOMPARE(secondes_position(45.7, -1), 45.0);
+        QCOMPARE(secondes_position(7, 0), 3.0);
+        QCOMPARE(secondes_position(7.6, 1), 8.0);
+        QCOMPARE(secondes_position(45, 2), 90.0);
+    }
+
+    void curseur_1_et_lectures()
+    {
+        Session s;
+        const int p = Info[1].panel;
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QVERIFY(Info[1].legende == LARGEUR_LEGENDE);
+        QVERIFY(controle_existe(Info[1].lect_x));
+
+        // Snaps to the nearest stored reading: x 90.4 is reading 45.
+        glisser_curseur1(p, 90.4);
+        QCOMPARE(index_curseur(1), 45);
+        QCOMPARE(texte_controle(Info[1].lect_x), QString("X = 0:01:30"));
+        QCOMPARE(texte_controle(Info[1].lect_y), QString("Y =  230.0  V"));
+        QCOMPARE(liste()->currentRow(), 45);
+        QCOMPARE(couleur_de_curseur(p, 1), color[4]);
+
+        // Keys on the focused plot.
+        QTest::keyClick(graphe(1), Qt::Key_Right);
+        QCOMPARE(index_curseur(1), 46);
+        QTest::keyClick(graphe(1), Qt::Key_End);
+        QCOMPARE(index_curseur(1), 399);
+        QCOMPARE(liste()->currentRow(), 399);
+        QTest::keyClick(graphe(1), Qt::Key_Left);
+        QCOMPARE(index_curseur(1), 398);
+        QTest::keyClick(graphe(1), Qt::Key_Home);
+        QCOMPARE(index_curseur(1), 0);
+        QCOMPARE(texte_controle(Info[1].lect_x), QString("X = 0:00:00"));
+
+        // Nothing moves while an acquisition runs.
+        Acq.en_cours = 1;
+        glisser_curseur1(p, 200);
+        QTest::keyClick(graphe(1), Qt::Key_End);
+        QCOMPARE(index_curseur(1), 0);
+        Acq.en_cours = 0;
+
+        // With the Data window active the callback leaves the list alone.
+        glisser_curseur1(p, 20);
+        tk::activer(Info[0].panel);
+        QCOMPARE(grafic, 0);
+        liste()->setCurrentRow(3);
+        ValCurseur(p, 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(liste()->currentRow(), 3);
+
+        // Only the commit event counts.
+        activer(1);
+        ValCurseur(p, 0, EVENT_VAL_CHANGED, nullptr, 0, 0);
+        QCOMPARE(liste()->currentRow(), 3);
+
+        // A window without legend shows nothing; the texts stay as they were.
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(Info[1].lect_x, 0);
+        glisser_curseur1(p, 300);
+        QCOMPARE(index_curseur(1), 150);
+    }
+
+    void glisse_a_la_souris()
+    {
+        Session s;
+        const int p = Info[1].panel;
+        QCustomPlot* g = graphe(1);
+        g->replot();
+        const auto ecran = [g](double x, double y) {
+            return QPoint(qRound(g->xAxis->coordToPixel(x)), qRound(g->yAxis->coordToPixel(y)));
+        };
+        // The reading nearest the pixel's position (reading j is at x 2j).
+        const auto proche = [g](QPoint q) { return qRound(g->xAxis->pixelToCoord(q.x()) / 2.0); };
+        const double y = g->yAxis->range().center();
+        QTest::mousePress(g, Qt::LeftButton, {}, ecran(42.3, y));
+        QCOMPARE(index_curseur(1), proche(ecran(42.3, y)));
+        QTest::mouseMove(g, ecran(300.6, y));
+        QTest::mouseRelease(g, Qt::LeftButton, {}, ecran(300.6, y));
+        const int fin = proche(ecran(300.6, y));
+        QVERIFY(qAbs(fin - 150) <= 1);
+        QCOMPARE(index_curseur(1), fin);
+        QCOMPARE(liste()->currentRow(), fin);
+
+        // A press on a delta cursor drags it, not cursor 1.
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        double x2, y2;
+        position_curseur(p, 2, x2, y2);
+        QTest::mousePress(g, Qt::LeftButton, {}, ecran(x2, y2));
+        QTest::mouseMove(g, ecran(60, y2));
+        QTest::mouseRelease(g, Qt::LeftButton, {}, ecran(60, y2));
+        double nx, ny;
+        position_curseur(p, 2, nx, ny);
+        QVERIFY(qAbs(nx - 60) < 2.0);
+        QCOMPARE(index_curseur(1), fin);
+    }
+
+    void curseurs_lies_a_la_liste()
+    {
+        Session s;
+        glisser_curseur1(Info[1].panel, 20);
+        glisser_curseur1(Info[2].panel, 20);
+        QCOMPARE(lien, 0);
+        // Not linked: the list moves no cursor.
+        liste()->setCurrentRow(100);
+        QCOMPARE(index_curseur(1), 10);
+        QCOMPARE(index_curseur(2), 10);
+
+        Gestion_lien(menu, ITEM_LIER, nullptr, 0);
+        QCOMPARE(lien, 1);
+        QVERIFY(tk::ItemChecked(ITEM_LIER));
+        liste()->setCurrentRow(200);
+        QCOMPARE(index_curseur(1), 200);
+        QCOMPARE(index_curseur(2), 200);
+        // Linked: moving cursor 1 of one window moves the other's too.
+        activer(2);
+        glisser_curseur1(Info[2].panel, 61);
+        QCOMPARE(index_curseur(1), 30);
+        QCOMPARE(liste()->currentRow(), 30);
+        // Not while an acquisition runs.
+        Acq.en_cours = 1;
+        liste()->setCurrentRow(50);
+        QCOMPARE(index_curseur(1), 30);
+        Acq.en_cours = 0;
+
+        Gestion_lien(menu, ITEM_LIER, nullptr, 0);
+        QCOMPARE(lien, 0);
+        QVERIFY(!tk::ItemChecked(ITEM_LIER));
+        glisser_curseur1(Info[2].panel, 0);
+        QCOMPARE(index_curseur(2), 0);
+        QCOMPARE(index_curseur(1), 30);
+    }
+
+    void zoom_du_temps()
+    {
+        Session s(10);
+        const int p = Info[1].panel;
+        QLabel* label = liaison<PnlGraphe>(p).label_zoom;
+        QCOMPARE(label->text(), QString("X 1"));
+        QStringList vus;
+        for (int i = 0; i < 4; ++i) {
+            Gestion_affichage(menu, ITEM_ZOOMPLUS, nullptr, 0);
+            vus << label->text();
+        }
+        QCOMPARE(vus, (QStringList{"X 2", "X 5", "X 10", "X 10"}));
+        QCOMPARE(ScrollBar_GetAttribute(p, SB_TAILLE_VUE), 15);
+        QCOMPARE(graphe(1)->xAxis->range().upper, 15.0);
+
+        vus.clear();
+        for (int i = 0; i < 11; ++i) {
+            Gestion_affichage(menu, ITEM_ZOOMMOINS, nullptr, 0);
+            vus << label->text();
+        }
+        QCOMPARE(vus, (QStringList{"X 5", "X 2", "X 1", "/ 2", "/ 5", "/ 10", "/ 20", "/ 50", "/ 100",
+                                   "/ 200", "/ 200"}));
+        QCOMPARE(Info[1].zoom, 0.005);
+        QCOMPARE(Info[1].zoom_index, 0);
+        // The widest zoom shows the whole capacity, the last reading included.
+        QCOMPARE(graphe(1)->xAxis->range().upper, 30000.0);
+
+        // No zoom without a graph window, and no message.
+        tk::activer(Info[0].panel);
+        Gestion_affichage(menu, ITEM_ZOOMPLUS, nullptr, 0);
+        grafic = -1;
+        Gestion_affichage(menu, ITEM_ZOOMPLUS, nullptr, 0);
+        QCOMPARE(Info[1].zoom_index, 0);
+        QVERIFY(s.plateforme.popups->messages().isEmpty());
+    }
+
+    void derniere_lecture_atteinte()
+    {
+        // At factor 1 with the thumb at its end the view reaches reading 29999.
+        Session s(10);
+        const int p = Info[1].panel;
+        ScrollBar_SetAttribute(p, SB_VALEUR, ScrollBar_GetAttribute(p, SB_MAXIMUM));
+        ScrollBarCallback(p, 0, 6, nullptr, 0, 0);
+        QVERIFY(graphe(1)->xAxis->range().upper >= 29999.0);
+        // At factor 0.01 the thumb takes the view past 15000.
+        for (int i = 0; i < 6; ++i)
+            Gestion_affichage(menu, ITEM_ZOOMMOINS, nullptr, 0);
+        QCOMPARE(Info[1].zoom, 0.01);
+        ScrollBar_SetAttribute(p, SB_VALEUR, ScrollBar_GetAttribute(p, SB_MAXIMUM));
+        ScrollBarCallback(p, 0, 6, nullptr, 0, 0);
+        QCOMPARE(graphe(1)->xAxis->range().upper, 30000.0);
+    }
+
+    void legende_et_curseurs_delta()
+    {
+        Session s;
+        const int p = Info[1].panel;
+        QCustomPlot* g = graphe(1);
+        const int largeur = g->width();
+        glisser_curseur1(p, 20);  // the read-outs follow a cursor 1 on a reading
+
+        Gestion_affichage(menu, ITEM_RETICULE, nullptr, 0);
+        QVERIFY(!g->xAxis->grid()->visible() && !g->yAxis->grid()->visible());
+        Gestion_affichage(menu, ITEM_RETICULE, nullptr, 0);
+        QVERIFY(g->xAxis->grid()->visible() && g->yAxis->grid()->visible());
+
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(g->x(), LARGEUR_LEGENDE);
+        QCOMPARE(g->width(), largeur - LARGEUR_LEGENDE);
+        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->x(), LARGEUR_LEGENDE + 2);
+        QVERIFY(controle_existe(Info[1].cadre_legende));
+
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        QCOMPARE(nb_curseurs(p), 3);
+        QVERIFY(controle_existe(Info[1].cadre_ecart[0]) && controle_existe(Info[1].cadre_ecart[1]));
+        QCOMPARE(couleur_de_curseur(p, 2), color[6]);
+        QCOMPARE(couleur_de_curseur(p, 3), color[7]);
+        // At the fifths of the X range and the quarters of the Y range.
+        const QCPRange rx = g->xAxis->range(), ry = g->yAxis->range();
+        double x2, y2, x3, y3;
+        position_curseur(p, 2, x2, y2);
+        position_curseur(p, 3, x3, y3);
+        QCOMPARE(x2, rx.lower + rx.size() / 5);
+        QCOMPARE(y2, ry.upper - ry.size() / 4);
+        QCOMPARE(x3, rx.upper - rx.size() / 5);
+        QCOMPARE(y3, ry.lower + ry.size() / 4);
+        fixer_position_curseur(p, 2, 90, 231.04);
+        fixer_position_curseur(p, 3, 210, 229.0);
+        ValCurseur(p, 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(texte_controle(Info[1].lect_x1), QString("X1 = 0:01:30"));
+        QCOMPARE(texte_controle(Info[1].lect_y1), QString("Y1 =   231.0 V"));
+        QCOMPARE(texte_controle(Info[1].lect_x2), QString("X2 = 0:03:30"));
+        QCOMPARE(texte_controle(Info[1].lect_y2), QString("Y2 =  229.0  V"));
+        QCOMPARE(texte_controle(Info[1].lect_dx), QString("dX = 0:02:00"));
+        QCOMPARE(texte_controle(Info[1].lect_dy), QString("dY =     2.0  V"));
+
+        // Legend off: frames and read-outs go, the delta cursors stay put.
+        const int cadre = Info[1].cadre_ecart[0];
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(Info[1].legende, 0);
+        QCOMPARE(g->x(), 0);
+        QCOMPARE(g->width(), largeur);
+        QVERIFY(!controle_existe(cadre));
+        QCOMPARE(Info[1].lect_x, 0);
+        QCOMPARE(Info[1].lect_dy, 0);
+        QCOMPARE(nb_curseurs(p), 3);
+        position_curseur(p, 2, x2, y2);
+        QCOMPARE(x2, 90.0);
+        QCOMPARE(y2, 231.04);
+        // Legend on again brings the delta read-outs back with the cursors.
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(texte_controle(Info[1].lect_dx), QString("dX = 0:02:00"));
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        QCOMPARE(nb_curseurs(p), 1);
+        QCOMPARE(Info[1].lect_x1, 0);
+        QVERIFY(controle_existe(Info[1].lect_x));
+
+        // A narrow plot moves without narrowing, and widens by 90 after.
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        g->resize(80, g->height());
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(g->x(), LARGEUR_LEGENDE);
+        QCOMPARE(g->width(), 80);
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(g->width(), 170);
+
+        // Error 4 without an active window; the Data window: nothing.
+        grafic = -1;
+        Gestion_affichage(menu, ITEM_RETICULE, nullptr, 0);
+        QCOMPARE(s.plateforme.popups->messages().size(), 1);
+        tk::activer(Info[0].panel);
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        QCOMPARE(s.plateforme.popups->messages().size(), 1);
+        QCOMPARE(nb_curseurs(p), 1);
+    }
+
+    void legende_sans_lecture()
+    {
+        Session s(3);
+        Acq.nb_points = 0;
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        QCOMPARE(Info[1].legende, 0);
+        QCOMPARE(graphe(1)->x(), 0);
+    }
+
+    void dialogue_des_couleurs()
+    {
+        Session s;
+        QCPGraph* courbe = graphe_trace(Info[1].panel, Donnee[1].trace);
+        QVERIFY(courbe);
+        const int avant[NB_COULEURS] = {color[0], color[1], color[2], color[3], color[4], color[5],
+                                        color[6], color[7], color[8], color[9], color[10]};
+        const QColor vert = tk::couleur(color[1]);
+
+        Gestion_affichage(menu, ITEM_COULEUR, nullptr, 0);
+        const int d = Fen_princ[PNL_COULEUR];
+        PnlCouleur& c = liaison<PnlCouleur>(d);
+        QCOMPARE(c.liste_roles->count(), 9);
+        QCOMPARE(c.liste_roles->item(1)->text(), QString("Measurement 1 Curve"));
+        QCOMPARE(c.liste_roles->item(8)->data(Qt::UserRole).toInt(), 8);
+        // Each change shows at once.
+        c.liste_roles->setCurrentRow(1);
+        selecteur_couleur(d)->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        QCOMPARE(colo[1], 0x123456);
+        QCOMPARE(courbe->pen().color(), QColor(0x12, 0x34, 0x56));
+        c.liste_roles->setCurrentRow(3);
+        selecteur_couleur(d)->setCurrentColor(QColor(0x20, 0x20, 0x20));
+        QCOMPARE(graphe(2)->axisRect()->backgroundBrush().color(), QColor(0x20, 0x20, 0x20));
+        QCOMPARE(color[1], avant[1]);
+        // Cancel puts every colour back on screen.
+        c.annuler->click();
+        QVERIFY(!tk::panel_valide(d));
+        QCOMPARE(courbe->pen().color(), vert);
+        QCOMPARE(graphe(2)->axisRect()->backgroundBrush().color(), tk::couleur(avant[3]));
+        QCOMPARE(colo[1], avant[1]);
+
+        // Default then OK: the defaults become the colours in force and go to the settings.
+        for (int& k : color)
+            k = 0x010101;
+        Gestion_affichage(menu, ITEM_COULEUR, nullptr, 0);
+        PnlCouleur& c2 = liaison<PnlCouleur>(Fen_princ[PNL_COULEUR]);
+        c2.defaut->click();
+        QCOMPARE(color[1], 0x010101);
+        QCOMPARE(courbe->pen().color(), tk::couleur(couleurs_par_defaut[1]));
+        c2.bouton_ok->click();
+        for (int i = 0; i < NB_COULEURS; ++i)
+            QCOMPARE(color[i], couleurs_par_defaut[i]);
+        QBuffer ini;
+        ini.open(QIODevice::ReadWrite);
+        Sauvegarde_Ini(ini);
+        QVERIFY(ini.data().contains("\n65280\n16776960\n12632256\n128\n12632256\n16711680\n32768\n0\n255\n0\n"));
+    }
+};
+
+QTEST_MAIN(TestCurseurs)
+#include "test_curseurs.moc"
