@@ -382,13 +382,18 @@ QString chemin_programme(FichierProgramme f, const QString& nom)
     const QString panneaux = QStringLiteral("VOLTEXA.uir");
     const bool donnees_a_cote = programme.exists(panneaux);
     QDir donnees = programme;
+    bool installe = false;
     if (!donnees_a_cote) {
         const QDir installees(programme.filePath(QStringLiteral(VOLTEXA_DONNEES_INSTALLEES)));
-        if (installees.exists(panneaux))
+        installe = installees.exists(panneaux);
+        if (installe)
             donnees = QDir(installees.canonicalPath());
     }
+    // An installed program keeps the user's files out of its prefix, even
+    // when the account may write there (root and /usr).
+    const bool a_cote = !installe && dossier_inscriptible(programme.path());
     auto utilisateur = [&](QStandardPaths::StandardLocation lieu, const QString& fichier) {
-        if (donnees_a_cote && dossier_inscriptible(programme.path()))
+        if (a_cote)
             return programme.filePath(fichier);
         return QDir(QStandardPaths::writableLocation(lieu)).filePath(fichier);
     };
@@ -407,7 +412,7 @@ QString chemin_programme(FichierProgramme f, const QString& nom)
     case FichierProgramme::port:
         return utilisateur(QStandardPaths::AppDataLocation, QStringLiteral("ports/") + nom);
     case FichierProgramme::travail: {
-        if (donnees_a_cote && dossier_inscriptible(programme.path()))
+        if (a_cote)
             return programme.path();
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return QFileInfo(documents).isDir() ? documents : QDir::homePath();

@@ -113,8 +113,8 @@ enum class FichierProgramme {
 // The files the program only reads lie beside the executable when they are
 // there (build folder, portable copy), otherwise in the installed data
 // folder (<prefix>/share/voltexa beside <prefix>/bin). The files it writes,
-// and the ports folder, lie beside the executable when the program keeps its
-// data there and may write in that folder; otherwise in the user's folders:
+// and the ports folder, lie beside the executable when the program is not an
+// installed one and may write in that folder; otherwise in the user's folders:
 // the settings in the configuration folder (AppConfigLocation), the help copy
 // and the ports in the data folder (AppDataLocation), the working directory
 // in the documents folder (the home folder without one). A folder the
