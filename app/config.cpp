@@ -13,6 +13,7 @@
 #include "link/serial.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -208,6 +209,9 @@ bool remplacer_fichier(const QString& chemin, const std::function<void(QIODevice
     const QFileInfo info(chemin);
     if (info.exists() && !info.isWritable())
         return false;
+    // The user's configuration folder does not exist before the first start.
+    if (!QDir().mkpath(info.path()))
+        return false;
     QSaveFile f(chemin);
     // Without the right to create files in the directory, the file itself is rewritten.
     f.setDirectWriteFallback(true);
@@ -311,7 +315,7 @@ void valeur_par_defaut()
     Acq.heure_rel = 0.0;
     mem_hrel = 0.0;
     Acq.temps_relatif = 0;
-    copie_texte(Excel.repertoire, GetProjectDir().toLocal8Bit().constData());
+    copie_texte(Excel.repertoire, chemin_programme(FichierProgramme::travail).toLocal8Bit().constData());
     for (int i = 0; i < NB_COULEURS; ++i)
         color[i] = couleurs_par_defaut[i];
     langue = 1;
@@ -334,7 +338,8 @@ void charge_config()
             QFile::remove(chemin);
         valeur_par_defaut();
         enregistrer_en_quittant = 1;
-        remplacer_fichier(chemin, [](QIODevice& f) { Sauvegarde_Ini(f); });
+        if (!remplacer_fichier(chemin, [](QIODevice& f) { Sauvegarde_Ini(f); }))
+            Popup_erreur(MSG_ECRITURE);
     }
     appliquer_config(enregistrer_en_quittant);
 }
@@ -378,8 +383,8 @@ void enregistrer_config_sortie()
 {
     const QString chemin = chemin_config();
     if (tk::ItemChecked(ITEM_ENREGIST2)) {
-        // A file that cannot be written loses this run's settings, in silence.
-        remplacer_fichier(chemin, [](QIODevice& f) {
+        // A file that cannot be written loses this run's settings.
+        const bool ecrit = remplacer_fichier(chemin, [](QIODevice& f) {
             const int principal = Fen_princ[PNL_PRINC];
             const tk::Geometrie g = tk::geometrie(principal);
             rep[0] = g.top;
@@ -390,6 +395,8 @@ void enregistrer_config_sortie()
             Sauvegarde_Ini(f);
             f.write(bloc_recents());
         });
+        if (!ecrit)
+            Popup_erreur(MSG_ECRITURE);
         return;
     }
 
@@ -414,5 +421,5 @@ void enregistrer_config_sortie()
         contenu += l[i] + '\n';
     contenu += SEPARATEUR + '\n' + bloc_recents();
     if (!remplacer_fichier(chemin, [&contenu](QIODevice& s) { s.write(contenu); }))
-        Popup_erreur(MSG_INI_INTROUVABLE);
+        Popup_erreur(MSG_ECRITURE);
 }

@@ -1,5 +1,6 @@
-// Settings: the file voltexa.ini in the program directory, its defaults, how
-// it is applied at start-up and written at quit.
+// Settings: the file voltexa.ini (beside the executable, or in the user's
+// configuration folder: chemin_programme), its defaults, how it is applied at
+// start-up and written at quit.
 //
 // Layout, one value per line: 1 save-on-exit flag; 2 reading period;
 // 3 and 4 the channel lines "port type quantity channels -1 label(9)";
@@ -16,7 +17,7 @@ void valeur_par_defaut();
 // Loads the settings at start-up and applies them to the main window, the
 // File menu, the language, the Setup check marks, the timer and the channels.
 // A missing or unreadable file shows message 0 and is written anew with the
-// defaults.
+// defaults (message 24 when it cannot be).
 void charge_config();
 // Applies the loaded settings (window placement, check marks, recent files,
 // language, timer interval, channel colours); `enregistrer_en_quittant` is
@@ -29,5 +30,5 @@ void Sauvegarde_Ini(QIODevice& f);
 // the whole file with the main window's current placement, then the recent
 // files. Unchecked: line 1 becomes "0", lines 2..25 stay as they are and the
 // recent files follow the "***" line (message 0 if the file cannot be
-// updated).
+// opened). A file that cannot be written shows message 24.
 void enregistrer_config_sortie();

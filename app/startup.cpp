@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLabel>
 #include "socle/liste_releves.h"
 #include <QMenuBar>
@@ -82,7 +83,7 @@ int demarrage()
     popups.curseur_attente(true);
 
     int splash = -1;
-    if (tk::ouvrir_ressources(GetProjectDir() + "/VOLTEXA.uir"))
+    if (tk::ouvrir_ressources(chemin_programme(FichierProgramme::panneaux)))
         splash = tk::LoadPanel(0, PNL_SPLASH);
     if (splash < 1) {
         popups.curseur_attente(false);
@@ -122,7 +123,7 @@ int demarrage()
 
     Info[0].item = tk::NewMenuItem(menu, BARRE_FENETRE, -1, mnemonique(txt(tx::donnee)), Gestion_fenetre);
 
-    QString ini = GetProjectDir() + "/voltexa.ini";
+    const QString ini = chemin_programme(FichierProgramme::reglages);
     copie_texte(rep_ini, ini.toLocal8Bit().constData());
     charge_config();
 
@@ -191,6 +192,9 @@ int demarrer_voltexa(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("VOLTEXA");
+    // The installed desktop entry and icon (none in a build folder).
+    QGuiApplication::setDesktopFileName("voltexa");
+    QApplication::setWindowIcon(QIcon::fromTheme("voltexa"));
     QApplication::setStyle("Fusion");
     if (demarrage() < 0)
         return 1;

@@ -11,7 +11,9 @@
 #include "link/registres.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -90,8 +92,7 @@ void reconstruire_barre_outils()
             Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_SEPARATEUR, true, {}, 0, {});
             continue;
         }
-        // Images are found beside the executable, wherever it was started from.
-        QString image = GetProjectDir() + "/toolbar/" + b.image + ".png";
+        const QString image = chemin_programme(FichierProgramme::image_outil, QString::fromLatin1(b.image));
         int etat = Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_COMMANDE, true, qtxt(b.info_bulle),
                                       b.item, image);
         if (etat == TOOLBAR_IMAGE_INTROUVABLE)
@@ -158,14 +159,14 @@ void Popup_erreur(int code)
 
 QString fichier_aide()
 {
-    return GetProjectDir() + "/voltexa.hlp";
+    return chemin_programme(FichierProgramme::aide);
 }
 
 QString fichier_aide_langue(int l)
 {
     if (l < 0 || l > 4)
         return {};
-    return GetProjectDir() + "/voltex" + suffixes_aide[l] + ".hhh";
+    return chemin_programme(FichierProgramme::aide_langue, QString::fromLatin1(suffixes_aide[l]));
 }
 
 void Gestion_options(int menubar, int item, void*, int)
@@ -181,8 +182,10 @@ void Gestion_options(int menubar, int item, void*, int)
     langue = item - ITEM_FRANCAIS;
     tk::SetItemChecked(item, true);
     Changement_langue(menubar);
-    QFile::remove(fichier_aide());
-    QFile::copy(fichier_aide_langue(langue), fichier_aide());
+    const QString aide = fichier_aide();
+    QDir().mkpath(QFileInfo(aide).path());
+    QFile::remove(aide);
+    QFile::copy(fichier_aide_langue(langue), aide);
     plateforme().popups->curseur_attente(false);
 }
 

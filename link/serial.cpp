@@ -268,7 +268,7 @@ QString nom_peripherique_com(int numero)
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(numero);
 #else
-    const QString lien = GetProjectDir() + QStringLiteral("/ports/COM%1").arg(numero);
+    const QString lien = chemin_programme(FichierProgramme::port, QStringLiteral("COM%1").arg(numero));
     // The entry itself counts, even when it leads nowhere: opening it then
     // fails, rather than silently opening another device.
     const QFileInfo entree(lien);

@@ -3,6 +3,10 @@
 #include "socle/help_viewer.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -17,6 +21,11 @@
 #include <qcustomplot.h>
 
 #include <algorithm>
+
+// The installed data folder, from the executable's folder.
+#ifndef VOLTEXA_DONNEES_INSTALLEES
+#define VOLTEXA_DONNEES_INSTALLEES "../share/voltexa"
+#endif
 
 namespace {
 
@@ -357,4 +366,57 @@ QString GetProjectDir()
 void fixer_repertoire_programme(const QString& dir)
 {
     repertoire() = dir;
+}
+
+bool dossier_inscriptible(const QString& dossier)
+{
+    if (!QFileInfo(dossier).isDir())
+        return false;
+    QTemporaryFile essai(QDir(dossier).filePath(QStringLiteral(".voltexa-essai-XXXXXX")));
+    return essai.open();
+}
+
+QString chemin_programme(FichierProgramme f, const QString& nom)
+{
+    const QDir programme(GetProjectDir());
+    const QString panneaux = QStringLiteral("VOLTEXA.uir");
+    const bool donnees_a_cote = programme.exists(panneaux);
+    QDir donnees = programme;
+    bool installe = false;
+    if (!donnees_a_cote) {
+        const QDir installees(programme.filePath(QStringLiteral(VOLTEXA_DONNEES_INSTALLEES)));
+        installe = installees.exists(panneaux);
+        if (installe)
+            donnees = QDir(installees.canonicalPath());
+    }
+    // An installed program keeps the user's files out of its prefix, even
+    // when the account may write there (root and /usr).
+    const bool a_cote = !installe && dossier_inscriptible(programme.path());
+    auto utilisateur = [&](QStandardPaths::StandardLocation lieu, const QString& fichier) {
+        if (a_cote)
+            return programme.filePath(fichier);
+        return QDir(QStandardPaths::writableLocation(lieu)).filePath(fichier);
+    };
+
+    switch (f) {
+    case FichierProgramme::panneaux:
+        return donnees.filePath(panneaux);
+    case FichierProgramme::image_outil:
+        return donnees.filePath(QStringLiteral("toolbar/") + nom + QStringLiteral(".png"));
+    case FichierProgramme::aide_langue:
+        return donnees.filePath(QStringLiteral("voltex") + nom + QStringLiteral(".hhh"));
+    case FichierProgramme::aide:
+        return utilisateur(QStandardPaths::AppDataLocation, QStringLiteral("voltexa.hlp"));
+    case FichierProgramme::reglages:
+        return utilisateur(QStandardPaths::AppConfigLocation, QStringLiteral("voltexa.ini"));
+    case FichierProgramme::port:
+        return utilisateur(QStandardPaths::AppDataLocation, QStringLiteral("ports/") + nom);
+    case FichierProgramme::travail: {
+        if (a_cote)
+            return programme.path();
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    }
+    }
+    return {};
 }

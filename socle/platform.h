@@ -99,3 +99,27 @@ Platform plateforme_qt();
 // toolbar images live. The executable's directory unless a test set another.
 QString GetProjectDir();
 void fixer_repertoire_programme(const QString& dir);
+
+// The program's files, and where each one is.
+enum class FichierProgramme {
+    panneaux,    // VOLTEXA.uir
+    image_outil, // toolbar/<nom>.png
+    aide_langue, // voltex<nom>.hhh, nom the language suffix
+    aide,        // voltexa.hlp, the help copy of the language in force
+    reglages,    // voltexa.ini
+    port,        // ports/<nom>, nom "COMn": a link to a serial device
+    travail,     // the spreadsheet export's default working directory
+};
+// The files the program only reads lie beside the executable when they are
+// there (build folder, portable copy), otherwise in the installed data
+// folder (<prefix>/share/voltexa beside <prefix>/bin). The files it writes,
+// and the ports folder, lie beside the executable when the program is not an
+// installed one and may write in that folder; otherwise in the user's folders:
+// the settings in the configuration folder (AppConfigLocation), the help copy
+// and the ports in the data folder (AppDataLocation), the working directory
+// in the documents folder (the home folder without one). A folder the
+// program will write to is not created here.
+QString chemin_programme(FichierProgramme f, const QString& nom = QString());
+// True when a file can be created in `dossier` (tried, so that neither
+// root's rights nor an immutable folder mislead).
+bool dossier_inscriptible(const QString& dossier);

@@ -454,7 +454,7 @@ private slots:
             Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
             sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
             QCOMPARE(p.contenu(), avant);
-            QCOMPARE(p.plateforme.popups->messages().size(), 1);
+            QCOMPARE(p.plateforme.popups->messages(), (QStringList{"Error writing file \n", MESSAGE_0}));
             Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
         }
         QFile::setPermissions(p.ini(), QFile::ReadOwner | QFile::WriteOwner);
