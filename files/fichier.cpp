@@ -252,7 +252,7 @@ void Gestion_fichier(int, int item, void*, int panel)
         commande_enregistrer();
         break;
     case ITEM_IMPRIMER:
-        commande_imprimer(panel ? panel : Fen_princ[PNL_PRINC]);
+        commande_imprimer();
         break;
     default:
         for (int i : fichier_menu)

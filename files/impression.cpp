@@ -106,7 +106,7 @@ QString texte_releves()
 
 } // namespace
 
-void commande_imprimer(int panel)
+void commande_imprimer()
 {
     if (grafic == -1) {
         Popup_erreur(MSG_AUCUN_GRAPHE);

@@ -3,7 +3,7 @@
 #pragma once
 
 // File > Print for the active window (error 4 without one).
-void commande_imprimer(int panel);
+void commande_imprimer();
 // Callback of the print dialog panel's buttons.
 int Print(int panel, int control, int event, void* data, int e1, int e2);
 enum ControleImpression { IMPRESSION_IMPRIMER = 1, IMPRESSION_ANNULER };
