@@ -17,6 +17,7 @@
 #include "socle/ctrl_menu.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
+#include "graph/affichage.h"
 #include "graph/defilement.h"
 #include "graph/fenetres.h"
 #include "graph/traces.h"
@@ -98,6 +99,8 @@ void nouveau()
     tk::SetPanelTitle(Fen_princ[PNL_PRINC], "VOLTEXA");
     // The axes relabelled below are those of the next acquisition.
     Acq.periode_ouverte = PERIODE_DE_REGLAGE;
+    if (Acq.nb_points != 0)
+        retirer_legendes();
     if (tk::panel_valide(Info[0].panel))
         liaison<PnlDonnees>(Info[0].panel).liste->clear();
     for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {

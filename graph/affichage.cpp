@@ -2,6 +2,7 @@
 
 #include "graph/couleurs.h"
 #include "graph/curseurs.h"
+#include "graph/fenetres.h"
 #include "graph/legende.h"
 #include "graph/valeurs_curseurs.h"
 #include "graph/zoom.h"
@@ -133,6 +134,28 @@ void Affiche_zoom()
         tk::type_panel(Info[grafic].panel) != PNL_GRAPHE)
         return;
     liaison<PnlGraphe>(Info[grafic].panel).label_zoom->setText(texte_zoom(Info[grafic].zoom));
+}
+
+void retirer_legendes()
+{
+    for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+        const int w = Donnee[k].num_fenetre;
+        if (!fenetre_graphe(w) || Info[w].legende <= 0)
+            continue;
+        InfoRecord& f = Info[w];
+        PnlGraphe& pg = liaison<PnlGraphe>(f.panel);
+        for (int* h : {&f.lect_x, &f.lect_y, &f.cadre_legende}) {
+            detruire_controle(*h);
+            *h = 0;
+        }
+        const int largeur = pg.graphe->width();
+        pg.graphe->move(0, pg.graphe->y());
+        pg.graphe->resize(largeur + LARGEUR_LEGENDE, pg.graphe->height());
+        pg.label_zoom->move(2, pg.label_zoom->y());
+        if (nb_curseurs(f.panel) > 1)
+            retirer_delta(w);
+        f.legende = 0;
+    }
 }
 
 void Gestion_affichage(int, int item, void*, int)

@@ -140,9 +140,14 @@ void Affiche_delta()
 
 void Retire_delta()
 {
-    if (grafic < 0 || grafic >= NB_FENETRES)
+    retirer_delta(grafic);
+}
+
+void retirer_delta(int w)
+{
+    if (w < 0 || w >= NB_FENETRES)
         return;
-    InfoRecord& f = Info[grafic];
+    InfoRecord& f = Info[w];
     for (int* h : {&f.cadre_ecart[0], &f.cadre_ecart[1], &f.lect_x1, &f.lect_x2, &f.lect_dx, &f.lect_y1,
                    &f.lect_y2, &f.lect_dy}) {
         detruire_controle(*h);

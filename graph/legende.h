@@ -24,3 +24,5 @@ void Affiche_legende();
 void Affiche_delta();
 // Discards them.
 void Retire_delta();
+// The same for window w.
+void retirer_delta(int w);

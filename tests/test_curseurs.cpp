@@ -334,9 +334,11 @@ private slots:
         glisser_curseur1(p, 20);  // the read-outs follow a cursor 1 on a reading
 
         Gestion_affichage(menu, ITEM_RETICULE, nullptr, 0);
-        QVERIFY(!g->xAxis->grid()->visible() && !g->yAxis->grid()->visible());
+        QVERIFY(!g->xAxis->grid()->visible());
+        QVERIFY(!g->yAxis->grid()->visible());
         Gestion_affichage(menu, ITEM_RETICULE, nullptr, 0);
-        QVERIFY(g->xAxis->grid()->visible() && g->yAxis->grid()->visible());
+        QVERIFY(g->xAxis->grid()->visible());
+        QVERIFY(g->yAxis->grid()->visible());
 
         Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
         QCOMPARE(g->x(), LARGEUR_LEGENDE);
@@ -346,7 +348,8 @@ private slots:
 
         Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
         QCOMPARE(nb_curseurs(p), 3);
-        QVERIFY(controle_existe(Info[1].cadre_ecart[0]) && controle_existe(Info[1].cadre_ecart[1]));
+        QVERIFY(controle_existe(Info[1].cadre_ecart[0]));
+        QVERIFY(controle_existe(Info[1].cadre_ecart[1]));
         QCOMPARE(couleur_de_curseur(p, 2), color[6]);
         QCOMPARE(couleur_de_curseur(p, 3), color[7]);
         // At the fifths of the X range and the quarters of the Y range.
@@ -406,6 +409,30 @@ private slots:
         Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
         QCOMPARE(s.plateforme.popups->messages().size(), 1);
         QCOMPARE(nb_curseurs(p), 1);
+    }
+
+    // File > New hides the legend and the delta read-outs of the recording
+    // it clears, and gives the plot its width back.
+    void nouveau_retire_la_legende()
+    {
+        Session s;
+        const int p = Info[1].panel;
+        QCustomPlot* g = graphe(1);
+        const int largeur = g->width();
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        const int cadre = Info[1].cadre_legende, ecart = Info[1].cadre_ecart[0];
+        QVERIFY(controle_existe(ecart));
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(Info[1].legende, 0);
+        QCOMPARE(g->x(), 0);
+        QCOMPARE(g->width(), largeur);
+        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->x(), 2);
+        QVERIFY(!controle_existe(cadre));
+        QVERIFY(!controle_existe(ecart));
+        QCOMPARE(Info[1].lect_x, 0);
+        QCOMPARE(Info[1].lect_dy, 0);
+        QVERIFY(s.plateforme.popups->messages().isEmpty());
     }
 
     void legende_sans_lecture()

@@ -196,8 +196,10 @@ private slots:
             p.tableur.pendant = lire_jauge;
             p.exporter(p.chemin("vide.xlsx"));
             const Classeur& c = p.tableur.enregistres[0].classeur;
-            for (const Cellule& x : c.feuilles[0].cellules)
-                QVERIFY(x.ligne == 0 && x.colonne < 23); // A1:W1
+            for (const Cellule& x : c.feuilles[0].cellules) {
+                QVERIFY(x.ligne == 0); // A1:W1
+                QVERIFY(x.colonne < 23);
+            }
             QCOMPARE(c.feuilles[0].cellules.size(), std::size_t(4));
             QVERIFY(c.graphiques.empty());
             QCOMPARE(jauge, 0);
@@ -235,7 +237,8 @@ private slots:
         QCOMPARE(p.popups.vus[0].titre, QString("Save"));
         QCOMPARE(p.popups.vus[0].texte, p.chemin("vtex01"));
         // Cancelled: nothing written, the export still ends and counts.
-        QVERIFY(p.tableur.enregistres.isEmpty() && p.tableur.ouverts.isEmpty());
+        QVERIFY(p.tableur.enregistres.isEmpty());
+        QVERIFY(p.tableur.ouverts.isEmpty());
         QCOMPARE(p.popups.vus.size(), 1);
         QVERIFY(p.pret());
         QCOMPARE(p.x.zone_message->toPlainText(), QString("Sheet ready.\n"));
