@@ -26,34 +26,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-void remplir(int n)
-{
-    Mesure.port = 1;
-    Mesure.nb_voies = 2;
-    Donnee[1].grandeur = 1;
-    Donnee[2].grandeur = 5;
-    copie_texte(Donnee[1].libelle, "V(V)");
-    copie_texte(Donnee[2].libelle, "P(W)");
-    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
-    liste->clear();
-    QStringList lignes;
-    const QDateTime t0(QDate(2026, 3, 7), QTime(10, 0, 0));
-    for (int j = 0; j < n; ++j) {
-        const double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
-        Donnee[1].releves[j] = point[1][j] = v;
-        Donnee[2].releves[j] = point[2][j] = p;
-        ptx[j] = j;
-        const QDateTime t = t0.addSecs(j);
-        lignes << tete_ligne(j + 1, t.date(), t.time(), false, 0, 0, 0, 1) + colonnes_ligne(2, v, false, p, false);
-    }
-    liste->addItems(lignes);
-    Acq.nb_points = n;
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -68,7 +40,7 @@ int main(int argc, char* argv[])
     const int n = NB_RELEVES_MAX;
     const QString chemin = dossier.filePath("mesure1.dat");
     popups->saisie_suivante = chemin;
-    remplir(n);
+    remplir_deux_voies(n);
     Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
     Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
     Ouverture_fichier(chemin);

@@ -2,10 +2,15 @@
 // the scripted popups of the test doubles, the median of timings.
 #pragma once
 
+#include "acquisition/ligne.h"
+#include "socle/globals.h"
+#include "socle/liste_releves.h"
+#include "socle/panels.h"
 #include "socle/platform.h"
 #include "support/fake_platform.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,4 +50,30 @@ inline double mediane(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// A two-channel recording of n readings (V and P, one a second), as an
+// acquisition leaves it: channels, plot copies, x positions, listed lines.
+inline void remplir_deux_voies(int n)
+{
+    Mesure.port = 1;
+    Mesure.nb_voies = 2;
+    Donnee[1].grandeur = 1;
+    Donnee[2].grandeur = 5;
+    copie_texte(Donnee[1].libelle, "V(V)");
+    copie_texte(Donnee[2].libelle, "P(W)");
+    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
+    liste->clear();
+    QStringList lignes;
+    const QDateTime t0(QDate(2026, 3, 7), QTime(10, 0, 0));
+    for (int j = 0; j < n; ++j) {
+        const double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
+        Donnee[1].releves[j] = point[1][j] = v;
+        Donnee[2].releves[j] = point[2][j] = p;
+        ptx[j] = j;
+        const QDateTime t = t0.addSecs(j);
+        lignes << tete_ligne(j + 1, t.date(), t.time(), false, 0, 0, 0, 1) + colonnes_ligne(2, v, false, p, false);
+    }
+    liste->addItems(lignes);
+    Acq.nb_points = n;
 }
