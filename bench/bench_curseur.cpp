@@ -31,12 +31,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     QTemporaryDir dossier;
-    preparer_repertoire(dossier.path());
-    FakePopups* popups = popups_scriptes(1);
-    if (demarrage() != 0) {
-        std::fprintf(stderr, "cursor bench: start-up failed\n");
+    FakePopups* popups = demarrer_banc(dossier, "cursor");
+    if (!popups)
         return 2;
-    }
     const int n = NB_RELEVES_MAX;
     const QString chemin = dossier.filePath("mesure1.dat");
     popups->saisie_suivante = chemin;

@@ -32,12 +32,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle("Fusion");
     QTemporaryDir dossier;
-    preparer_repertoire(dossier.path());
-    FakePopups* popups = popups_scriptes(1);
-    if (demarrage() != 0) {
-        std::fprintf(stderr, "file bench: start-up failed\n");
+    FakePopups* popups = demarrer_banc(dossier, "file");
+    if (!popups)
         return 2;
-    }
     QApplication::processEvents();
 
     const int n = NB_RELEVES_MAX, essais = 7;

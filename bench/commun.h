@@ -6,6 +6,7 @@
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
 #include "socle/panels.h"
+#include "app/startup.h"
 #include "socle/platform.h"
 #include "support/fake_platform.h"
 
@@ -76,4 +77,17 @@ inline void remplir_deux_voies(int n)
     }
     liste->addItems(lignes);
     Acq.nb_points = n;
+}
+
+// Starts the program in `dossier` with every question answered Yes; null,
+// with a line naming `banc` on the error output, when start-up fails.
+inline FakePopups* demarrer_banc(const QTemporaryDir& dossier, const char* banc)
+{
+    preparer_repertoire(dossier.path());
+    FakePopups* popups = popups_scriptes(1);
+    if (demarrage() != 0) {
+        std::fprintf(stderr, "%s bench: start-up failed\n", banc);
+        return nullptr;
+    }
+    return popups;
 }
