@@ -390,10 +390,11 @@ QString chemin_programme(FichierProgramme f, const QString& nom)
             donnees = QDir(installees.canonicalPath());
     }
     // An installed program keeps the user's files out of its prefix, even
-    // when the account may write there (root and /usr).
-    const bool a_cote = !installe && dossier_inscriptible(programme.path());
+    // when the account may write there (root and /usr). Asked only for the
+    // files the program writes: the probe is a real write in the folder.
+    const auto a_cote = [&] { return !installe && dossier_inscriptible(programme.path()); };
     auto utilisateur = [&](QStandardPaths::StandardLocation lieu, const QString& fichier) {
-        if (a_cote)
+        if (a_cote())
             return programme.filePath(fichier);
         return QDir(QStandardPaths::writableLocation(lieu)).filePath(fichier);
     };
@@ -412,7 +413,7 @@ QString chemin_programme(FichierProgramme f, const QString& nom)
     case FichierProgramme::port:
         return utilisateur(QStandardPaths::AppDataLocation, QStringLiteral("ports/") + nom);
     case FichierProgramme::travail: {
-        if (a_cote)
+        if (a_cote())
             return programme.path();
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return QFileInfo(documents).isDir() ? documents : QDir::homePath();
