@@ -18,6 +18,7 @@
 #include "export/excel.h"
 #include "graph/fenetres.h"
 #include "graph/affichage.h"
+#include "graph/edition.h"
 #include "graph/couleurs.h"
 #include "graph/curseurs.h"
 #include "graph/valeurs_curseurs.h"
@@ -47,6 +48,7 @@ void relier_menus()
     const Plage plages[] = {
         {BARRE_FICHIER + 1, BARRE_PARAMETRE - 1, Gestion_fichier},
         {BARRE_PARAMETRE + 1, BARRE_EDITION - 1, Gestion_parametre},
+        {BARRE_EDITION + 1, BARRE_OPTIONS - 1, Gestion_edition},
         {BARRE_AFFICHAGE + 1, BARRE_FENETRE - 1, Gestion_affichage},
         {BARRE_FENETRE + 1, BARRE_AIDE - 1, Gestion_fenetre},
         {BARRE_OPTIONS + 1, BARRE_AFFICHAGE - 1, Gestion_options},
@@ -61,8 +63,7 @@ void relier_menus()
         sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
     });
     // Edit > Export to EXCEL opens the spreadsheet panel.
-    tk::SetMenuItemCallback(ITEM_EXPORTER, [](int, int, void*, int) { ouvrir_excel(); });
-    tk::SetMenuItemCallback(ITEM_LIER, Gestion_lien);
+    fixer_commande_export(ouvrir_excel);
 }
 
 void preparer_donnees(int panel)

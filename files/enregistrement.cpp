@@ -20,6 +20,7 @@
 #include "lang/langue.h"
 #include "lang/textes.h"
 
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -260,9 +261,11 @@ void appliquer_releves(const Releves& r, int nb_valeurs)
         if (n > 0)
             liste->setCurrentRow(n - 1);
     }
-    // An undefined reading ("----") leaves its plot copy as it was.
+    // An undefined reading ("----") leaves its plot copy as it was: at 0, as
+    // an acquisition plots it, not at a value of the recording shown before.
     for (int k = 1; k <= nb_valeurs; ++k) {
         const std::vector<double>& v = r.valeurs[std::size_t(k - 1)];
+        std::fill(point[k], point[k] + n, 0.0);
         for (int j = 0; j < n && j < int(v.size()); ++j)
             if (!std::isnan(v[std::size_t(j)]))
                 point[k][j] = v[std::size_t(j)];

@@ -19,6 +19,7 @@
 #include "graph/courbes.h"
 #include "graph/affichage.h"
 #include "graph/defilement.h"
+#include "graph/edition.h"
 #include "graph/fenetres.h"
 #include "graph/traces.h"
 #include "lang/langue.h"
@@ -107,6 +108,7 @@ void nouveau()
         int w = Donnee[k].num_fenetre;
         if (w == -1 || !fenetre_graphe(w))
             continue;
+        retirer_textes(w);
         supprimer_traces(Info[w].panel);
         Info[w].trace_bas = Info[w].trace_haut = 0;
         ScrollBar_SetAttribute(Info[w].panel, SB_VALEUR, 0);

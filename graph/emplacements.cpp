@@ -6,6 +6,7 @@
 #include "socle/toolkit.h"
 #include "graph/courbes.h"
 #include "graph/defilement.h"
+#include "graph/edition.h"
 #include "graph/fenetres.h"
 #include "graph/affichage.h"
 #include "graph/curseurs.h"
@@ -74,6 +75,7 @@ void Fermer_graphe()
     if (grafic < 0 || grafic >= NB_FENETRES)
         return;
     InfoRecord& w = Info[grafic];
+    retirer_textes(grafic);
     --nb_panel;
     if (nb_panel > 0 && grafic > 0) {
         tk::DiscardPanel(w.panel);
@@ -83,8 +85,6 @@ void Fermer_graphe()
     }
     w.lect_x = 0;
     w.lect_y = 0;
-    for (int& t : w.texte_place)
-        t = 0;
     Gestion_fenetre(menu, Info[0].item, nullptr, Fen_princ[PNL_PRINC]);
 }
 

@@ -9,10 +9,17 @@
 
 namespace {
 
+// One of `graphe` and `texte` is set.
 struct Trace {
     int panel;
     QPointer<QCPGraph> graphe;
+    QPointer<QCPItemText> texte;
 };
+
+bool vivant(const Trace& t)
+{
+    return t.graphe || t.texte;
+}
 
 std::map<int, Trace>& traces()
 {
@@ -36,7 +43,7 @@ int ajouter(int panel, QCPGraph* g, int couleur)
     g->setScatterStyle(QCPScatterStyle::ssNone);
     g->setAdaptiveSampling(true);
     int h = prochain++;
-    traces()[h] = Trace{panel, g};
+    traces()[h] = Trace{panel, g, nullptr};
     g->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
     return h;
 }
@@ -90,26 +97,64 @@ int PlotLine(int panel, double x1, double y1, double x2, double y2, int couleur)
     return ajouter(panel, g, couleur);
 }
 
+int PlotText(int panel, double x, double y, const QString& texte, const QFont& police, int couleur)
+{
+    QCustomPlot* p = graphe_de(panel);
+    if (!p)
+        return 0;
+    auto* item = new QCPItemText(p);
+    item->setSelectable(false);
+    item->setPositionAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    item->setTextAlignment(Qt::AlignLeft);
+    item->setPadding(QMargins(3, 0, 0, 0));
+    item->setFont(police);
+    item->setColor(tk::couleur(couleur));
+    item->setBrush(Qt::NoBrush);
+    item->setPen(Qt::NoPen);
+    item->setText(texte);
+    item->position->setType(QCPItemPosition::ptPlotCoords);
+    item->position->setCoords(x, y);
+    int h = prochain++;
+    traces()[h] = Trace{panel, nullptr, item};
+    p->replot(QCustomPlot::rpQueuedReplot);
+    return h;
+}
+
+namespace {
+
+void retirer(const Trace& t)
+{
+    if (QCPGraph* g = t.graphe) {
+        QCustomPlot* p = g->parentPlot();
+        p->removeGraph(g);
+        p->replot(QCustomPlot::rpQueuedReplot);
+    } else if (QCPItemText* item = t.texte) {
+        QCustomPlot* p = item->parentPlot();
+        p->removeItem(item);
+        p->replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
+} // namespace
+
 void DeleteGraphPlot(int panel, int handle)
 {
     auto it = traces().find(handle);
     if (it == traces().end() || it->second.panel != panel)
         return;
-    if (QCPGraph* g = it->second.graphe) {
-        QCustomPlot* p = g->parentPlot();
-        p->removeGraph(g);
-        p->replot(QCustomPlot::rpQueuedReplot);
-    }
+    retirer(it->second);
     traces().erase(it);
 }
 
 void supprimer_traces(int panel)
 {
     for (auto it = traces().begin(); it != traces().end();) {
-        if (it->second.panel == panel)
+        if (it->second.panel == panel) {
+            retirer(it->second);
             it = traces().erase(it);
-        else
+        } else {
             ++it;
+        }
     }
     if (QCustomPlot* p = graphe_de(panel)) {
         p->clearGraphs();
@@ -121,14 +166,14 @@ int nb_traces(int panel)
 {
     int n = 0;
     for (auto& [h, t] : traces())
-        n += t.panel == panel && t.graphe;
+        n += t.panel == panel && vivant(t);
     return n;
 }
 
 bool trace_existe(int handle)
 {
     auto it = traces().find(handle);
-    return it != traces().end() && it->second.graphe;
+    return it != traces().end() && vivant(it->second);
 }
 
 QCPGraph* graphe_trace(int panel, int handle)
@@ -137,4 +182,12 @@ QCPGraph* graphe_trace(int panel, int handle)
     if (it == traces().end() || it->second.panel != panel)
         return nullptr;
     return it->second.graphe;
+}
+
+QCPItemText* texte_trace(int panel, int handle)
+{
+    auto it = traces().find(handle);
+    if (it == traces().end() || it->second.panel != panel)
+        return nullptr;
+    return it->second.texte;
 }

@@ -197,6 +197,12 @@ const char* const alarme[5] = {"Alarme", "Alarm", "Alarm", "Alarma", "Allarme"};
 const char* const insertext[5] = {
     "Insertion de texte", "Text insert", "Text einsetzen", "Insertar texto", "Inserimento testo",
 };
+const char* const deplacer_texte[4 * 5] = {
+    "Monter", "Move up", "Nach oben", "Subir", "Sposta su",
+    "Descendre", "Move down", "Nach unten", "Bajar", "Sposta giù",
+    "Vers la droite", "Move right", "Nach rechts", "Hacia la derecha", "Sposta a destra",
+    "Vers la gauche", "Move left", "Nach links", "Hacia la izquierda", "Sposta a sinistra",
+};
 const char* const printdef[5] = {
     "Envoi des données sur l'imprimante par défaut ?", "Datas sending to the default printer ?",
     "Ausgabe der Daten zum Standarddrucker ?",

@@ -100,6 +100,8 @@ extern const char* const automatic[5];
 extern const char* const manuel[5];
 extern const char* const alarme[5];
 extern const char* const insertext[5];
+// Move buttons of the insert-text dialog: up, down, right, left.
+extern const char* const deplacer_texte[4 * 5];
 extern const char* const printdef[5];
 extern const char* const interval[5];
 extern const char* const duree[5];

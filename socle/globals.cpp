@@ -63,6 +63,8 @@ char s[100];
 int demande_exit;
 int rep_suite;
 int lien;
+int mem_text;
+double memx, memy;
 char nom[NB_FICHIERS_RECENTS][LONG_NOM_FICHIER];
 int fichier_menu[NB_FICHIERS_RECENTS];
 int top[NB_FENETRES], left[NB_FENETRES], haut[NB_FENETRES], larg[NB_FENETRES];
@@ -113,6 +115,8 @@ void remise_a_zero_globales()
     std::fill(std::begin(TableReception), std::end(TableReception), 0);
     s[0] = '\0';
     demande_exit = rep_suite = lien = 0;
+    mem_text = 0;
+    memx = memy = 0.0;
     for (auto& n : nom)
         n[0] = '\0';
     std::fill(std::begin(fichier_menu), std::end(fichier_menu), 0);

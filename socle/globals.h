@@ -179,6 +179,10 @@ extern char s[100];
 extern int demande_exit;
 extern int rep_suite;
 extern int lien;                   // cursors linked (Edit menu)
+// The text being placed in the insert-text dialog: its slot (0 .. 4) in the
+// active window's record and its position in graph coordinates.
+extern int mem_text;
+extern double memx, memy;
 
 extern char nom[NB_FICHIERS_RECENTS][LONG_NOM_FICHIER];
 extern int fichier_menu[NB_FICHIERS_RECENTS];

@@ -3,6 +3,9 @@
 #include "socle/help_viewer.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLineEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -65,14 +68,24 @@ public:
         return echap;
     }
 
-    std::optional<QString> texte(const QString& title, const QString& invite,
-                                 const QString& initial) override
+    std::optional<QString> texte(const QString& title, const QString& invite, const QString& initial,
+                                 const QStringList& boutons, int longueur_max) override
     {
-        bool ok = false;
-        QString t = QInputDialog::getText(fenetre_active(), title, invite, QLineEdit::Normal, initial, &ok);
-        if (!ok)
+        QInputDialog d(fenetre_active());
+        d.setWindowTitle(title);
+        d.setInputMode(QInputDialog::TextInput);
+        d.setLabelText(invite);
+        d.setTextValue(initial);
+        if (boutons.size() >= 1 && !boutons[0].isEmpty())
+            d.setOkButtonText(boutons[0]);
+        if (boutons.size() >= 2 && !boutons[1].isEmpty())
+            d.setCancelButtonText(boutons[1]);
+        if (longueur_max > 0)
+            if (auto* champ = d.findChild<QLineEdit*>())
+                champ->setMaxLength(longueur_max);
+        if (d.exec() != QDialog::Accepted)
             return std::nullopt;
-        return t;
+        return d.textValue();
     }
 
     std::optional<QString> fichier(const QString& title, const QString& dossier, const QString& filtre,
@@ -110,6 +123,11 @@ public:
 
 private:
     bool attente_ = false;
+};
+
+class QtPressePapiers final : public PressePapiers {
+public:
+    void image(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
 };
 
 class QtBeep final : public Beep {
@@ -210,6 +228,7 @@ Platform plateforme_qt()
     p.horloge = std::make_unique<QtClock>();
     p.imprimante = std::make_unique<QtPrinter>();
     p.tableur = tableur_qt();
+    p.presse_papiers = std::make_unique<QtPressePapiers>();
     return p;
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class QImage;
 class QPrinter;
 class QWidget;
 
@@ -26,14 +27,25 @@ public:
     // `defaut`, Escape answers `echap`.
     virtual int question(const QString& title, const QString& text, const QStringList& boutons,
                          int defaut, int echap) = 0;
-    // A line of text; nullopt when cancelled.
+    // A line of text of at most `longueur_max` characters (0: no limit)
+    // with the focus, under `invite`; the first of `boutons` (default OK and
+    // Cancel) answers with the text and Enter, the second cancels and
+    // Escape; nullopt when cancelled.
     virtual std::optional<QString> texte(const QString& title, const QString& invite,
-                                         const QString& initial) = 0;
+                                         const QString& initial, const QStringList& boutons = {},
+                                         int longueur_max = 0) = 0;
     // A file to open (`enregistrer` false) or to save; nullopt when cancelled.
     virtual std::optional<QString> fichier(const QString& title, const QString& dossier,
                                            const QString& filtre, bool enregistrer) = 0;
     virtual std::optional<QString> dossier(const QString& title, const QString& depart) = 0;
     virtual void curseur_attente(bool actif) = 0;
+};
+
+// The system clipboard.
+class PressePapiers {
+public:
+    virtual ~PressePapiers() = default;
+    virtual void image(const QImage& image) = 0;
 };
 
 class Beep {
@@ -87,6 +99,7 @@ struct Platform {
     std::unique_ptr<Clock> horloge;
     std::unique_ptr<Printer> imprimante;
     std::unique_ptr<Tableur> tableur;
+    std::unique_ptr<PressePapiers> presse_papiers;
 };
 
 // The services in force. Starts with the Qt implementations.

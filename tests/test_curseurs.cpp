@@ -19,6 +19,7 @@
 #include "socle/panels.h"
 #include "socle/panels_dialogues.h"
 #include "socle/toolkit.h"
+#include "support/enregistrement_ecrit.h"
 #include "support/fake_platform.h"
 
 #include <QBuffer>
@@ -31,31 +32,11 @@
 
 namespace {
 
-void ecrire(const QString& chemin, const QByteArray& texte)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(texte);
-}
-
-// A two-channel recording (V, then P) of n readings at a 1 s period, the
-// x position of reading j being 2j; channel 1 reads 230 + j/1000.
+// Channel 1 reads 230 + j/1000, channel 2 1000 + j.
 void ecrire_enregistrement(const QString& dat, int n)
 {
-    QByteArray cfg = "1 1 1 2 7 V(V)     \r\n2 1 5 2 8 P(W)     \r\n0.000000\r\n1\r\n" +
-                     QByteArray::number(n) + "\r\n";
-    for (int j = 0; j < n; ++j)
-        cfg += QByteArray::number(2 * j) + "\r\n";
-    ecrire(chemin_configuration(dat), cfg);
-    QByteArray d;
-    for (int j = 0; j < n; ++j) {
-        QByteArray l = QByteArray::number(j + 1).rightJustified(5) + " 07-03-2026 00:00:" +
-                       QByteArray::number(j % 60).rightJustified(2, '0') + " ";
-        l += " " + QByteArray::number(230.0 + j / 1000.0, 'f', 3).rightJustified(9) + "     ";
-        l += " " + QByteArray::number(1000.0 + j, 'f', 3).rightJustified(9) + "         ";
-        d += l + "\r\n";
-    }
-    ecrire(dat, d);
+    ecrire_deux_voies(
+        dat, n, [](int j) { return colonne(230.0 + j / 1000.0); }, [](int j) { return colonne(1000.0 + j); });
 }
 
 ListeReleves* liste()

@@ -334,7 +334,7 @@ private slots:
         QCOMPARE(liste()->currentRow(), 399);
         QCOMPARE(ptx[399], 798);
         QCOMPARE(point[2][1], 1001.0);
-        QCOMPARE(point[1][1], -77.0);  // "----" leaves the plot copy alone
+        QCOMPARE(point[1][1], 0.0);    // "----": no value left from what was shown before
         QCOMPARE(point[1][2], 230.002);
         QCOMPARE(Mesure.port, 2);      // the second channel line wins
         QCOMPARE(nb_panel, 3);

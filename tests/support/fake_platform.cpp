@@ -28,9 +28,10 @@ std::optional<QString> FakePopups::saisie()
     return saisies.isEmpty() ? saisie_suivante : saisies.takeFirst();
 }
 
-std::optional<QString> FakePopups::texte(const QString& titre, const QString& invite, const QString&)
+std::optional<QString> FakePopups::texte(const QString& titre, const QString& invite, const QString&,
+                                         const QStringList& boutons, int longueur_max)
 {
-    vus.append({"texte", titre, invite, {}, 0, 0});
+    vus.append({"texte", titre, invite, boutons, 0, 0, longueur_max});
     return saisie();
 }
 
@@ -94,6 +95,8 @@ PlateformeTest::PlateformeTest()
     auto h = std::make_unique<FakeClock>();
     auto i = std::make_unique<FakePrinter>();
     auto t = std::make_unique<FakeTableur>();
+    auto pp = std::make_unique<FakePressePapiers>();
+    presse_papiers = pp.get();
     popups = po.get();
     beep = b.get();
     aide = a.get();
@@ -106,6 +109,7 @@ PlateformeTest::PlateformeTest()
     p.horloge = std::move(h);
     p.imprimante = std::move(i);
     p.tableur = std::move(t);
+    p.presse_papiers = std::move(pp);
     ancienne_ = installer_plateforme(std::move(p));
 }
 

@@ -4,6 +4,7 @@
 
 #include "socle/platform.h"
 
+#include <QImage>
 #include <QList>
 #include <QSize>
 #include <functional>
@@ -17,6 +18,7 @@ struct PopupVu {
     QStringList boutons;
     int defaut = 0;
     int echap = 0;
+    int longueur_max = 0; // text input: the field's limit
 };
 
 class FakePopups : public Popups {
@@ -35,7 +37,8 @@ public:
     void message(const QString& titre, const QString& texte) override;
     int question(const QString& titre, const QString& texte, const QStringList& boutons, int defaut,
                  int echap) override;
-    std::optional<QString> texte(const QString& titre, const QString& invite, const QString& initial) override;
+    std::optional<QString> texte(const QString& titre, const QString& invite, const QString& initial,
+                                 const QStringList& boutons, int longueur_max) override;
     std::optional<QString> fichier(const QString& titre, const QString& dossier, const QString& filtre,
                                    bool enregistrer) override;
     std::optional<QString> dossier(const QString& titre, const QString& depart) override;
@@ -74,6 +77,18 @@ public:
             pendant();
     }
     QDateTime maintenant() override { return heure; }
+};
+
+// Keeps the last image put on the clipboard.
+class FakePressePapiers : public PressePapiers {
+public:
+    QImage derniere;
+    int copies = 0;
+    void image(const QImage& i) override
+    {
+        derniere = i;
+        ++copies;
+    }
 };
 
 // A print job as the program handed it over.
@@ -128,6 +143,7 @@ public:
     FakeClock* horloge;
     FakePrinter* imprimante;
     FakeTableur* tableur;
+    FakePressePapiers* presse_papiers;
 
 private:
     Platform ancienne_;
