@@ -80,9 +80,11 @@ public:
             d.setOkButtonText(boutons[0]);
         if (boutons.size() >= 2 && !boutons[1].isEmpty())
             d.setCancelButtonText(boutons[1]);
-        if (longueur_max > 0)
-            if (auto* champ = d.findChild<QLineEdit*>())
+        if (auto* champ = d.findChild<QLineEdit*>()) {
+            champ->setMinimumWidth(champ->fontMetrics().averageCharWidth() * 48);
+            if (longueur_max > 0)
                 champ->setMaxLength(longueur_max);
+        }
         if (d.exec() != QDialog::Accepted)
             return std::nullopt;
         return d.textValue();

@@ -236,9 +236,13 @@ private slots:
         QCOMPARE(QString(Info[1].texte[2]), QString("Peak")); // Close keeps the wording stored
         QVERIFY(!tk::ItemDimmed(BARRE_EDITION));
 
-        // Escape is Close.
+        // Escape is Close; the dialog speaks the current language.
+        langue = 2;
         edition(ITEM_TEXT3);
         QCOMPARE(mem_text, 4);
+        QCOMPARE(tk::titre(Fen_princ[PNL_TEXTE]), QString("Text einsetzen"));
+        QCOMPARE(dialogue()->quitter->text(), QString("Beenden"));
+        QCOMPARE(dialogue()->bouton_gauche->toolTip(), QString("Nach links"));
         QTest::keyClick(tk::fenetre(Fen_princ[PNL_TEXTE]), Qt::Key_Escape);
         QVERIFY(!dialogue());
         QVERIFY(!plot(1, 4));
