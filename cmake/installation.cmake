@@ -4,7 +4,7 @@
 #   share/voltexa/          VOLTEXA.uir, voltex??.hhh, toolbar/*.png
 #   share/applications/     voltexa.desktop
 #   share/icons/hicolor/    the application icon, SVG and PNG sizes
-#   share/man/man1/         voltexa-sim.1.gz
+#   share/man/man1/         voltexa.1.gz, voltexa-sim.1.gz
 #   share/doc/voltexa/      copyright, changelog.Debian.gz
 #
 # The program finds its data beside the executable first, then in the data
@@ -36,7 +36,7 @@ endforeach()
 # Debian wants the manual page and the changelog compressed, reproducibly (-n).
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 set(_gz)
-foreach(_f voltexa-sim.1 changelog)
+foreach(_f voltexa.1 voltexa-sim.1 changelog)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${_f}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
     COMMAND ${GZIP_EXECUTABLE} -9nc ${_pkg}/${_f} > ${CMAKE_BINARY_DIR}/packaging/${_f}.gz
@@ -44,7 +44,8 @@ foreach(_f voltexa-sim.1 changelog)
   list(APPEND _gz ${CMAKE_BINARY_DIR}/packaging/${_f}.gz)
 endforeach()
 add_custom_target(voltexa_paquet_fichiers ALL DEPENDS ${_gz})
-install(FILES ${CMAKE_BINARY_DIR}/packaging/voltexa-sim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/voltexa.1.gz ${CMAKE_BINARY_DIR}/packaging/voltexa-sim.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_pkg}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/voltexa)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/voltexa
         RENAME changelog.Debian.gz)

@@ -186,6 +186,7 @@ private slots:
         QVERIFY(QFile::exists(inst.share() + "/icons/hicolor/scalable/apps/voltexa.svg"));
         QVERIFY(QFile::exists(inst.share() + "/icons/hicolor/48x48/apps/voltexa.png"));
         QVERIFY(QFile::exists(inst.share() + "/man/man1/voltexa-sim.1.gz"));
+        QVERIFY(QFile::exists(inst.share() + "/man/man1/voltexa.1.gz"));
         QVERIFY(QFile::exists(inst.share() + "/doc/voltexa/copyright"));
         const QString valideur = QStandardPaths::findExecutable("desktop-file-validate");
         if (!valideur.isEmpty()) {
