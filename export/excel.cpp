@@ -243,7 +243,9 @@ int Exporter_excel(int panel, int, int event, void*, int, int)
     Exporter_memory();
 
     copie_texte(Excel.feuille, compres(x->feuille->text()).toLocal8Bit().constData());
-    QString repertoire = compres(x->repertoire->text());
+    // A folder's name is the system's to choose: every character of it is
+    // kept, or the proposed workbook would lie in a folder that is not there.
+    QString repertoire = x->repertoire->text().trimmed();
     if (!repertoire.endsWith('/'))
         repertoire += '/';
     copie_texte(Excel.repertoire, repertoire.toLocal8Bit().constData());

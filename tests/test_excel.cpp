@@ -338,6 +338,15 @@ private slots:
         p.x.parcour->click();
         QCOMPARE(p.x.repertoire->text(), p.chemin("autre"));
         QCOMPARE(QString::fromLocal8Bit(Excel.repertoire), p.chemin("autre"));
+
+        // A folder whose name has characters the sheet name may not keep.
+        const QString dossier = p.chemin(QString::fromUtf8("relevés_2026, été"));
+        QVERIFY(QDir().mkdir(dossier));
+        p.popups.saisies << dossier;
+        p.x.parcour->click();
+        p.exporter(std::nullopt);
+        QCOMPARE(p.popups.vus.last().genre, QString("fichier"));
+        QCOMPARE(p.popups.vus.last().texte, dossier + "/vtex01");
     }
 
     void echec_d_ecriture_et_fermeture_en_quittant()
