@@ -173,6 +173,11 @@ void fixer_suivi_releves(SuiviReleve suivi)
     suivi_releves = suivi;
 }
 
+SuiviReleve suivi_releves_en_force()
+{
+    return suivi_releves;
+}
+
 int cadence(int panel, int, int event, void*, int, int)
 {
     static bool dans_cadence = false;

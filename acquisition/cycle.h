@@ -16,6 +16,7 @@ enum ResultatMesure {
 // it must be quick.
 using SuiviReleve = void (*)(const QString& ligne, int index);
 void fixer_suivi_releves(SuiviReleve suivi);
+SuiviReleve suivi_releves_en_force();
 
 // Timer callback: acts on EVENT_TIMER_TICK only.
 int cadence(int panel, int control, int event, void* data, int e1, int e2);
