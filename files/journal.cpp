@@ -10,11 +10,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <numeric>
 #include <unistd.h>
 
@@ -233,6 +235,31 @@ Journal& journal()
 QString journal_en_main;
 // The user has been told that the journal cannot be written.
 bool defaut_dit = false;
+// Held while this run owns the journal: a second VOLTEXA started meanwhile
+// neither offers it back nor writes over it. A run that ended without
+// releasing it (a crash) leaves a lock that the next one takes over.
+std::unique_ptr<QLockFile> verrou;
+
+bool prendre_verrou(const QString& donnees)
+{
+    if (verrou)
+        return true;
+    const QFileInfo f(donnees);
+    if (!QDir().mkpath(f.absolutePath()))
+        return false;
+    auto v = std::make_unique<QLockFile>(f.absoluteDir().filePath(f.completeBaseName() + QStringLiteral(".lock")));
+    // Only a live owner counts, however long its acquisition has run.
+    v->setStaleLockTime(0);
+    if (!v->tryLock(0))
+        return false;
+    verrou = std::move(v);
+    return true;
+}
+
+void rendre_verrou()
+{
+    verrou.reset();
+}
 
 void suivre(const QString& ligne, int)
 {
@@ -262,6 +289,13 @@ void journal_lancer()
     journal().fermer();
     // The recording Run clears had its journal; so has the new one.
     const QString donnees = chemin_journal();
+    if (!prendre_verrou(donnees)) {
+        // The folder cannot be written, or another VOLTEXA runs an
+        // acquisition there: its journal is left alone.
+        journal_en_main.clear();
+        dire_defaut(donnees);
+        return;
+    }
     journal_en_main = donnees;
     if (!journal().ouvrir(donnees, configuration_courante())) {
         // A journal left earlier must not be offered for this acquisition.
@@ -296,6 +330,7 @@ void journal_abandonner()
     journal().fermer();
     supprimer_paire(journal_en_main);
     journal_en_main.clear();
+    rendre_verrou();
 }
 
 void proposer_reprise()
@@ -303,17 +338,22 @@ void proposer_reprise()
     const QString donnees = chemin_journal();
     if (!QFileInfo::exists(donnees) && !QFileInfo::exists(chemin_configuration(donnees)))
         return;
+    // The journal of a VOLTEXA still running is not offered.
+    if (!prendre_verrou(donnees))
+        return;
     const int n = completer_journal(donnees);
     if (n <= 0) {
         supprimer_paire(donnees);
+        rendre_verrou();
         return;
     }
     const int r = plateforme().popups->question(QStringLiteral("Voltexa"), qtxt(tx::reprise_trouvee).arg(n),
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
-    if (r != 1)
-        return;
-    if (ouvrir_reprise(donnees) == 0)
+    if (r == 1 && ouvrir_reprise(donnees) == 0) {
         journal_en_main = donnees;
+        return;
+    }
+    rendre_verrou();
 }
 
 void journal_fermer()
@@ -321,5 +361,6 @@ void journal_fermer()
     fixer_suivi_releves(nullptr);
     journal().fermer();
     journal_en_main.clear();
+    rendre_verrou();
     defaut_dit = false;
 }

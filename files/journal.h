@@ -95,7 +95,9 @@ void journal_arreter();
 void journal_abandonner();
 // Start-up: a journal left by a run that ended without a clean quit is
 // offered; Yes opens it as an unsaved recording, No keeps it until the next
-// Run. A journal without readings is removed without a word.
+// Run. A journal without readings is removed without a word; the journal
+// of another VOLTEXA still running is not offered (the run owning the
+// journal holds reprise/acquisition.lock).
 void proposer_reprise();
 // The program's end without a clean quit (tests): closes the journal,
 // leaving its files.

@@ -21,6 +21,7 @@
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QtTest>
 
@@ -258,6 +259,21 @@ private slots:
                 QVERIFY(j.ajouter(ligne_releve(k, 230.0 + k)));
         }
         ecrire_fichier(dat, "    6 03-07", QIODevice::Append);
+
+        // While another VOLTEXA holds it (this process stands for it), it is
+        // not offered, and a Run here leaves it alone.
+        {
+            QLockFile autre(programme.dir() + "/reprise/acquisition.lock");
+            QVERIFY(autre.tryLock(0));
+            remise_a_zero_globales();
+            QCOMPARE(demarrage(), 0);
+            QCOMPARE(questions_reprise(*plateforme.popups), 0);
+            journal_lancer();
+            QCOMPARE(plateforme.popups->messages().size(), 1);
+            QVERIFY(plateforme.popups->messages().last().startsWith("The acquisition goes on without"));
+            arreter_voltexa();
+        }
+        QCOMPARE(contenu(dat).count('\n'), 5);
 
         // No: nothing opens, the journal stays, even past a clean quit.
         plateforme.popups->reponses = {2};
