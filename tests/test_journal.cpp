@@ -244,6 +244,31 @@ private slots:
         QCOMPARE(dits, 1);
     }
 
+    // A disk that fills up during the acquisition: the readings go on in
+    // memory, the journal keeps what it had and says what it holds, and
+    // the user is told once, at Stop rather than in the middle of ticks.
+    void disque_plein_en_cours()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        QDir().mkpath(b.programme.dir() + "/reprise");
+        QVERIFY(QFile::link("/dev/full", chemin_journal()));
+        b.lancer();
+        b.tick();
+        b.tick();
+        QCOMPARE(Acq.nb_points, 2);
+        QVERIFY(b.plateforme.popups->messages().isEmpty());
+        b.plateforme.popups->reponses << 2;
+        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(b.plateforme.popups->messages().size(), 1);
+        QVERIFY(b.plateforme.popups->messages()[0].startsWith("The acquisition goes on without a recovery copy"));
+        Configuration c;
+        QFile fc(chemin_configuration(chemin_journal()));
+        QVERIFY(fc.open(QIODevice::ReadOnly));
+        QCOMPARE(lire_configuration(fc, true, c), Lecture::Bonne);
+        QCOMPARE(c.nb_points, 0);
+    }
+
     // A journal left by a run that did not end cleanly is offered at the
     // next start: Yes opens it as an unsaved recording (not among the
     // recent files); No keeps it, a clean quit too, until the next Run.
