@@ -29,6 +29,10 @@ namespace {
 
 constexpr int ESSAIS = 5;
 
+SuiviReleve suivi_releves = nullptr;
+// Failed reads of the tick under way.
+int lectures_ratees = 0;
+
 void retirer_avis_optique()
 {
     if (tk::panel_valide(Fen_princ[PNL_OPTIQUE]))
@@ -63,28 +67,38 @@ void lever_avis_optique()
 void tick(int panel)
 {
     Q_UNUSED(panel);
-    QDateTime maintenant = plateforme().horloge->maintenant();
-    double secondes = secondes_depuis_minuit(maintenant.time());
-    if (Acq.nb_points == 0)
-        valeur = secondes;
-    double ecart = ecoule(secondes, valeur);
-    int h = 0, m = 0, sec = 0;
-    decoupe_hms(ecart, h, m, sec);
-
+    double ecart = 0.0;
     QString ligne;
-    if (ModeEnCours_actuel != AFFICHAGE_FIGE) {
-        ligne = tete_ligne(Acq.nb_points + 1, maintenant.date(), maintenant.time(), Acq.temps_relatif == 1, h, m,
-                           sec, langue);
+    // The reading's time and the head of its line.
+    const auto horodater = [&] {
+        const QDateTime maintenant = plateforme().horloge->maintenant();
+        const double secondes = secondes_depuis_minuit(maintenant.time());
         if (Acq.nb_points == 0)
-            PrecedTypeReseau = Mesure.type_reseau;
-    }
+            valeur = secondes;
+        ecart = ecoule(secondes, valeur);
+        int h = 0, m = 0, sec = 0;
+        decoupe_hms(ecart, h, m, sec);
+        ligne.clear();
+        if (ModeEnCours_actuel != AFFICHAGE_FIGE)
+            ligne = tete_ligne(Acq.nb_points + 1, maintenant.date(), maintenant.time(), Acq.temps_relatif == 1, h,
+                               m, sec, langue);
+    };
+    horodater();
+    if (ModeEnCours_actuel != AFFICHAGE_FIGE && Acq.nb_points == 0)
+        PrecedTypeReseau = Mesure.type_reseau;
     if (flag_demande_lancer != 1)
         return;
 
     Donnee[1].coul = color[1];
     Donnee[2].coul = color[2];
 
+    lectures_ratees = 0;
     const int r = Mesure_jbus_essais();
+    // A read that went through only after the user was asked (the
+    // instrument silent or unplugged for a while) is dated when it was
+    // taken: the time column then shows the gap before it.
+    if (r == MESURE_BONNE && lectures_ratees > 0)
+        horodater();
     if (r == MESURE_REMISE) {
         Acq.en_cours = 0;
         Acq.nb_points = 0;
@@ -139,6 +153,8 @@ void tick(int panel)
         liste->addItem(ligne, n);
         liste->setCurrentRow(liste->count() - 1);
     }
+    if (suivi_releves)
+        suivi_releves(ligne, n);
     ++Acq.nb_points;
     ++pas_x;
 
@@ -151,6 +167,16 @@ void tick(int panel)
 }
 
 } // namespace
+
+void fixer_suivi_releves(SuiviReleve suivi)
+{
+    suivi_releves = suivi;
+}
+
+SuiviReleve suivi_releves_en_force()
+{
+    return suivi_releves;
+}
 
 int cadence(int panel, int, int event, void*, int, int)
 {
@@ -199,6 +225,7 @@ int Mesure_jbus()
     popups.curseur_attente(false);
 
     if (r != 0) {
+        ++lectures_ratees;
         if (flag_optique == 0) {
             lever_avis_optique();
             flag_optique = 1;
@@ -206,8 +233,13 @@ int Mesure_jbus()
         }
         demande_exit = popups.question("Voltexa", qtxt(tx::continuer),
                                        {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
-        if (demande_exit == 1)
+        if (demande_exit == 1) {
+            // The instrument may have been unplugged and plugged back: the
+            // next try goes through the device now behind COM n.
+            if (peripherique_perdu(r))
+                reouvrir_port_instrument();
             return MESURE_ENCORE;
+        }
         retirer_avis_optique();
         tk::declencher(ITEM_STOP);
         return MESURE_ABANDON;

@@ -8,6 +8,7 @@
 #include "export/excel.h"
 #include "files/enregistrement.h"
 #include "files/fichier.h"
+#include "files/journal.h"
 #include "lang/textes.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,8 @@ int sortir(int, int, int event, void*, int, int)
     const int r = plateforme().popups->question(qtxt(tx::quitter), qtxt(tx::confir1),
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
     if (r == 1) {
+        // A clean quit: the readings had their save question.
+        journal_abandonner();
         fin_boucle_evenements(0);
         if (Excel.lance == 1)
             Fermeture_Excel();

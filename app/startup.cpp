@@ -10,6 +10,7 @@
 #include "app/quitter.h"
 #include "graph/fenetres_voies.h"
 #include "files/fichier.h"
+#include "files/journal.h"
 #include "graph/courbes.h"
 #include "socle/panels.h"
 #include "socle/platform.h"
@@ -33,6 +34,7 @@
 #include "socle/liste_releves.h"
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 const char* const MESSAGE_UIR_INTROUVABLE = "FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n";
 
@@ -74,6 +76,21 @@ void preparer_donnees(int panel)
     d.liste->setFont(fixe);
     d.entete->setFont(fixe);
     relier_liste_releves(panel);
+}
+
+// Tests that run the program itself (the crash of an acquisition) start an
+// acquisition without a person: VOLTEXA_ESSAI_LANCER lists the quantity
+// codes to tick ("1,5"), then Run is issued once the event loop runs.
+void lancer_essai()
+{
+    const QStringList codes = qEnvironmentVariable("VOLTEXA_ESSAI_LANCER").split(u',', Qt::SkipEmptyParts);
+    if (codes.isEmpty())
+        return;
+    for (const QString& c : codes)
+        selectionner_case(c.toInt(), 1);
+    flag_type_mesure = 1;
+    ModeEnCours_actuel = 1;
+    QTimer::singleShot(0, [] { tk::declencher(ITEM_LANCER); });
 }
 
 } // namespace
@@ -174,12 +191,15 @@ int demarrage()
     Fen_princ[PNL_INDEFINI] = tk::LoadPanel(principal, PNL_INDEFINI);
 
     ouvrir_port_instrument();
+    // An acquisition the last run did not end cleanly is offered back.
+    proposer_reprise();
     return 0;
 }
 
 void arreter_voltexa()
 {
     activer_minuterie(false);
+    journal_fermer();
     if (Acq.port_ouvert)
         fermeture_com(Mesure.port);
     decocher_cases = nullptr;
@@ -199,5 +219,6 @@ int demarrer_voltexa(int argc, char* argv[])
     QApplication::setStyle("Fusion");
     if (demarrage() < 0)
         return 1;
+    lancer_essai();
     return QApplication::exec();
 }

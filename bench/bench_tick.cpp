@@ -1,7 +1,9 @@
 // Cost of one acquisition tick (read over the pty from the simulator,
 // decode, store, list the line, redraw both channels' curves and paint) with
-// 100, 10000 and 30000 readings already stored, and the resident memory with
-// both channels full.
+// 100, 10000 and 30000 readings already stored, with and without the
+// acquisition journal (ticks of both kinds taken in turn, so that both see
+// the same load), the journal's own append alone, and the resident memory
+// with both channels full.
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
 #include "socle/globals.h"
@@ -12,7 +14,9 @@
 #include "app/startup.h"
 #include "socle/toolkit.h"
 #include "files/fichier.h"
+#include "files/journal.h"
 #include "acquisition/ligne.h"
+#include "files/enregistrement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,25 +106,60 @@ int main(int argc, char* argv[])
     std::printf("one tick: read, decode, store, list, redraw both curves and paint\n");
     // Ticks follow one another as in an acquisition, ending with n readings stored.
     const char* seul = getenv("BENCH_SEUL");
+    // Run opened the journal; its feed is switched on and off between ticks.
+    const SuiviReleve journal = suivi_releves_en_force();
+    if (!journal) {
+        std::fprintf(stderr, "tick bench: Run opened no journal\n");
+        return 2;
+    }
     for (int n : {100, 10000, 30000}) {
         if (seul && n != atoi(seul))
             continue;
-        const int debut = n - mesures - 5;
+        const int debut = n - 2 * mesures - 5;
         remplir(debut);
         Acq.nb_points = pas_x = debut;
         Acq.en_cours = 1;
         flag_demande_lancer = 1;
-        std::vector<double> ms;
-        for (int i = 0; i < mesures + 5; ++i) {
+        std::vector<double> avec, sans;
+        for (int i = 0; i < 2 * mesures + 5; ++i) {
+            fixer_suivi_releves(i % 2 ? nullptr : journal);
             QElapsedTimer t;
             t.start();
             cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
             QApplication::processEvents();
             if (i >= 5)
-                ms.push_back(t.nsecsElapsed() / 1e6);
+                (i % 2 ? sans : avec).push_back(t.nsecsElapsed() / 1e6);
         }
-        std::printf("  up to %5d readings stored: median %.2f ms, slowest %.2f ms%s\n", n, mediane(ms),
-                    *std::max_element(ms.begin(), ms.end()), n == 30000 ? " (goal: 3 ms)" : "");
+        fixer_suivi_releves(journal);
+        std::printf("  up to %5d readings stored: median %.2f ms with the journal, %.2f ms without, "
+                    "slowest %.2f ms%s\n",
+                    n, mediane(avec), mediane(sans), std::max(*std::max_element(avec.begin(), avec.end()),
+                                                               *std::max_element(sans.begin(), sans.end())),
+                    n == 30000 ? " (goal: 3 ms)" : "");
+    }
+    {
+        // The journal's part of a tick: one line appended, as the feed does.
+        Journal j;
+        QTemporaryDir d;
+        if (!j.ouvrir(d.filePath("acquisition.dat"), configuration_courante())) {
+            std::fprintf(stderr, "tick bench: no journal in %s\n", qPrintable(d.path()));
+            return 2;
+        }
+        const QString ligne = tete_ligne(30000, QDate::currentDate(), QTime::currentTime(), false, 0, 0, 0, 1) +
+                              colonnes_ligne(2, 230.5, false, 1234.5, false);
+        std::vector<double> us;
+        for (int i = 0; i < 30000; ++i) {
+            QElapsedTimer t;
+            t.start();
+            j.ajouter(ligne);
+            us.push_back(t.nsecsElapsed() / 1e3);
+        }
+        j.synchroniser();
+        std::vector<double> tries = us;
+        std::sort(tries.begin(), tries.end());
+        std::printf("journal: one reading appended: median %.1f us, 99th percentile %.1f us, slowest %.1f us "
+                    "over 30000 (goal: 200 us above a tick without it)\n",
+                    mediane(us), tries[tries.size() * 99 / 100], tries.back());
     }
     std::printf("resident memory, both channels full: %.1f MB (goal: 150 MB)\n", rss_mo());
     arreter_voltexa();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cost of one acquisition tick against the simulator with 100, 10000 and
-# 30000 readings stored, and the memory with both channels full, under a
+# 30000 readings stored, with and without the acquisition journal, the
+# journal's own append, and the memory with both channels full, under a
 # virtual X display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

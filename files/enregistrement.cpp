@@ -11,6 +11,7 @@
 #include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "files/format.h"
+#include "files/journal.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/axe_temps.h"
@@ -122,6 +123,8 @@ void retuiler()
 
 // ---- saving -----------------------------------------------------------------
 
+} // namespace
+
 Configuration configuration_courante()
 {
     Configuration c;
@@ -140,6 +143,8 @@ Configuration configuration_courante()
     c.x.assign(ptx, ptx + c.nb_points);
     return c;
 }
+
+namespace {
 
 // The data file to save to, after the overwrite question; empty when the
 // user cancels.
@@ -374,8 +379,10 @@ void commande_enregistrer()
                     progression.moitie(0));
             return ecrire_configuration(f, c, progression.moitie(50));
         });
-        if (ok)
+        if (ok) {
             Acq.non_enregistre = 0;
+            journal_abandonner();
+        }
         if (ok && genre_fichier(chemin) == GenreFichier::Donnees)
             Memo_fichier(chemin);
     }
@@ -383,7 +390,9 @@ void commande_enregistrer()
         Popup_erreur(MSG_ECRITURE);
 }
 
-int Ouverture_fichier(const QString& chemin)
+namespace {
+
+int ouvrir_enregistrement(const QString& chemin, bool reprise)
 {
     if (!QFileInfo(chemin).isFile()) {
         Popup_erreur(MSG_INTROUVABLE);
@@ -455,9 +464,28 @@ int Ouverture_fichier(const QString& chemin)
         // A configuration alone brings the set-up, no readings.
         Acq.nb_points = 0;
     }
+    if (reprise) {
+        // Still to be saved: New, Open and quitting ask about it.
+        Acq.non_enregistre = Acq.nb_points > 0 ? 1 : 0;
+        return 0;
+    }
+    // The recording in hand has given way to this one.
+    journal_abandonner();
     Memo_fichier(chemin);
     tk::SetPanelTitle(Fen_princ[PNL_PRINC], titre_fichier(chemin));
     return 0;
+}
+
+} // namespace
+
+int Ouverture_fichier(const QString& chemin)
+{
+    return ouvrir_enregistrement(chemin, false);
+}
+
+int ouvrir_reprise(const QString& chemin)
+{
+    return ouvrir_enregistrement(chemin, true);
 }
 
 void Memo_fichier(const QString& chemin)

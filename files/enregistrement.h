@@ -1,6 +1,8 @@
 // Recordings from the File menu: Open, Save, the recent-file items.
 #pragma once
 
+#include "files/format.h"
+
 #include <QString>
 
 void commande_ouvrir();
@@ -17,6 +19,13 @@ void commande_recent(int item);
 // that is not a recording (message 7) changes nothing. Returns 0, or -1
 // when nothing was opened.
 int Ouverture_fichier(const QString& chemin);
+// Opens the acquisition journal `chemin` (files/journal.h) as Ouverture_fichier
+// does, as the unsaved recording in hand: Save asks where to keep it, it is
+// not listed among the recent files and the title stays "VOLTEXA".
+int ouvrir_reprise(const QString& chemin);
+// The records as a recording's configuration: set-up, time-stamp mode,
+// reading count and x positions.
+Configuration configuration_courante();
 // Puts `chemin` at the top of the recent-file list and its menu items; on
 // Windows the entry is upper case.
 void Memo_fichier(const QString& chemin);

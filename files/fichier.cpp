@@ -14,6 +14,7 @@
 #include "graph/fenetres_voies.h"
 #include "files/enregistrement.h"
 #include "files/impression.h"
+#include "files/journal.h"
 #include "socle/ctrl_menu.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
@@ -197,6 +198,8 @@ void lancer(int panel)
     Donnee[1].maxi = 0.0;
     Donnee[2].maxi = 0.0;
 
+    journal_lancer();
+
     if (Acq.periode == -1)
         cadence(panel, 0, EVENT_TIMER_TICK, nullptr, 0, 0);
     else
@@ -209,6 +212,7 @@ void mettre_en_pause()
         return;
     etats_pause();
     activer_minuterie(!minuterie_active());
+    journal_pause();
 }
 
 void arreter()
@@ -224,6 +228,7 @@ void arreter()
     Acq.heure_rel = mem_hrel;
     activer_minuterie(false);
     Acq.non_enregistre = Acq.nb_points > 0 ? 1 : 0;
+    journal_arreter();
     if (Acq.nb_points > 0) {
         int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
                                               {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
@@ -240,6 +245,7 @@ void Gestion_fichier(int, int item, void*, int panel)
     case ITEM_NOUVEAU:
         proposer_enregistrement();
         nouveau();
+        journal_abandonner();
         break;
     case ITEM_LANCER:
         lancer(panel ? panel : Fen_princ[PNL_PRINC]);

@@ -272,6 +272,20 @@ const char* const releves_manquants[5] = {
     "Se leyeron %1 medidas de las %2 anunciadas por el archivo de configuración.",
     "Lette %1 misure sulle %2 annunciate dal file di configurazione.",
 };
+const char* const reprise_trouvee[5] = {
+    "Une acquisition non enregistrée a été retrouvée (%1 relevés).\nVoulez-vous l'ouvrir ?",
+    "An unsaved acquisition was found (%1 readings).\nDo you wish to open it ?",
+    "Eine nicht gespeicherte Messung wurde gefunden (%1 Messwerte).\nMöchten Sie sie öffnen?",
+    "Se encontró una adquisición no registrada (%1 medidas).\n¿Desea abrirla?",
+    "È stata trovata un'acquisizione non registrata (%1 misure).\nVolete aprirla?",
+};
+const char* const journal_impossible[5] = {
+    "L'acquisition continue sans copie de secours : le dossier %1 ne peut pas être écrit.",
+    "The acquisition goes on without a recovery copy: the folder %1 cannot be written.",
+    "Die Messung läuft ohne Sicherungskopie weiter: der Ordner %1 ist nicht beschreibbar.",
+    "La adquisición continúa sin copia de seguridad: no se puede escribir en la carpeta %1.",
+    "L'acquisizione continua senza copia di sicurezza: la cartella %1 non è scrivibile.",
+};
 const char* const tete_optique[5] = {
     "Vérifiez si la tête optique est branchée", "Check if the optical head is connected ",
     "Prüfen Sie, ob der optische Kopf angeschlossen ist, ",

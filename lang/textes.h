@@ -123,6 +123,10 @@ extern const char* const sauver_donnee[5];
 extern const char* const mode_instrument[5];
 // %1 readings read, %2 announced.
 extern const char* const releves_manquants[5];
+// At start-up, an acquisition journal left by a crash: %1 readings.
+extern const char* const reprise_trouvee[5];
+// The recovery folder %1 cannot be written; the acquisition goes on.
+extern const char* const journal_impossible[5];
 extern const char* const tete_optique[5];
 extern const char* const tete_optique1[5];
 extern const char* const continuer[5];

@@ -197,3 +197,24 @@ int ouvrir_port_instrument()
         Acq.port_ouvert = 1;
     return r;
 }
+
+bool peripherique_perdu(int statut)
+{
+    switch (statut) {
+    case SERIE_ERREUR_OUVERTURE:
+    case SERIE_ERREUR_PORT_FERME:
+    case SERIE_ERREUR_ECRITURE:
+    case SERIE_ERREUR_LECTURE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int reouvrir_port_instrument()
+{
+    const double delai = port_serie().delai();
+    const int r = ouverture_com(comport, JBUS_BAUD, 0, 8, 1, delai > 0.0 ? delai : JBUS_DELAI);
+    Acq.port_ouvert = r == 0 ? 1 : 0;
+    return r;
+}

@@ -38,3 +38,14 @@ int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int
 // parity, 8 data bits, 1 stop bit, 5.0 s, and sets Acq.port_ouvert to 1 when
 // that worked. No message on failure. Returns ouverture_com's result.
 int ouvrir_port_instrument();
+
+// True when `statut` says the device itself failed (it could not be opened,
+// written or read, or the port is closed), as when the instrument's adapter
+// is unplugged or the terminal behind COM n went away; false for a silent
+// instrument (time-out) and for a faulty answer.
+bool peripherique_perdu(int statut);
+// Opens COM `comport` afresh with the time-out in force, so that a device
+// plugged back (perhaps under another terminal behind the same ports/ entry)
+// is used again; sets Acq.port_ouvert from the result. Returns
+// ouverture_com's result.
+int reouvrir_port_instrument();

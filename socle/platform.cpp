@@ -433,6 +433,8 @@ QString chemin_programme(FichierProgramme f, const QString& nom)
         return utilisateur(QStandardPaths::AppConfigLocation, QStringLiteral("voltexa.ini"));
     case FichierProgramme::port:
         return utilisateur(QStandardPaths::AppDataLocation, QStringLiteral("ports/") + nom);
+    case FichierProgramme::reprise:
+        return utilisateur(QStandardPaths::AppDataLocation, QStringLiteral("reprise/") + nom);
     case FichierProgramme::travail: {
         if (a_cote())
             return programme.path();

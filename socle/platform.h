@@ -122,14 +122,15 @@ enum class FichierProgramme {
     reglages,    // voltexa.ini
     port,        // ports/<nom>, nom "COMn": a link to a serial device
     travail,     // the spreadsheet export's default working directory
+    reprise,     // reprise/<nom>: the journal of the acquisition in hand
 };
 // The files the program only reads lie beside the executable when they are
 // there (build folder, portable copy), otherwise in the installed data
 // folder (<prefix>/share/voltexa beside <prefix>/bin). The files it writes,
 // and the ports folder, lie beside the executable when the program is not an
 // installed one and may write in that folder; otherwise in the user's folders:
-// the settings in the configuration folder (AppConfigLocation), the help copy
-// and the ports in the data folder (AppDataLocation), the working directory
+// the settings in the configuration folder (AppConfigLocation), the help copy,
+// the ports and the recovery folder in the data folder (AppDataLocation), the working directory
 // in the documents folder (the home folder without one). A folder the
 // program will write to is not created here.
 QString chemin_programme(FichierProgramme f, const QString& nom = QString());

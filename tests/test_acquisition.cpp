@@ -272,6 +272,80 @@ private slots:
         QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
     }
 
+    // The instrument unplugged (the simulator killed, its terminal gone) and
+    // plugged back while the question is up, behind the same ports/COM1: Yes
+    // reopens the port, the acquisition goes on with every reading kept, and
+    // the reading taken after the gap carries its own time.
+    void instrument_debranche_puis_rebranche()
+    {
+        SimulateurDeTest rebranche;
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        b.tick();
+        QCOMPARE(Acq.nb_points, 2);
+
+        b.sim.processus().kill();
+        QVERIFY(b.sim.processus().waitForFinished(5000));
+        const QString com1 = b.programme.dir() + "/ports/COM1";
+        b.plateforme.popups->reponses << 1;
+        int questions = 0;
+        b.plateforme.popups->pendant = [&](const PopupVu& v) {
+            if (v.titre != "Voltexa")
+                return;
+            ++questions;
+            QCOMPARE(flag_optique, 1);
+            QVERIFY(tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+            // A minute goes by before the instrument is back.
+            b.plateforme.horloge->heure = b.plateforme.horloge->heure.addSecs(60);
+            QVERIFY(rebranche.demarrer());
+            QFile::remove(com1);
+            QVERIFY(QFile::link(rebranche.terminal(), com1));
+        };
+        b.tick();
+        b.plateforme.popups->pendant = nullptr;
+        QCOMPARE(questions, 1);
+        QVERIFY(Acq.en_cours);
+        QCOMPARE(Acq.port_ouvert, 1);
+        QCOMPARE(flag_optique, 0);
+        QVERIFY(!tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+        b.tick();
+        QCOMPARE(Acq.nb_points, 4);
+        QCOMPARE(b.liste()->count(), 4);
+        QVERIFY(!b.plateforme.popups->messages().contains("Invalid message or Time Out\n"));
+        // The time column: a second between readings, then the minute of the gap.
+        QList<int> pas;
+        for (int j = 1; j < 4; ++j)
+            pas << QTime::fromString(b.liste()->texte(j - 1).mid(17, 8)).secsTo(
+                       QTime::fromString(b.liste()->texte(j).mid(17, 8)));
+        QCOMPARE(pas, QList<int>({1, 61, 1}));
+        for (int j = 0; j < 4; ++j)
+            QVERIFY(Donnee[1].releves[j] > 200);
+    }
+
+    // Unplugged and not back: each Yes tries the port again and fails at
+    // once (no time-out to wait); No ends with message 20, readings kept.
+    void instrument_debranche_sans_retour()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        b.sim.processus().kill();
+        QVERIFY(b.sim.processus().waitForFinished(5000));
+        // ports/COM1 now leads to a terminal that is gone.
+        b.plateforme.popups->reponses = {1, 1, 2, 2}; // Yes, Yes, No; No to saving
+        QElapsedTimer t;
+        t.start();
+        b.tick();
+        QVERIFY(t.elapsed() < 3000);
+        QVERIFY(!Acq.en_cours);
+        QCOMPARE(Acq.port_ouvert, 0);
+        QCOMPARE(Acq.nb_points, 1);
+        QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+    }
+
     // A tick that falls due while a tick waits on its question (the event
     // loop runs under a popup) is dropped: no second read, no second
     // question, no reading stored twice.

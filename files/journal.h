@@ -1,0 +1,104 @@
+// The acquisition journal: from Run on, every reading line goes at once to a
+// recording pair in the recovery folder (reprise/acquisition.dat and its
+// .cfg), so that a crash or a power cut loses at most the reading being
+// written. The pair is in the recording formats: once completed it opens as
+// any recording.
+//
+// The data file is appended one line per reading and handed to the system
+// at each (it survives the program's end); a thread of the journal makes it
+// durable (fsync) at least every SYNCHRO_JOURNAL_S seconds, so that a tick
+// never waits on the disk. The configuration file is written at Run with no
+// readings and rewritten whole at Stop; after a crash its count and x
+// positions are rebuilt from the data file (completer_journal).
+#pragma once
+
+#include "files/format.h"
+
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+constexpr int SYNCHRO_JOURNAL_S = 10;
+
+// One journal pair, without the global records.
+class Journal {
+public:
+    Journal() = default;
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    // Starts the pair at `donnees` (its configuration file beside it, by
+    // chemin_configuration): the configuration `entete` with no readings and
+    // an empty data file, both synced. A journal open before is closed first.
+    // False when either file cannot be written (nothing is left open).
+    bool ouvrir(const QString& donnees, const Configuration& entete);
+    bool ouvert() const { return fd_ >= 0; }
+    // Appends one reading line. False once a write failed: the journal then
+    // takes no more lines (en_defaut).
+    bool ajouter(const QString& ligne);
+    // Makes the lines written so far durable, now.
+    void synchroniser();
+    // Rewrites the configuration file whole from `complete` (its count and
+    // x positions), syncs both files and closes. False when the
+    // configuration could not be written.
+    bool clore(const Configuration& complete);
+    // Closes, leaving the files as they are.
+    void fermer();
+    bool en_defaut() const { return defaut_; }
+    int lignes() const { return lignes_; }
+    const QString& donnees() const { return donnees_; }
+
+private:
+    void synchroniseur();
+
+    int fd_ = -1;
+    int lignes_ = 0;
+    bool defaut_ = false;
+    QString donnees_;
+    std::atomic<bool> ecrit_{false}; // lines written since the last sync
+    std::thread fil_;
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool fin_ = false;
+};
+
+// A journal pair left by a program that did not close it: keeps the data
+// file's complete reading lines up to the first one that is cut short or is
+// not the next reading's (the tail a crash may leave), cuts the file there,
+// and rewrites the configuration file with that count and the x positions
+// of an acquisition (reading j at j), so that the pair opens as a
+// recording. Returns the number of readings kept; -1 when the pair is not
+// a journal (no readable configuration file, a data file that cannot be
+// read or cut).
+int completer_journal(const QString& donnees);
+
+// ---- the journal of the recording in hand -------------------------------------
+
+// The journal's data file: reprise/acquisition.dat where the program keeps
+// its files.
+QString chemin_journal();
+// Run: a new journal for the acquisition starting (a journal left before
+// goes), fed by every reading from now on. When it cannot be written the
+// acquisition goes on without it, and the user is told once.
+void journal_lancer();
+// Pause: what was taken is made durable.
+void journal_pause();
+// Stop: the journal is completed into a recording and closed.
+void journal_arreter();
+// Save, File > New, a recording opened, a clean quit: the recording in hand
+// no longer needs its journal, which is removed. A journal left by an
+// earlier run and not reopened is not the recording in hand: it stays.
+void journal_abandonner();
+// Start-up: a journal left by a run that ended without a clean quit is
+// offered; Yes opens it as an unsaved recording, No keeps it until the next
+// Run. A journal without readings is removed without a word; the journal
+// of another VOLTEXA still running is not offered (the run owning the
+// journal holds reprise/acquisition.lock).
+void proposer_reprise();
+// The program's end without a clean quit (tests): closes the journal,
+// leaving its files.
+void journal_fermer();
