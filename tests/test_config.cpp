@@ -208,6 +208,45 @@ private slots:
         }
     }
 
+    // Damaged text lines: what is read from them is written so that the next
+    // start reads the same again (a NUL ends a line; returns at the end of an
+    // entry are the writer's to drop, not part of it).
+    void lignes_abimees_relues_comme_ecrites_data()
+    {
+        QTest::addColumn<int>("numero"); // line of modele(), 1-based
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<QByteArray>("lu"); // recent entry or directory read; empty: the default directory
+        QTest::newRow("NUL after the blank of an entry")
+            << 27 << QByteArray(" __2 /d/m.dat \0rest", 20) << QByteArray("__2 /d/m.dat");
+        QTest::newRow("returns ending an entry") << 26 << QByteArray("__1 /d/a.dat\r\r ") << QByteArray("__1 /d/a.dat");
+        QTest::newRow("directory of returns") << 7 << QByteArray("\r\r") << QByteArray();
+        QTest::newRow("directory after a NUL") << 7 << QByteArray("\0/x", 3) << QByteArray();
+        QTest::newRow("returns ending the directory") << 7 << QByteArray("/x \r\r\r") << QByteArray("/x ");
+    }
+    void lignes_abimees_relues_comme_ecrites()
+    {
+        QFETCH(int, numero);
+        QFETCH(QByteArray, texte);
+        QFETCH(QByteArray, lu);
+        Poste p;
+        QList<QByteArray> f = modele();
+        f[numero - 1] = texte;
+        auto valeur = [numero]() {
+            return QByteArray(numero == 7 ? Excel.repertoire : nom[numero - 26]);
+        };
+        valeur_par_defaut();
+        const QByteArray defaut = Excel.repertoire;
+        int enregistrer = 0;
+        QVERIFY(lire_parametres(f.join('\n') + '\n', enregistrer));
+        QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
+
+        const QByteArray ecrit = texte_parametres();
+        valeur_par_defaut();
+        QVERIFY(lire_parametres(ecrit, enregistrer));
+        QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
+        QCOMPARE(texte_parametres(), ecrit);
+    }
+
     void valeurs_hors_plage()
     {
         // A language beyond Italian must not reach the Options menu: 5 would
