@@ -15,7 +15,9 @@
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QtTest>
 
@@ -245,6 +247,23 @@ private slots:
         QVERIFY(lire_parametres(ecrit, enregistrer));
         QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
         QCOMPARE(texte_parametres(), ecrit);
+    }
+
+    // The fuzz target's seeds are settings files the reader takes whole.
+    void graines_du_fuzz_acceptees()
+    {
+        Poste p;
+        const QDir d(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../fuzz/graines/parametres");
+        const QStringList graines = d.entryList(QDir::Files);
+        QVERIFY(graines.size() >= 3);
+        for (const QString& g : graines) {
+            QFile f(d.filePath(g));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            valeur_par_defaut();
+            int enregistrer = -1;
+            QVERIFY2(lire_parametres(f.readAll(), enregistrer), qPrintable(g));
+            QVERIFY2(enregistrer == 0 || enregistrer == 1, qPrintable(g));
+        }
     }
 
     void valeurs_hors_plage()
