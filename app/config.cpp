@@ -316,8 +316,10 @@ bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant)
     lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel);
     lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif);
     mem_hrel = Acq.heure_rel;
-    // Read as it is written, so that a line of returns alone is no directory.
-    const QByteArray repertoire = sur_une_ligne(ligne(l, LIGNE_REPERTOIRE).constData());
+    // Cut to its room, then read as it is written, so that neither a line of
+    // returns alone nor the returns a cut leaves last stay in the directory.
+    const QByteArray repertoire =
+        sur_une_ligne(ligne(l, LIGNE_REPERTOIRE).left(sizeof Excel.repertoire - 1).constData());
     if (!repertoire.isEmpty())
         copie_texte(Excel.repertoire, repertoire.constData());
     for (int i = 0; i < NB_COULEURS; ++i)
@@ -331,9 +333,12 @@ bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant)
             ++compte;
     if (compte == 6) {
         // The writer's blanks around each entry are not part of it: an entry in
-        // use must start with its "__k" and end with the path.
-        for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
-            copie_texte(nom[k], sans_blancs(ligne(l, LIGNE_RECENTS + k)).constData());
+        // use must start with its "__k" and end with the path. Blanks that an
+        // entry too long for its room has last after the cut go as well.
+        for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
+            const QByteArray e = sans_blancs(ligne(l, LIGNE_RECENTS + k)).left(LONG_NOM_FICHIER - 1);
+            copie_texte(nom[k], sans_blancs(e).constData());
+        }
     }
     corriger_valeurs();
     return compte == 6;

@@ -224,6 +224,11 @@ private slots:
         QTest::newRow("directory of returns") << 7 << QByteArray("\r\r") << QByteArray();
         QTest::newRow("directory after a NUL") << 7 << QByteArray("\0/x", 3) << QByteArray();
         QTest::newRow("returns ending the directory") << 7 << QByteArray("/x \r\r\r") << QByteArray("/x ");
+        // Cut to the room of the program's texts (300 and 500 characters).
+        const QByteArray long_ = "__1 /" + QByteArray(292, 'a');
+        QTest::newRow("entry cut among blanks") << 26 << long_ + "   b" << long_;
+        const QByteArray dossier = "/" + QByteArray(497, 'd');
+        QTest::newRow("directory cut after a return") << 7 << dossier + "\r\rx" << dossier;
     }
     void lignes_abimees_relues_comme_ecrites()
     {
