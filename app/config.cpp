@@ -69,10 +69,16 @@ QList<QByteArray> decouper_lignes(QByteArray contenu)
     return l;
 }
 
-// Line n (1-based), empty when the file is shorter.
+// Line n (1-based), empty when the file is shorter. A NUL byte ends it: the
+// texts it is copied into stop there, and blanks before it would otherwise
+// stay at the end of an entry that the writer then pads.
 QByteArray ligne(const QList<QByteArray>& l, int n)
 {
-    return n >= 1 && n <= l.size() ? l[n - 1] : QByteArray();
+    if (n < 1 || n > l.size())
+        return {};
+    const QByteArray& x = l[n - 1];
+    const qsizetype nul = x.indexOf('\0');
+    return nul < 0 ? x : x.left(nul);
 }
 
 bool blanc(char c)
@@ -124,14 +130,16 @@ bool lire_reel(const QByteArray& l, double& valeur)
     return true;
 }
 
-// Blanks and tabs removed at both ends; a line end inside never comes from
-// splitting, so only these can surround a value.
+// Blanks, tabs and carriage returns removed at both ends: the writer puts
+// blanks around an entry and drops the returns it would end with, so what is
+// left reads back unchanged.
 QByteArray sans_blancs(const QByteArray& l)
 {
+    auto bord = [](char c) { return blanc(c) || c == '\r'; };
     qsizetype d = 0, f = l.size();
-    while (d < f && blanc(l[d]))
+    while (d < f && bord(l[d]))
         ++d;
-    while (f > d && blanc(l[f - 1]))
+    while (f > d && bord(l[f - 1]))
         --f;
     return l.mid(d, f - d);
 }
@@ -154,14 +162,16 @@ void lire_voie(const QByteArray& l, int k)
     copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
 }
 
-// A text written on one line of the file: cut at a line end it might hold.
+// A text written on one line of the file: cut at a line end it might hold,
+// without the returns it ends with (the reader would take one of them for
+// the line end's).
 QByteArray sur_une_ligne(const char* texte)
 {
     QByteArray t(texte);
     const qsizetype fin = t.indexOf('\n');
     if (fin >= 0)
         t.truncate(fin);
-    if (t.endsWith('\r'))
+    while (t.endsWith('\r'))
         t.chop(1);
     return t;
 }
@@ -258,44 +268,16 @@ void corriger_valeurs()
         std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
 }
 
-// Reads the file into the globals (over the defaults, so a value that does
-// not convert keeps its default). Returns false when the file cannot be
-// read or its lines 19..24 are not six numbers.
+// Reads the file into the globals; false as lire_parametres, or when the
+// file cannot be read.
 bool lire_config(const QString& chemin, int& enregistrer_en_quittant)
 {
     QFile f(chemin);
     if (!chemin_utilisable(chemin) || !QFileInfo(chemin).isFile() || !f.open(QIODevice::ReadOnly))
         return false;
-    const QList<QByteArray> l = decouper_lignes(f.read(TAILLE_LUE_MAX));
+    const QByteArray contenu = f.read(TAILLE_LUE_MAX);
     f.close();
-
-    lire_entier(ligne(l, 1), enregistrer_en_quittant);
-    lire_entier(ligne(l, 2), Acq.periode);
-    lire_voie(ligne(l, LIGNE_VOIE1), 1);
-    lire_voie(ligne(l, LIGNE_VOIE1 + 1), 2);
-    lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel);
-    lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif);
-    mem_hrel = Acq.heure_rel;
-    const QByteArray repertoire = ligne(l, LIGNE_REPERTOIRE);
-    if (!repertoire.isEmpty())
-        copie_texte(Excel.repertoire, repertoire.constData());
-    for (int i = 0; i < NB_COULEURS; ++i)
-        lire_entier(ligne(l, LIGNE_COULEURS + i), color[i]);
-
-    int compte = 0;
-    if (lire_entier(ligne(l, LIGNE_LANGUE), langue))
-        ++compte;
-    for (int i = 0; i < 5; ++i)
-        if (lire_entier(ligne(l, LIGNE_LANGUE + 1 + i), rep[i]))
-            ++compte;
-    if (compte != 6)
-        return false;
-
-    // The writer's blanks around each entry are not part of it: an entry in
-    // use must start with its "__k" and end with the path.
-    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
-        copie_texte(nom[k], sans_blancs(ligne(l, LIGNE_RECENTS + k)).constData());
-    return true;
+    return lire_parametres(contenu, enregistrer_en_quittant);
 }
 
 } // namespace
@@ -321,6 +303,50 @@ void valeur_par_defaut()
     langue = 1;
     std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
     rep[4] = 0;
+}
+
+bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant)
+{
+    const QList<QByteArray> l = decouper_lignes(contenu.left(TAILLE_LUE_MAX));
+
+    lire_entier(ligne(l, 1), enregistrer_en_quittant);
+    lire_entier(ligne(l, 2), Acq.periode);
+    lire_voie(ligne(l, LIGNE_VOIE1), 1);
+    lire_voie(ligne(l, LIGNE_VOIE1 + 1), 2);
+    lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel);
+    lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif);
+    mem_hrel = Acq.heure_rel;
+    // Cut to its room, then read as it is written, so that neither a line of
+    // returns alone nor the returns a cut leaves last stay in the directory.
+    const QByteArray repertoire =
+        sur_une_ligne(ligne(l, LIGNE_REPERTOIRE).left(sizeof Excel.repertoire - 1).constData());
+    if (!repertoire.isEmpty())
+        copie_texte(Excel.repertoire, repertoire.constData());
+    for (int i = 0; i < NB_COULEURS; ++i)
+        lire_entier(ligne(l, LIGNE_COULEURS + i), color[i]);
+
+    int compte = 0;
+    if (lire_entier(ligne(l, LIGNE_LANGUE), langue))
+        ++compte;
+    for (int i = 0; i < 5; ++i)
+        if (lire_entier(ligne(l, LIGNE_LANGUE + 1 + i), rep[i]))
+            ++compte;
+    if (compte == 6) {
+        // The writer's blanks around each entry are not part of it: an entry in
+        // use must start with its "__k" and end with the path. Blanks that an
+        // entry too long for its room has last after the cut go as well.
+        for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
+            const QByteArray e = sans_blancs(ligne(l, LIGNE_RECENTS + k)).left(LONG_NOM_FICHIER - 1);
+            copie_texte(nom[k], sans_blancs(e).constData());
+        }
+    }
+    corriger_valeurs();
+    return compte == 6;
+}
+
+QByteArray texte_parametres()
+{
+    return lignes_config() + bloc_recents();
 }
 
 void charge_config()

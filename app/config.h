@@ -10,6 +10,8 @@
 // command writes them (line 26 "<entry> ", lines 27..29 " <entry> ").
 #pragma once
 
+#include <QByteArray>
+
 class QIODevice;
 
 // Sets every setting to its default (all but the save-on-exit check mark).
@@ -19,6 +21,14 @@ void valeur_par_defaut();
 // A missing or unreadable file shows message 0 and is written anew with the
 // defaults (message 24 when it cannot be).
 void charge_config();
+// Reads the settings held in `contenu` over the values in force (a value
+// that does not convert keeps its own), then puts back the default of every
+// value the program cannot use. False when lines 19..24 are not six numbers;
+// the recent files are then not read.
+bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant);
+// The whole file as the quit command writes it with Save settings on exit,
+// from the values in force.
+QByteArray texte_parametres();
 // Applies the loaded settings (window placement, check marks, recent files,
 // language, timer interval, channel colours); `enregistrer_en_quittant` is
 // the save-on-exit flag.

@@ -15,7 +15,9 @@
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QtTest>
 
@@ -205,6 +207,67 @@ private slots:
             QCOMPARE(Acq.periode, 0);
             QCOMPARE(color[1], 65280);
             QVERIFY(items_recents().isEmpty());
+        }
+    }
+
+    // Damaged text lines: what is read from them is written so that the next
+    // start reads the same again (a NUL ends a line; returns at the end of an
+    // entry are the writer's to drop, not part of it).
+    void lignes_abimees_relues_comme_ecrites_data()
+    {
+        QTest::addColumn<int>("numero"); // line of modele(), 1-based
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<QByteArray>("lu"); // recent entry or directory read; empty: the default directory
+        QTest::newRow("NUL after the blank of an entry")
+            << 27 << QByteArray(" __2 /d/m.dat \0rest", 20) << QByteArray("__2 /d/m.dat");
+        QTest::newRow("returns ending an entry") << 26 << QByteArray("__1 /d/a.dat\r\r ") << QByteArray("__1 /d/a.dat");
+        QTest::newRow("directory of returns") << 7 << QByteArray("\r\r") << QByteArray();
+        QTest::newRow("directory after a NUL") << 7 << QByteArray("\0/x", 3) << QByteArray();
+        QTest::newRow("returns ending the directory") << 7 << QByteArray("/x \r\r\r") << QByteArray("/x ");
+        // Cut to the room of the program's texts (300 and 500 characters).
+        const QByteArray long_ = "__1 /" + QByteArray(292, 'a');
+        QTest::newRow("entry cut among blanks") << 26 << long_ + "   b" << long_;
+        const QByteArray dossier = "/" + QByteArray(497, 'd');
+        QTest::newRow("directory cut after a return") << 7 << dossier + "\r\rx" << dossier;
+    }
+    void lignes_abimees_relues_comme_ecrites()
+    {
+        QFETCH(int, numero);
+        QFETCH(QByteArray, texte);
+        QFETCH(QByteArray, lu);
+        Poste p;
+        QList<QByteArray> f = modele();
+        f[numero - 1] = texte;
+        auto valeur = [numero]() {
+            return QByteArray(numero == 7 ? Excel.repertoire : nom[numero - 26]);
+        };
+        valeur_par_defaut();
+        const QByteArray defaut = Excel.repertoire;
+        int enregistrer = 0;
+        QVERIFY(lire_parametres(f.join('\n') + '\n', enregistrer));
+        QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
+
+        const QByteArray ecrit = texte_parametres();
+        valeur_par_defaut();
+        QVERIFY(lire_parametres(ecrit, enregistrer));
+        QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
+        QCOMPARE(texte_parametres(), ecrit);
+    }
+
+    // The fuzz target's seeds are settings files the reader takes whole.
+    void graines_du_fuzz_acceptees()
+    {
+        Poste p;
+        const QDir d(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../fuzz/graines/parametres");
+        const QStringList graines = d.entryList(QDir::Files);
+        QVERIFY(graines.size() >= 3);
+        for (const QString& g : graines) {
+            QFile f(d.filePath(g));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            valeur_par_defaut();
+            int enregistrer = -1;
+            QVERIFY2(lire_parametres(f.readAll(), enregistrer), qPrintable(g));
+            QVERIFY2(enregistrer == 0 || enregistrer == 1, qPrintable(g));
         }
     }
 

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -278,6 +279,27 @@ private slots:
         r.lignes = QStringList{"kept"};
         QCOMPARE(lire_dat(texte, 10, 2, r), Lecture::Format);
         QCOMPARE(r.lignes, QStringList{"kept"});
+    }
+
+    // The fuzz target's seeds are recordings the readers accept (the
+    // configuration, a NUL, the data file): a refused seed leaves the fuzzer
+    // without a way into the readings.
+    void graines_du_fuzz_acceptees()
+    {
+        const QDir d(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../fuzz/graines/enregistrement");
+        const QStringList graines = d.entryList(QDir::Files);
+        QVERIFY(graines.size() >= 4);
+        for (const QString& g : graines) {
+            const QByteArray t = lire(d.filePath(g));
+            const qsizetype nul = t.indexOf('\0');
+            Configuration c;
+            QVERIFY2(lire_cfg(nul < 0 ? t : t.left(nul), true, c) == Lecture::Bonne, qPrintable(g));
+            if (nul < 0)
+                continue;
+            Releves r;
+            QVERIFY2(lire_dat(t.mid(nul + 1), c.nb_points, c.voies[1].nb_voies, r) == Lecture::Bonne, qPrintable(g));
+            QVERIFY2(!r.lignes.isEmpty(), qPrintable(g));
+        }
     }
 
     void enregistrement_sans_perte()
