@@ -158,7 +158,7 @@ void lire_voie(const QByteArray& l, int k)
     if (lus < NB_NOMBRES_VOIE)
         return;
     // A blank label is written as nine blanks; it reads back as the blank label.
-    const QByteArray libelle = v.libelle.toLatin1();
+    const QByteArray libelle = v.libelle.toUtf8();
     copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
 }
 
@@ -180,7 +180,7 @@ QByteArray sur_une_ligne(const char* texte)
 QByteArray ligne_voie(int k)
 {
     const VoieFichier v{Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, -1,
-                        QString::fromLatin1(Donnee[k].libelle)};
+                        QString::fromUtf8(Donnee[k].libelle)};
     return ligne_voie(v) + '\n';
 }
 
@@ -264,8 +264,19 @@ void corriger_valeurs()
         Mesure.port = 1;
     if (!std::isfinite(Acq.heure_rel) || std::abs(Acq.heure_rel) > HEURE_REL_MAX)
         mem_hrel = Acq.heure_rel = 0.0;
+    if (rep[4] != 0 && rep[4] != 1)
+        rep[4] = 0;
     if (rep[4] == 0 && !placement_visible(rep[0], rep[1], rep[2], rep[3]))
         std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
+    // Channel count and quantity codes index the program's tables.
+    if (Mesure.nb_voies < 0 || Mesure.nb_voies > 2)
+        Mesure.nb_voies = 1;
+    for (int k = 1; k <= 2; ++k)
+        if (Donnee[k].grandeur < 1 || Donnee[k].grandeur > NB_GRANDEURS)
+            Donnee[k].grandeur = 1;
+    for (int i = 0; i < NB_COULEURS; ++i)
+        if (color[i] < 0 || color[i] > 0xFFFFFF)
+            color[i] = couleurs_par_defaut[i];
 }
 
 // Reads the file into the globals; false as lire_parametres, or when the

@@ -35,17 +35,6 @@ QCustomPlot* graphe_de(int w)
     return liaison<PnlGraphe>(Info[w].panel).graphe;
 }
 
-// `t` into a slot of 200 bytes, cut between characters.
-void ranger_texte(char (&dst)[200], QString t)
-{
-    QByteArray octets = t.toUtf8();
-    while (octets.size() > int(sizeof dst) - 1) {
-        t.chop(1);
-        octets = t.toUtf8();
-    }
-    copie_texte(dst, octets.constData());
-}
-
 // The slot's text plotted anew at (memx, memy) with `texte`.
 void replacer(InfoRecord& f, int slot, const QString& texte)
 {
@@ -267,7 +256,7 @@ int Minmax(int panel, int control, int event, void*, int, int)
     switch (control) {
     case TEXTE_CHAMP: replacer(f, slot, texte); break;
     case TEXTE_OK:
-        ranger_texte(f.texte[slot], texte);
+        copie_texte(f.texte[slot], texte.toUtf8().constData());
         fermer_dialogue(panel);
         break;
     case TEXTE_QUITTER:

@@ -201,12 +201,16 @@ struct ExcelRecord {
 extern ExcelRecord Excel;
 
 // Copies src into a fixed text field, cut to fit and always terminated.
+// The texts are UTF-8: a cut falls between characters, never inside one.
 template <std::size_t N>
 inline void copie_texte(char (&dst)[N], const char* src)
 {
     std::size_t n = src ? std::strlen(src) : 0;
-    if (n > N - 1)
+    if (n > N - 1) {
         n = N - 1;
+        while (n > 0 && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80)
+            --n;
+    }
     if (n)
         std::memmove(dst, src, n);
     dst[n] = '\0';

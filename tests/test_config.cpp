@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "socle/toolkit.h"
 #include "files/fichier.h"
+#include "graph/couleurs.h"
 #include "lang/langue.h"
 #include "link/jbus.h"
 #include "support/fake_platform.h"
@@ -332,6 +333,28 @@ private slots:
             activer_minuterie(true);
             QVERIFY(attente_minuterie_ms() > 0);
             activer_minuterie(false);
+        }
+        // A channel count, a quantity code, a colour or a window state the
+        // program has no use for takes its default.
+        {
+            Poste p;
+            QList<QByteArray> f = modele();
+            f[2] = "1 1 99 7 -1 " + QString::fromUtf8("Tété(V)  ").toLatin1();
+            f[3] = "1 1 -3 7 -1 Q(Var)   ";
+            f[8] = "-5";
+            f[9] = "16777216";
+            f[23] = "3";
+            p.ecrire(f);
+            QCOMPARE(p.demarrer(), 0);
+            QCOMPARE(Mesure.nb_voies, 1);
+            QCOMPARE(Donnee[1].grandeur, 1);
+            // The file's Latin-1 label is the program's UTF-8 one.
+            QCOMPARE(QString::fromUtf8(Donnee[1].libelle), QString::fromUtf8("Tété(V)"));
+            QCOMPARE(Donnee[2].grandeur, 1);
+            QCOMPARE(color[1], couleurs_par_defaut[1]);
+            QCOMPARE(color[2], couleurs_par_defaut[2]);
+            QCOMPARE(tk::etat_zoom(p.principal()), 0);
+            QCOMPARE(langue, 2);
         }
         for (const QByteArray& periode : {QByteArray("-2"), QByteArray("3601")}) {
             Poste p;

@@ -66,6 +66,12 @@ QStringList lignes(const QString& chemin)
     return QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
+QByteArray lire(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void ecrire(const QString& chemin, const QByteArray& texte)
 {
     QFile f(chemin);
@@ -391,6 +397,31 @@ private slots:
         Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
         QCOMPARE(Ouverture_fichier(d.filePath("rec.v2/n.dat")), 0);
         QCOMPARE(Acq.nb_points, 4);
+    }
+
+    void libelles_accentues_gardes_entiers()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        const QString dat = d.filePath("m.dat");
+        ecrire_enregistrement(dat, 4, 4);
+        // Labels in the file's own Latin-1: one that fits, one whose UTF-8
+        // copy is longer than the channel record holds.
+        QByteArray cfg = lire(chemin_configuration(dat));
+        cfg.replace("V(V)     ", QString::fromUtf8("Tété(V)  ").toLatin1());
+        cfg.replace("P(W)     ", QString::fromUtf8("Pé(W)ééé ").toLatin1());
+        ecrire(chemin_configuration(dat), cfg);
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        QCOMPARE(QString::fromUtf8(Donnee[1].libelle), QString::fromUtf8("Tété(V)"));
+        QCOMPARE(QString::fromUtf8(Donnee[2].libelle), QString::fromUtf8("Pé(W)é"));
+        QCOMPARE(tk::titre(Info[1].panel), QString::fromUtf8("Channel 1 : Tété(V)"));
+
+        s.plateforme.popups->saisies << d.filePath("n.dat");
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        const QString ecrit = QString::fromLatin1(lire(d.filePath("n.cfg")));
+        QVERIFY(ecrit.contains(QString::fromUtf8("Tété(V)  ")));
+        QVERIFY(ecrit.contains(QString::fromUtf8("Pé(W)é   ")));
+        QVERIFY(!ecrit.contains('?'));
     }
 
     void fichiers_recents_au_menu()
