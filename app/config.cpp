@@ -158,7 +158,7 @@ void lire_voie(const QByteArray& l, int k)
     if (lus < NB_NOMBRES_VOIE)
         return;
     // A blank label is written as nine blanks; it reads back as the blank label.
-    const QByteArray libelle = v.libelle.toUtf8();
+    const QByteArray libelle = libelle_du_canal(v.libelle);
     copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
 }
 

@@ -201,7 +201,7 @@ void appliquer_configuration(const Configuration& c, bool avec_x)
         // A channel out of use has no window; its stored index would name
         // one of the windows rebuilt for the others.
         Donnee[k].num_fenetre = k <= Mesure.nb_voies ? v.num_fenetre : -1;
-        copie_texte(Donnee[k].libelle, v.libelle.toUtf8().constData());
+        copie_texte(Donnee[k].libelle, libelle_du_canal(v.libelle).constData());
     }
     Acq.heure_rel = c.heure_rel;
     mem_hrel = Acq.heure_rel;

@@ -310,6 +310,18 @@ Lecture lire_configuration(QIODevice& f, bool avec_x, Configuration& c, const Av
     return Lecture::Bonne;
 }
 
+QByteArray libelle_du_canal(const QString& libelle)
+{
+    QByteArray u = libelle.toUtf8();
+    if (u.size() > LARGEUR_LIBELLE) {
+        qsizetype n = LARGEUR_LIBELLE;
+        while (n > 0 && (static_cast<unsigned char>(u[n]) & 0xC0) == 0x80)
+            --n;
+        u.truncate(n);
+    }
+    return u.trimmed();
+}
+
 // ---- data file -----------------------------------------------------------------------
 
 bool ecrire_donnees(QIODevice& f, int n, const std::function<QString(int)>& ligne, const Avance& avance)

@@ -111,6 +111,10 @@ QByteArray ligne_voie(const VoieFichier& v);
 // blanks at either end. Fields not read keep their values.
 constexpr int NB_NOMBRES_VOIE = 5;
 int lire_ligne_voie(const QByteArray& ligne, VoieFichier& v);
+// A label as a channel record holds it: UTF-8, cut between characters to
+// LARGEUR_LIBELLE bytes, without the blanks or returns the cut leaves last
+// (the file would not give them back).
+QByteArray libelle_du_canal(const QString& libelle);
 
 // Called with the index of each line or position as it is written or read,
 // and with their number.

@@ -218,7 +218,7 @@ private slots:
     {
         QTest::addColumn<int>("numero"); // line of modele(), 1-based
         QTest::addColumn<QByteArray>("texte");
-        QTest::addColumn<QByteArray>("lu"); // recent entry or directory read; empty: the default directory
+        QTest::addColumn<QByteArray>("lu"); // recent entry, directory or label read; empty: the default directory
         QTest::newRow("NUL after the blank of an entry")
             << 27 << QByteArray(" __2 /d/m.dat \0rest", 20) << QByteArray("__2 /d/m.dat");
         QTest::newRow("returns ending an entry") << 26 << QByteArray("__1 /d/a.dat\r\r ") << QByteArray("__1 /d/a.dat");
@@ -230,6 +230,9 @@ private slots:
         QTest::newRow("entry cut among blanks") << 26 << long_ + "   b" << long_;
         const QByteArray dossier = "/" + QByteArray(497, 'd');
         QTest::newRow("directory cut after a return") << 7 << dossier + "\r\rx" << dossier;
+        // A Latin-1 label whose UTF-8 copy is cut just after a return.
+        QTest::newRow("label cut after a return")
+            << 3 << QByteArray("3 1 1 2 -1 \xaf\xd7V) 0\r\x01") << QString::fromUtf8("¯×V) 0").toUtf8();
     }
     void lignes_abimees_relues_comme_ecrites()
     {
@@ -240,6 +243,8 @@ private slots:
         QList<QByteArray> f = modele();
         f[numero - 1] = texte;
         auto valeur = [numero]() {
+            if (numero == 3)
+                return QByteArray(Donnee[1].libelle);
             return QByteArray(numero == 7 ? Excel.repertoire : nom[numero - 26]);
         };
         valeur_par_defaut();
