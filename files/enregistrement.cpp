@@ -173,16 +173,17 @@ QString choisir_fichier_enregistrement()
 
 // ---- opening ----------------------------------------------------------------
 
-// The configuration file of a chosen path: the paired name, else the name
-// earlier versions paired it with; empty when neither exists.
+// The configuration file of a chosen path: the paired name, else the first
+// of the names earlier versions paired it with that exists; empty when none
+// does.
 QString trouver_configuration(const QString& chemin)
 {
     const QString cfg = chemin_configuration(chemin);
     if (QFileInfo::exists(cfg))
         return cfg;
-    const QString ancien = chemin_configuration_ancien(chemin);
-    if (ancien != cfg && QFileInfo::exists(ancien))
-        return ancien;
+    for (const QString& ancien : chemins_configuration_anciens(chemin))
+        if (QFileInfo::exists(ancien))
+            return ancien;
     return {};
 }
 
