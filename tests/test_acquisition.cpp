@@ -394,8 +394,11 @@ private slots:
         const auto type_de_mesure_annule = [&] {
             Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
             QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+            const qsizetype vus = p.vus.size();
             liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]).quitter->click();
-            // The menus come back without an acquisition made up to stop.
+            // The menus come back without an acquisition made up to stop,
+            // which would offer to save the readings again.
+            QCOMPARE(p.vus.size(), vus);
             QCOMPARE(Acq.en_cours, 0);
             for (int i : {BARRE_FICHIER, BARRE_PARAMETRE, BARRE_AIDE, ITEM_NOUVEAU, ITEM_QUITTER})
                 QVERIFY(!tk::ItemDimmed(i));
