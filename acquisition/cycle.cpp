@@ -156,6 +156,8 @@ void tick(int panel)
     if (suivi_releves)
         suivi_releves(ligne, n);
     ++Acq.nb_points;
+    // Unsaved from the first reading on, until Save or the readings are cleared.
+    Acq.non_enregistre = 1;
     ++pas_x;
 
     if (val != 0 && ecart > val) {

@@ -4,6 +4,7 @@
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
+#include "socle/ctrl_menu.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/panels_dialogues.h"
@@ -181,9 +182,15 @@ int Annuler_mesure(int panel, int, int event, void*, int, int)
 {
     if (event != EVENT_COMMIT)
         return 0;
-    // Stop acts only on a running acquisition; it also gives the menus back.
-    Acq.en_cours = 1;
     fermer_dialogue(panel);
-    tk::declencher(ITEM_STOP);
+    if (Acq.en_cours) {
+        tk::declencher(ITEM_STOP);
+        return 0;
+    }
+    // No acquisition runs: the menus come back here, with File > Exit that
+    // OK dimmed, and Run waits for the next choice.
+    flag_demande_lancer = 0;
+    Ctrl_menu(0);
+    tk::SetItemDimmed(ITEM_QUITTER, false);
     return 0;
 }

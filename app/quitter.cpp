@@ -33,12 +33,13 @@ int sortir(int, int, int event, void*, int, int)
     if (event != EVENT_COMMIT)
         return 0;
     enregistrer_config_sortie();
-    // Stop asks about saving the readings it ends; readings stopped earlier
-    // and never saved are asked about here.
+    // A running acquisition stops; its readings, like readings stopped
+    // earlier and never saved, get the one question below, whose Cancel
+    // keeps the program open with them.
     if (Acq.en_cours == 1)
-        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
-    else
-        proposer_enregistrement();
+        arreter_sans_question();
+    if (!proposer_enregistrement())
+        return 0;
     const int r = plateforme().popups->question(qtxt(tx::quitter), qtxt(tx::confir1),
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
     if (r == 1) {

@@ -2,7 +2,8 @@
 #pragma once
 
 // The quit command (File > Exit); acts on the commit event only. Writes the
-// settings, stops a running acquisition (which may offer to save it), then
+// settings, stops a running acquisition, offers to save unsaved readings
+// (Cancel there, or a save that does not happen, abandons the quit), then
 // asks for confirmation; Yes ends the event loop. Every attempt writes the
 // settings, whatever the answer.
 int sortir(int panel, int control, int event, void* data, int e1, int e2);

@@ -66,6 +66,8 @@ void relier_menus()
     });
     // Edit > Export to EXCEL opens the spreadsheet panel.
     fixer_commande_export(ouvrir_excel);
+    // A language switch clears the recording as File > New does, asking first.
+    fixer_commande_nouveau(commande_nouveau);
 }
 
 void preparer_donnees(int panel)

@@ -173,16 +173,17 @@ QString choisir_fichier_enregistrement()
 
 // ---- opening ----------------------------------------------------------------
 
-// The configuration file of a chosen path: the paired name, else the name
-// earlier versions paired it with; empty when neither exists.
+// The configuration file of a chosen path: the paired name, else the first
+// of the names earlier versions paired it with that exists; empty when none
+// does.
 QString trouver_configuration(const QString& chemin)
 {
     const QString cfg = chemin_configuration(chemin);
     if (QFileInfo::exists(cfg))
         return cfg;
-    const QString ancien = chemin_configuration_ancien(chemin);
-    if (ancien != cfg && QFileInfo::exists(ancien))
-        return ancien;
+    for (const QString& ancien : chemins_configuration_anciens(chemin))
+        if (QFileInfo::exists(ancien))
+            return ancien;
     return {};
 }
 
@@ -314,25 +315,24 @@ void commande_ouvrir()
         qtxt(tx::ouvrir), QString(), QStringLiteral("*.dat;;*.cfg"), false);
     if (!choix || choix->isEmpty() || !QFileInfo(*choix).isFile())
         return;
-    if (genre_fichier(*choix) == GenreFichier::Aucun) {
+    if (genre_fichier(*choix) == GenreFichier::Aucun)
         Popup_erreur(MSG_TYPE_INVALIDE);
-    } else {
-        proposer_enregistrement();
+    else
         Ouverture_fichier(*choix);
-    }
     retuiler();
 }
 
-void proposer_enregistrement()
+bool proposer_enregistrement()
 {
     if (Acq.non_enregistre == 0 || Acq.nb_points <= 0 || Acq.en_cours)
-        return;
-    // Asked once: whatever the answer, these readings go next.
-    Acq.non_enregistre = 0;
-    const int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
-                                                {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
+        return true;
+    // Yes is the default: Enter keeps the readings. Escape cancels the command.
+    const int r = plateforme().popups->question(
+        qtxt(tx::enregist), qtxt(tx::sauver_donnee),
+        {mnemonique(mot_oui()), mnemonique(mot_non()), mnemonique(txt(tx::annuler))}, 1, 3);
     if (r == 1)
-        commande_enregistrer();
+        return commande_enregistrer();
+    return r == 2;
 }
 
 void commande_recent(int item)
@@ -341,27 +341,25 @@ void commande_recent(int item)
         if (item == 0 || fichier_menu[k] != item)
             continue;
         const QString chemin = QString::fromUtf8(nom[k]).mid(4);
-        if (genre_fichier(chemin) != GenreFichier::Aucun) {
-            proposer_enregistrement();
+        if (genre_fichier(chemin) != GenreFichier::Aucun)
             Ouverture_fichier(chemin);
-        }
         retuiler();
         return;
     }
 }
 
-void commande_enregistrer()
+bool commande_enregistrer()
 {
     if (Acq.nb_points <= 0)
-        return;
+        return false;
     const QString chemin = choisir_fichier_enregistrement();
     if (chemin.isEmpty())
-        return;
+        return false;
     // A configuration file's name for the data would have both files written
     // to the same place, the configuration over the readings.
     if (genre_fichier(chemin) == GenreFichier::Configuration) {
         Popup_erreur(MSG_TYPE_INVALIDE);
-        return;
+        return false;
     }
     const QString cfg = chemin_configuration(chemin);
     const Configuration c = configuration_courante();
@@ -388,6 +386,7 @@ void commande_enregistrer()
     }
     if (!ok)
         Popup_erreur(MSG_ECRITURE);
+    return ok;
 }
 
 namespace {
@@ -438,9 +437,12 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
         Popup_erreur(erreur);
         return -1;
     }
+    // Asked once the file is known to open: a refused file asks nothing.
+    if (!reprise && !proposer_enregistrement())
+        return -1;
 
     Attente attente;
-    // Whatever was in hand has had its save question (Open asks first).
+    // What was in hand has been saved or let go.
     Acq.non_enregistre = 0;
     appliquer_configuration(c, donnees);
     refaire_fenetres();

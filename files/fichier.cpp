@@ -37,6 +37,9 @@ namespace {
 const int boutons_acquisition[] = {1, 2, 6, 8, 10, 12, 13, 14, 16, 17};
 constexpr int BOUTON_LANCER = 3;
 
+// Off while a caller that asks about the readings itself stops the acquisition.
+bool question_arret = true;
+
 const int autres_menus[] = {BARRE_PARAMETRE, BARRE_EDITION, BARRE_OPTIONS, BARRE_AFFICHAGE, BARRE_FENETRE,
                             BARRE_AIDE};
 
@@ -227,9 +230,8 @@ void arreter()
     Donnee[2].maxi = 0.0;
     Acq.heure_rel = mem_hrel;
     activer_minuterie(false);
-    Acq.non_enregistre = Acq.nb_points > 0 ? 1 : 0;
     journal_arreter();
-    if (Acq.nb_points > 0) {
+    if (Acq.nb_points > 0 && question_arret) {
         int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
                                               {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
         if (r == 1)
@@ -239,13 +241,29 @@ void arreter()
 
 } // namespace
 
+bool commande_nouveau()
+{
+    if (!proposer_enregistrement())
+        return false;
+    nouveau();
+    journal_abandonner();
+    return true;
+}
+
+void arreter_sans_question()
+{
+    question_arret = false;
+    Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+    question_arret = true;
+}
+
 void Gestion_fichier(int, int item, void*, int panel)
 {
+    // The next tick comes a whole period after any File command.
+    ResetTimer();
     switch (item) {
     case ITEM_NOUVEAU:
-        proposer_enregistrement();
-        nouveau();
-        journal_abandonner();
+        commande_nouveau();
         break;
     case ITEM_LANCER:
         lancer(panel ? panel : Fen_princ[PNL_PRINC]);

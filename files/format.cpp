@@ -131,14 +131,21 @@ QString nom_seul(const QString& chemin, Systeme s)
 QString chemin_configuration(const QString& chemin, Systeme s)
 {
     const qsizetype debut = debut_nom(chemin, s);
-    const qsizetype point_ = chemin.indexOf(u'.', debut);
-    return (point_ < 0 ? chemin : chemin.left(point_)) + QStringLiteral(".cfg");
+    const qsizetype point_ = chemin.lastIndexOf(u'.');
+    return (point_ < debut ? chemin : chemin.left(point_)) + QStringLiteral(".cfg");
 }
 
-QString chemin_configuration_ancien(const QString& chemin)
+QStringList chemins_configuration_anciens(const QString& chemin, Systeme s)
 {
-    const qsizetype point_ = chemin.indexOf(u'.');
-    return (point_ < 0 ? chemin : chemin.left(point_)) + QStringLiteral(".cfg");
+    const auto coupe = [&](qsizetype point_) {
+        return (point_ < 0 ? chemin : chemin.left(point_)) + QStringLiteral(".cfg");
+    };
+    const QString actuel = chemin_configuration(chemin, s);
+    QStringList anciens;
+    for (const QString& c : {coupe(chemin.indexOf(u'.', debut_nom(chemin, s))), coupe(chemin.indexOf(u'.'))})
+        if (!memes_chemins(c, actuel, s) && !anciens.contains(c))
+            anciens << c;
+    return anciens;
 }
 
 GenreFichier genre_fichier(const QString& chemin, Systeme s)

@@ -41,13 +41,16 @@ Systeme systeme_local();
 qsizetype debut_nom(const QString& chemin, Systeme s = systeme_local());
 QString nom_seul(const QString& chemin, Systeme s = systeme_local());
 
-// The configuration file paired with a data file: the path cut at the first
-// '.' of the file name, then ".cfg" (D:\REC.V2\MESURE1.DAT gives
-// D:\REC.V2\MESURE1.cfg).
+// The configuration file paired with a data file: the path with the file
+// name's extension replaced by ".cfg", or ".cfg" added to a name without one
+// (D:\REC.V2\SITE.A.DAT gives D:\REC.V2\SITE.A.cfg). Each data file has its
+// own: names that differ only after a dot do not share one.
 QString chemin_configuration(const QString& chemin, Systeme s = systeme_local());
-// The name earlier versions paired it with, cut at the first '.' of the whole
-// path (D:\REC.cfg in the example). Recordings saved that way are still found.
-QString chemin_configuration_ancien(const QString& chemin);
+// The names earlier versions paired a data file with, the latest rule first:
+// cut at the first '.' of the file name (D:\REC.V2\SITE.cfg in the example),
+// then at the first '.' of the whole path (D:\REC.cfg). Recordings saved
+// that way are still found; the paired name and repeats are left out.
+QStringList chemins_configuration_anciens(const QString& chemin, Systeme s = systeme_local());
 
 // What a chosen path names, decided on its file name alone (a ".dat" in a
 // folder's name does not count): the extension first, then, for names such

@@ -83,6 +83,8 @@ const Bouton boutons[] = {
 
 const char* const suffixes_aide[5] = {"fr", "gb", "al", "es", "it"};
 
+bool (*nouveau_avant_changement)() = nullptr;
+
 void reconstruire_barre_outils()
 {
     Toolbar_Discard(gToolbar);
@@ -177,6 +179,10 @@ void Gestion_options(int menubar, int item, void*, int)
     }
     if (item < ITEM_FRANCAIS || item > ITEM_ITALIEN)
         return;
+    // The switch clears the recording: unsaved readings are asked about in
+    // the language they were shown in, and Cancel switches nothing.
+    if (nouveau_avant_changement && !nouveau_avant_changement())
+        return;
     plateforme().popups->curseur_attente(true);
     tk::SetItemChecked(ITEM_FRANCAIS + langue, false);
     langue = item - ITEM_FRANCAIS;
@@ -187,6 +193,11 @@ void Gestion_options(int menubar, int item, void*, int)
     QFile::remove(aide);
     QFile::copy(fichier_aide_langue(langue), aide);
     plateforme().popups->curseur_attente(false);
+}
+
+void fixer_commande_nouveau(bool (*nouveau)())
+{
+    nouveau_avant_changement = nouveau;
 }
 
 void Gestion_aide(int, int item, void*, int)

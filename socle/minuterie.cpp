@@ -87,3 +87,8 @@ int attente_minuterie_ms()
 {
     return m().timer->isActive() ? m().timer->interval() : 0;
 }
+
+int reste_minuterie_ms()
+{
+    return m().timer->remainingTime();
+}

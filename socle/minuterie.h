@@ -18,5 +18,7 @@ double intervalle_minuterie();
 int attente_minuterie_ms();
 void activer_minuterie(bool actif);
 bool minuterie_active();
+// Milliseconds left before the next tick; -1 when the timer is stopped.
+int reste_minuterie_ms();
 // Restarts the count of the timer from now.
 void ResetTimer();

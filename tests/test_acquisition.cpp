@@ -10,8 +10,10 @@
 #include "socle/minuterie.h"
 #include "socle/panels.h"
 #include "socle/panels_dialogues.h"
+#include "app/parametres.h"
 #include "app/startup.h"
 #include "socle/toolkit.h"
+#include "files/enregistrement.h"
 #include "files/fichier.h"
 #include "acquisition/ligne.h"
 #include "graph/traces.h"
@@ -372,6 +374,79 @@ private slots:
         QCOMPARE(Acq.nb_points, 2);
         QCOMPARE(b.liste()->count(), 2);
         QVERIFY(Acq.en_cours);
+    }
+
+    // Readings are unsaved from the first reading of a Run until Save, New or
+    // Open: Stop, and Setup > Type of measurement > Cancel with no
+    // acquisition running, leave the state as it was. Each row is a step of
+    // one session: the state after it, and whether New would ask.
+    void releves_non_enregistres()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        QTemporaryDir d;
+        FakePopups& p = *b.plateforme.popups;
+        const QString fichier = d.filePath("m.dat");
+        const auto stop_non = [&] {
+            p.reponses << 2;
+            Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+        };
+        const auto type_de_mesure_annule = [&] {
+            Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
+            QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+            const qsizetype vus = p.vus.size();
+            liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]).quitter->click();
+            // The menus come back without an acquisition made up to stop,
+            // which would offer to save the readings again.
+            QCOMPARE(p.vus.size(), vus);
+            QCOMPARE(Acq.en_cours, 0);
+            for (int i : {BARRE_FICHIER, BARRE_PARAMETRE, BARRE_AIDE, ITEM_NOUVEAU, ITEM_QUITTER})
+                QVERIFY(!tk::ItemDimmed(i));
+        };
+        const struct {
+            const char* etape;
+            std::function<void()> faire;
+            int non_enregistre;
+        } etapes[] = {
+            {"Run", [&] { b.lancer({1}); }, 0},
+            {"first reading", [&] { b.tick(); }, 1},
+            {"second reading", [&] { b.tick(); }, 1},
+            {"Stop, No to saving", stop_non, 1},
+            {"Save", [&] { p.saisies << fichier; Gestion_fichier(menu, ITEM_ENREGIST, nullptr, 0); }, 0},
+            {"Type of measurement, Cancel", type_de_mesure_annule, 0},
+            {"Run again, one reading", [&] { b.lancer({}); b.tick(); }, 1},
+            {"Stop, No again", stop_non, 1},
+            {"Type of measurement, Cancel, unsaved", type_de_mesure_annule, 1},
+            {"New, No", [&] { p.reponses << 2; Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, 0); }, 0},
+            {"Run, reading, Stop", [&] { b.lancer({}); b.tick(); stop_non(); }, 1},
+            {"Open, No", [&] { p.saisies << fichier; p.reponses << 2; Gestion_fichier(menu, ITEM_OUVRIR, nullptr, 0); }, 0},
+        };
+        for (const auto& e : etapes) {
+            e.faire();
+            QVERIFY2(Acq.non_enregistre == e.non_enregistre, e.etape);
+        }
+        // Opened readings are not asked about.
+        QCOMPARE(Acq.nb_points, 2);
+        const qsizetype vus = p.vus.size();
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, 0);
+        QCOMPARE(p.vus.size(), vus);
+    }
+
+    // Every File command first restarts the timer's count: the next reading
+    // comes a whole period after it.
+    void commande_fichier_repart_la_minuterie()
+    {
+        SessionTest s;
+        fixer_intervalle_minuterie(2.0);
+        activer_minuterie(true);
+        for (int item : {ITEM_ENREGIST, ITEM_PAUSE, ITEM_IMPRIMER}) {
+            QTest::qSleep(500);
+            const int avant = reste_minuterie_ms();
+            QVERIFY(avant <= 1500);
+            Gestion_fichier(menu, item, nullptr, Fen_princ[PNL_PRINC]);
+            QVERIFY2(reste_minuterie_ms() > avant + 300, qPrintable(QString::number(item)));
+        }
+        activer_minuterie(false);
     }
 
     void etats_des_menus()

@@ -15,6 +15,7 @@
 #include "files/fichier.h"
 #include "files/format.h"
 #include "graph/axe_temps.h"
+#include "lang/langue.h"
 #include "lang/textes.h"
 #include "link/jbus.h"
 #include "link/registres.h"
@@ -397,6 +398,154 @@ private slots:
         Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
         QCOMPARE(Ouverture_fichier(d.filePath("rec.v2/n.dat")), 0);
         QCOMPARE(Acq.nb_points, 4);
+    }
+
+    // Names that differ only after a dot are two recordings, each with its
+    // own configuration file; a configuration file saved under the name
+    // earlier versions gave it is read only when its own is missing.
+    void chaque_fichier_sa_configuration()
+    {
+        SessionTest s;
+        QTemporaryDir d;
+        FakePopups& po = *s.plateforme.popups;
+        struct Cas {
+            const char* nom;
+            const char* cfg;
+            int n;
+        };
+        const Cas cas[] = {
+            {"site.A.dat", "site.A.cfg", 151},
+            {"site.B.dat", "site.B.cfg", 48},
+            {"mesure 2026.12.08.dat", "mesure 2026.12.08.cfg", 7},
+            {"mesure 2026.12.09.dat", "mesure 2026.12.09.cfg", 9},
+        };
+        for (const Cas& c : cas) {
+            const QString source = d.filePath(QString("source%1.dat").arg(c.n));
+            ecrire_enregistrement(source, c.n, c.n);
+            QCOMPARE(Ouverture_fichier(source), 0);
+            po.saisies << d.filePath(c.nom);
+            Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+            QVERIFY2(QFile::exists(d.filePath(c.cfg)), c.cfg);
+        }
+        QVERIFY(!QFile::exists(d.filePath("site.cfg")));
+        QVERIFY(!QFile::exists(d.filePath("mesure 2026.cfg")));
+        for (const Cas& c : cas) {
+            QCOMPARE(Ouverture_fichier(d.filePath(c.nom)), 0);
+            QCOMPARE(Acq.nb_points, c.n);
+            QCOMPARE(liste()->count(), c.n);
+            QCOMPARE(points_courbe(2), c.n);
+        }
+
+        // Saved by an earlier version as site.cfg: read for site.C.dat while
+        // site.C.cfg is missing, and no more once it exists.
+        const QString dat = d.filePath("site.C.dat");
+        ecrire_enregistrement(dat, 4, 6);
+        QVERIFY(QFile::rename(d.filePath("site.C.cfg"), d.filePath("site.cfg")));
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        QCOMPARE(Acq.nb_points, 4);
+        ecrire_enregistrement(d.filePath("autre.dat"), 6, 6);
+        QVERIFY(QFile::copy(d.filePath("autre.cfg"), d.filePath("site.C.cfg")));
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        QCOMPARE(Acq.nb_points, 6);
+    }
+
+    // The question before unsaved readings go: Yes (the default) saves them
+    // and the command goes on, No lets them go, Cancel (and Escape) keeps
+    // them and abandons the command; a Yes whose save is cancelled counts as
+    // Cancel.
+    void question_avant_abandon_data()
+    {
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<int>("reponse");
+        QTest::addColumn<QString>("choix"); // the save dialog's answer; empty: cancelled
+        QTest::addColumn<QString>("issue");
+        const QString aucun, garde("garde.dat"), sauve("saved"), lache("discarded"), abandon("abandoned");
+        for (const char* commande : {"New", "Open", "recent file", "language", "Exit"}) {
+            const QByteArray n(commande);
+            const QString c = QString::fromLatin1(n);
+            QTest::newRow(n + ", Yes") << c << 1 << garde << sauve;
+            QTest::newRow(n + ", No") << c << 2 << aucun << lache;
+            QTest::newRow(n + ", Cancel") << c << 3 << aucun << abandon;
+            QTest::newRow(n + ", Yes then no file") << c << 1 << aucun << abandon;
+        }
+        QTest::newRow("Open, Escape") << QString("Open") << 0 << aucun << abandon;
+    }
+    void question_avant_abandon()
+    {
+        QFETCH(QString, commande);
+        QFETCH(int, reponse);
+        QFETCH(QString, choix);
+        QFETCH(QString, issue);
+        SessionTest s;
+        QTemporaryDir d;
+        FakePopups& po = *s.plateforme.popups;
+        const QString autre = d.filePath("autre.dat");
+        ecrire_enregistrement(autre, 5, 5);
+        Memo_fichier(autre);
+        // Two readings in hand, never saved (a recovered acquisition).
+        const QString en_main = d.filePath("en_main.dat");
+        ecrire_enregistrement(en_main, 2, 2);
+        QCOMPARE(ouvrir_reprise(en_main), 0);
+        QCOMPARE(Acq.nb_points, 2);
+        langue = 1;
+        const int fins = nb_fins_demandees();
+
+        po.vus.clear();
+        if (reponse != 0)
+            po.reponses << reponse;
+        if (commande == "Open")
+            po.saisies << autre;
+        if (reponse == 1)
+            po.saisies << (choix.isEmpty() ? QString() : d.filePath(choix));
+        if (commande == "Exit")
+            po.reponses << 1; // Yes to quitting
+        if (commande == "New")
+            Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        else if (commande == "Open")
+            Gestion_fichier(menu, ITEM_OUVRIR, nullptr, Fen_princ[PNL_PRINC]);
+        else if (commande == "recent file")
+            Gestion_fichier(menu, fichier_menu[0], nullptr, Fen_princ[PNL_PRINC]);
+        else if (commande == "language")
+            Gestion_options(menu, ITEM_FRANCAIS, nullptr, Fen_princ[PNL_PRINC]);
+        else
+            sortir(Fen_princ[PNL_PRINC], 0, EVENT_COMMIT, nullptr, 0, 0);
+
+        // Asked once, in the language in hand, Yes the default and Cancel on Escape.
+        QList<PopupVu> questions;
+        for (const PopupVu& v : po.vus)
+            if (v.texte == "Do you wish to save this data ?")
+                questions << v;
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions[0].boutons, (QStringList{"Yes", "No", "&Cancel"}));
+        QCOMPARE(questions[0].defaut, 1);
+        QCOMPARE(questions[0].echap, 3);
+
+        QCOMPARE(QFile::exists(d.filePath("garde.dat")), issue == "saved");
+        if (issue == "saved")
+            QCOMPARE(lignes(d.filePath("garde.dat")).size(), 2);
+        if (issue == "abandoned") {
+            QCOMPARE(Acq.nb_points, 2);
+            QCOMPARE(liste()->count(), 2);
+            QCOMPARE(Acq.non_enregistre, 1);
+            QCOMPARE(langue, 1);
+            QCOMPARE(tk::ItemName(BARRE_FICHIER), QString("&File"));
+            QCOMPARE(nb_fins_demandees(), fins);
+            for (const PopupVu& v : po.vus)
+                QVERIFY(v.texte != "Are you sure you want to quit VOLTEXA ?\n");
+            return;
+        }
+        if (commande == "Exit") {
+            QCOMPARE(nb_fins_demandees(), fins + 1);
+        } else if (commande == "language") {
+            QCOMPARE(langue, 0);
+            QCOMPARE(tk::ItemName(BARRE_FICHIER), QString("&Fichier"));
+            QCOMPARE(Acq.nb_points, 0);
+        } else {
+            QCOMPARE(Acq.nb_points, commande == "New" ? 0 : 5);
+            QCOMPARE(liste()->count(), Acq.nb_points);
+        }
+        if (issue == "saved" || commande != "Exit")
+            QCOMPARE(Acq.non_enregistre, 0);
     }
 
     void libelles_accentues_gardes_entiers()

@@ -91,18 +91,48 @@ private slots:
         QCOMPARE(::periode_des_releves(lignes), periode);
     }
 
-    void noms_apparies_et_genres()
+    // Each data file has its own configuration file, the extension replaced;
+    // the names earlier versions wrote (cut at the first '.' of the name, then
+    // of the whole path) come after it, only those that differ.
+    void noms_apparies_data()
+    {
+        QTest::addColumn<QString>("donnees");
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("configuration");
+        QTest::addColumn<QStringList>("anciens");
+        QTest::newRow("plain name") << "D:\\REC\\MESURE1.DAT" << true << "D:\\REC\\MESURE1.cfg" << QStringList{};
+        QTest::newRow("dots in the name") << "/data/site.A.dat" << false << "/data/site.A.cfg"
+                                          << QStringList{"/data/site.cfg"};
+        QTest::newRow("other dots, other file") << "/data/site.B.dat" << false << "/data/site.B.cfg"
+                                                << QStringList{"/data/site.cfg"};
+        QTest::newRow("dated name") << "/m/mesure 2026.12.08.dat" << false << "/m/mesure 2026.12.08.cfg"
+                                    << QStringList{"/m/mesure 2026.cfg"};
+        QTest::newRow("upper-case .DAT") << "C:\\REC\\SITE.A.DAT" << true << "C:\\REC\\SITE.A.cfg"
+                                         << QStringList{"C:\\REC\\SITE.cfg"};
+        QTest::newRow("no extension") << "/data/mesure" << false << "/data/mesure.cfg" << QStringList{};
+        QTest::newRow("dot in a folder") << "/data/rec.v2/mesure1.dat" << false << "/data/rec.v2/mesure1.cfg"
+                                         << QStringList{"/data/rec.cfg"};
+        QTest::newRow("dot in a folder, none in the name") << "/data/rec.v2/mesure" << false
+                                                           << "/data/rec.v2/mesure.cfg" << QStringList{"/data/rec.cfg"};
+        QTest::newRow("dots in both") << "D:\\REC.V2\\SITE.A.DAT" << true << "D:\\REC.V2\\SITE.A.cfg"
+                                      << QStringList{"D:\\REC.V2\\SITE.cfg", "D:\\REC.cfg"};
+        QTest::newRow("'/' on Windows") << "C:/rec.v2/m.dat" << true << "C:/rec.v2/m.cfg"
+                                        << QStringList{"C:/rec.cfg"};
+    }
+    void noms_apparies()
+    {
+        QFETCH(QString, donnees);
+        QFETCH(bool, windows);
+        QFETCH(QString, configuration);
+        QFETCH(QStringList, anciens);
+        const Systeme s = windows ? Systeme::Windows : Systeme::Autre;
+        QCOMPARE(chemin_configuration(donnees, s), configuration);
+        QCOMPARE(chemins_configuration_anciens(donnees, s), anciens);
+    }
+
+    void genres_des_noms()
     {
         const auto W = Systeme::Windows, A = Systeme::Autre;
-        QCOMPARE(chemin_configuration("D:\\REC\\MESURE1.DAT", W), QString("D:\\REC\\MESURE1.cfg"));
-        // A '.' in a folder's name is not the file's.
-        QCOMPARE(chemin_configuration("D:\\REC.V2\\MESURE1.DAT", W), QString("D:\\REC.V2\\MESURE1.cfg"));
-        QCOMPARE(chemin_configuration("/data/rec.v2/mesure1.dat", A), QString("/data/rec.v2/mesure1.cfg"));
-        QCOMPARE(chemin_configuration("C:/rec.v2/m.dat", W), QString("C:/rec.v2/m.cfg"));
-        QCOMPARE(chemin_configuration_ancien("/data/rec.v2/mesure1.dat"), QString("/data/rec.cfg"));
-        QCOMPARE(chemin_configuration("/data/a.b.dat", A), QString("/data/a.cfg"));
-        QCOMPARE(chemin_configuration("/data/mesure", A), QString("/data/mesure.cfg"));
-
         QCOMPARE(genre_fichier("/d/M.DAT", A), GenreFichier::Donnees);
         QCOMPARE(genre_fichier("/d/m.Cfg", A), GenreFichier::Configuration);
         QCOMPARE(genre_fichier("/d/M.DAT.BAK", A), GenreFichier::Donnees);
