@@ -128,8 +128,8 @@ constexpr double MARGE_AUTO = 0.05;
 
 // Sets the automatic Y range [lo, hi] of the readings on graph g with its
 // margin, and keeps the range shown in the window's record. The margin stops
-// at the quantity's full scale [vmin, vmax]: a voltage never shows a
-// negative range, nor a power factor one above 1.
+// at the quantity's full scale [vmin, vmax]: a voltage or a current from 0
+// never shows a negative range, nor a voltage at 630 V one above it.
 void poser_axe_auto(QCustomPlot* g, InfoRecord& f, double lo, double hi, double vmin, double vmax)
 {
     const double m = (hi - lo) * MARGE_AUTO;

@@ -42,8 +42,9 @@ void appliquer(int panel, Etat& e)
 constexpr double ECART_ETIQUETTES = 8.0;
 
 // The five time labels, fewer when the axis is too short for them to stand
-// apart: the axis length is taken from the plot's present width, so that a
-// resize is followed by the replot it triggers.
+// apart. The axis length comes from the plot's present width less the
+// margins of the last layout: the axis rect itself is laid out only after
+// the ticks are made, and would still have the size before a resize.
 class EtiquettesTemps : public QCPAxisTickerText {
 public:
     explicit EtiquettesTemps(QCPAxis* axe) : axe_(axe) {}
