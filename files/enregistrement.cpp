@@ -17,6 +17,7 @@
 #include "graph/axe_temps.h"
 #include "graph/defilement.h"
 #include "graph/fenetres.h"
+#include "graph/valeurs_curseurs.h"
 #include "graph/zoom.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -462,6 +463,7 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
         if (Mesure.port != 0)
             for (int k = 1; k <= Mesure.nb_voies; ++k)
                 tracer_enregistrement(k);
+        poser_curseurs_releve(0);
     } else {
         // A configuration alone brings the set-up, no readings.
         Acq.nb_points = 0;

@@ -23,6 +23,8 @@
 #include "graph/edition.h"
 #include "graph/fenetres.h"
 #include "graph/traces.h"
+#include "graph/zoom.h"
+#include "graph/valeurs_curseurs.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -115,8 +117,7 @@ void nouveau()
         retirer_textes(w);
         supprimer_traces(Info[w].panel);
         Info[w].trace_bas = Info[w].trace_haut = 0;
-        ScrollBar_SetAttribute(Info[w].panel, SB_VALEUR, 0);
-        maj_axe_x(Info[w].panel);
+        remettre_vue_initiale(w);
     }
     Acq.nb_points = 0;
     Acq.non_enregistre = 0;
@@ -231,6 +232,7 @@ void arreter()
     Acq.heure_rel = mem_hrel;
     activer_minuterie(false);
     journal_arreter();
+    poser_curseurs_releve(Acq.nb_points - 1);
     if (Acq.nb_points > 0 && question_arret) {
         int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),
                                               {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);

@@ -75,8 +75,9 @@ void legende()
         return;
     InfoRecord& f = Info[grafic];
     PnlGraphe& pg = liaison<PnlGraphe>(f.panel);
-    const bool montree = pg.graphe->x() != 0;
-    f.legende = montree ? 0 : LARGEUR_LEGENDE;
+    // The strip as wide as it was shown: the graph gives back what it gave.
+    const int montree = pg.graphe->x();
+    f.legende = montree ? 0 : largeur_legende();
     pg.label_zoom->move(f.legende + 2, pg.label_zoom->y());
 
     const int n = nb_curseurs(f.panel);
@@ -91,16 +92,12 @@ void legende()
         }
         const int w = pg.graphe->width();
         pg.graphe->move(0, pg.graphe->y());
-        pg.graphe->resize(w + LARGEUR_LEGENDE, pg.graphe->height());
+        pg.graphe->resize(w + montree, pg.graphe->height());
         if (n > 1)
             Retire_delta();
     } else {
-        f.cadre_legende = creer_cadre(f.panel, 3, 3, 31, 84);
+        creer_lectures_curseur1(grafic);
         Affiche_legende();
-        if (f.lect_x == 0) {
-            f.lect_x = creer_texte(f.panel, 4, 5);
-            f.lect_y = creer_texte(f.panel, 18, 5);
-        }
         if (n > 1)
             Affiche_delta();
         valider_curseur(EVENT_COMMIT);
@@ -149,8 +146,8 @@ void retirer_legendes()
             *h = 0;
         }
         const int largeur = pg.graphe->width();
+        pg.graphe->resize(largeur + pg.graphe->x(), pg.graphe->height());
         pg.graphe->move(0, pg.graphe->y());
-        pg.graphe->resize(largeur + LARGEUR_LEGENDE, pg.graphe->height());
         pg.label_zoom->move(2, pg.label_zoom->y());
         if (nb_curseurs(f.panel) > 1)
             retirer_delta(w);

@@ -62,3 +62,19 @@ QString texte_etiquette(double position, int periode)
     const int s = static_cast<int>(t - 3600.0 * h - 60.0 * m);
     return QString::asprintf("%i:%02i:%02i", h, m, s);
 }
+
+std::vector<int> etiquettes_lisibles(const std::array<double, 5>& centres, const std::array<double, 5>& largeurs,
+                                     double ecart)
+{
+    const std::vector<int> choix[] = {{0, 1, 2, 3, 4}, {0, 2, 4}, {0, 4}};
+    for (const std::vector<int>& c : choix) {
+        bool libre = true;
+        for (std::size_t k = 1; k < c.size() && libre; ++k) {
+            const int a = c[k - 1], b = c[k];
+            libre = centres[b] - centres[a] >= (largeurs[a] + largeurs[b]) / 2.0 + ecart;
+        }
+        if (libre)
+            return c;
+    }
+    return {0};
+}

@@ -5,10 +5,12 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 // Zoom factors by zoom index 0..10; a new window starts at index 7 (1.0).
 extern const double table_zoom[11];
 constexpr int NB_ZOOMS = 11;
+constexpr int ZOOM_INDEX_INITIAL = 7;  // factor 1, a new window's
 constexpr int VUE_DE_BASE = 150;  // readings shown at factor 1
 
 // Readings shown at zoom factor f: ceil(150 / f), from 15 at 10 to 30000 at
@@ -34,3 +36,10 @@ int periode_axe();
 // 0 = half a second, -1 = on request): with -1 the reading number, otherwise
 // the elapsed time h:mm:ss.
 QString texte_etiquette(double position, int periode);
+
+// Which of the five labels stand on the axis, their centres and widths in
+// pixels given in axis order: all five while each keeps `ecart` pixels from
+// its neighbour, else the two ends and the middle, else the two ends, else
+// the first alone. Indexes in axis order.
+std::vector<int> etiquettes_lisibles(const std::array<double, 5>& centres, const std::array<double, 5>& largeurs,
+                                     double ecart);

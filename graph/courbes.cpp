@@ -127,12 +127,14 @@ void axe_mode(QCustomPlot* g, int voie, double mode, double lo, double hi)
 constexpr double MARGE_AUTO = 0.05;
 
 // Sets the automatic Y range [lo, hi] of the readings on graph g with its
-// margin, and keeps the range shown in the window's record.
-void poser_axe_auto(QCustomPlot* g, InfoRecord& f, double lo, double hi)
+// margin, and keeps the range shown in the window's record. The margin stops
+// at the quantity's full scale [vmin, vmax]: a voltage or a current from 0
+// never shows a negative range, nor a voltage at 630 V one above it.
+void poser_axe_auto(QCustomPlot* g, InfoRecord& f, double lo, double hi, double vmin, double vmax)
 {
     const double m = (hi - lo) * MARGE_AUTO;
-    f.y_min = lo - m;
-    f.y_max = hi + m;
+    f.y_min = std::max(lo - m, std::min(lo, vmin));
+    f.y_max = std::min(hi + m, std::max(hi, vmax));
     axe_manuel(g, f.y_min, f.y_max);
 }
 
@@ -310,7 +312,7 @@ void Zoom_AXE_Y(int voie, int panel)
         }
         if (lo == hi)
             hi = lo + 0.4;
-        poser_axe_auto(g, f, lo, hi);
+        poser_axe_auto(g, f, lo, hi, vmin, vmax);
     }
 
     // 6. Minimum span: 0.4 V or W, 0.004 A, on each side.
@@ -333,7 +335,7 @@ void Zoom_AXE_Y(int voie, int panel)
         lo = vmin;
         hi = vmax;
     }
-    poser_axe_auto(g, f, lo, hi);
+    poser_axe_auto(g, f, lo, hi, vmin, vmax);
 }
 
 // ---- scale dialog -----------------------------------------------------------

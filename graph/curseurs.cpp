@@ -264,6 +264,16 @@ bool placer_curseur1(int panel, int trace, int index)
     return true;
 }
 
+void oublier_curseur1(int panel)
+{
+    Etat* e = etat(panel);
+    if (!e)
+        return;
+    e->trace = 0;
+    e->index = -1;
+    montrer_curseur1(panel, *e);
+}
+
 void position_curseur(int panel, int c, double& x, double& y)
 {
     Etat* e = etat(panel);

@@ -21,6 +21,8 @@ bool point_curseur1(int panel, int& trace, int& index);
 // Puts cursor 1 on point `index` of curve `trace` (kept within the curve).
 // False when the handle is not a curve of this panel or the curve is empty.
 bool placer_curseur1(int panel, int trace, int index);
+// Takes cursor 1 off its point (hidden until placed again).
+void oublier_curseur1(int panel);
 // Position (x, y) of cursor c (1 .. 3) in plot coordinates.
 void position_curseur(int panel, int c, double& x, double& y);
 // Moves delta cursor c (2 or 3) to (x, y).

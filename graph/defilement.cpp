@@ -5,8 +5,10 @@
 
 #include <qcustomplot.h>
 
+#include <QPointer>
 #include <QScrollBar>
 
+#include <array>
 #include <map>
 
 namespace {
@@ -35,6 +37,47 @@ void appliquer(int panel, Etat& e)
     b->setValue(e.valeur);
     e.maj = false;
 }
+
+// Space kept between two time labels.
+constexpr double ECART_ETIQUETTES = 8.0;
+
+// The five time labels, fewer when the axis is too short for them to stand
+// apart. The axis length comes from the plot's present width less the
+// margins of the last layout: the axis rect itself is laid out only after
+// the ticks are made, and would still have the size before a resize.
+class EtiquettesTemps : public QCPAxisTickerText {
+public:
+    explicit EtiquettesTemps(QCPAxis* axe) : axe_(axe) {}
+
+    void generate(const QCPRange& r, const QLocale& locale, QChar format, int precision, QVector<double>& ticks,
+                  QVector<double>* sous, QVector<QString>* textes) override
+    {
+        QCPAxisTickerText::generate(r, locale, format, precision, ticks, sous, textes);
+        if (!axe_ || !textes || ticks.size() != 5 || textes->size() != 5 || !(r.size() > 0.0))
+            return;
+        QCPAxisRect* cadre = axe_->axisRect();
+        const QMargins m = cadre->margins();
+        const double longueur = axe_->parentPlot()->viewport().width() - m.left() - m.right();
+        const QFontMetrics fm(axe_->tickLabelFont());
+        std::array<double, 5> centres{}, largeurs{};
+        for (int i = 0; i < 5; ++i) {
+            centres[std::size_t(i)] = (ticks[i] - r.lower) / r.size() * longueur;
+            largeurs[std::size_t(i)] = fm.horizontalAdvance(textes->at(i));
+        }
+        const std::vector<int> gardees = etiquettes_lisibles(centres, largeurs, ECART_ETIQUETTES);
+        QVector<double> t;
+        QVector<QString> x;
+        for (int i : gardees) {
+            t.append(ticks[i]);
+            x.append(textes->at(i));
+        }
+        ticks = t;
+        *textes = x;
+    }
+
+private:
+    QPointer<QCPAxis> axe_;
+};
 
 } // namespace
 
@@ -136,8 +179,8 @@ void maj_axe_x(int panel)
     g->xAxis->setRange(lo, hi);
     QCPRange r = g->xAxis->range();
 
-    // Five labels only, written as elapsed time (or reading number).
-    QSharedPointer<QCPAxisTickerText> etiquettes(new QCPAxisTickerText);
+    // Five labels at most, written as elapsed time (or reading number).
+    QSharedPointer<QCPAxisTickerText> etiquettes(new EtiquettesTemps(g->xAxis));
     auto exactes = positions_exactes(r.lower, r.upper);
     auto positions = positions_etiquettes(r.lower, r.upper);
     for (int i = 0; i < 5; ++i)

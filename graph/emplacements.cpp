@@ -4,6 +4,7 @@
 #include "socle/menus.h"
 #include "socle/panels.h"
 #include "socle/toolkit.h"
+#include "graph/axe_temps.h"
 #include "graph/courbes.h"
 #include "graph/defilement.h"
 #include "graph/edition.h"
@@ -44,7 +45,7 @@ int Ouvrir_graphe()
 
     w.legende = 0;
     w.zoom = 1.0;
-    w.zoom_index = 7;
+    w.zoom_index = ZOOM_INDEX_INITIAL;
     w.cadre_legende = w.cadre_ecart[0] = w.cadre_ecart[1] = 0;
     w.lect_x = w.lect_y = w.lect_x1 = w.lect_x2 = w.lect_dx = w.lect_y1 = w.lect_y2 = w.lect_dy = 0;
     installer_curseurs(w.panel, ValCurseur);

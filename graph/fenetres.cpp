@@ -96,10 +96,13 @@ void redimensionnement(int panel)
     PnlGraphe& p = liaison<PnlGraphe>(panel);
     double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
     Memo_curseur(panel, x1, x2, y1, y2);
-    if (w - L > 0 && p.graphe->width() != w - L) {
+    if (w - L > 0 && p.graphe->width() != w - L)
         p.graphe->resize(w - L, p.graphe->height());
-        p.defilement->resize(w - L, p.defilement->height());
-    }
+    // The scroll bar runs under the legend strip and the graph alike: the
+    // window's whole width, whether the legend is shown or not, so that a
+    // resize (full screen and back, printing) leaves it as long as before.
+    if (w > 0 && p.defilement->width() != w)
+        p.defilement->resize(w, p.defilement->height());
     if (p.graphe->height() != h - 15) {
         p.graphe->resize(p.graphe->width(), h - 15);
         p.defilement->move(p.defilement->x(), h - 16);

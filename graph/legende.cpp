@@ -2,14 +2,18 @@
 
 #include "socle/globals.h"
 #include "socle/panels.h"
+#include "socle/liste_releves.h"
 #include "socle/toolkit.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -35,22 +39,21 @@ QWidget* controle_de(int h)
     return it == controles().end() ? nullptr : it->second.data();
 }
 
-// Fixed pitch, so that the columns of a read-out stay put while the cursor
-// moves; as large as lets the widest read-out fit in the legend frame.
-QFont police_lecture()
+// The readings list's font, or the application's before the Data window exists.
+QFont police_liste()
 {
-    static const QFont police = [] {
-        QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        const QString plus_large = QStringLiteral("Y1 =   230.5 VA");
-        for (int taille = 11; taille > 7; --taille) {
-            f.setPixelSize(taille);
-            if (QFontMetrics(f).horizontalAdvance(plus_large) <= LARGEUR_LEGENDE - 8)
-                break;
-        }
-        return f;
-    }();
-    return police;
+    if (tk::panel_valide(Info[0].panel) && tk::type_panel(Info[0].panel) == PNL_DONNEES)
+        return liaison<PnlDonnees>(Info[0].panel).liste->font();
+    return QApplication::font();
 }
+
+// Characters of the longest read-out: a prefix of five ("dY = "), a value
+// of seven, a blank, a unit prefix letter and a three-letter unit
+// ("dY =   -49.9 mVar"); a time "X1 = 99999:59:59" is shorter.
+constexpr int CARACTERES_LECTURE = 17;
+// Left of a read-out inside the strip, and room kept right of it for the frame.
+constexpr int MARGE_GAUCHE = 5;
+constexpr int MARGE_DROITE = 5;
 
 bool fenetre_active_graphe()
 {
@@ -59,6 +62,30 @@ bool fenetre_active_graphe()
 }
 
 } // namespace
+
+QFont police_lecture()
+{
+    const QFont liste = police_liste();
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setPixelSize(std::max(QFontInfo(liste).pixelSize(), 1));
+    return f;
+}
+
+int largeur_legende()
+{
+    const QFontMetrics m(police_lecture());
+    // The widest of the characters read-outs are made of, in case the fixed
+    // pitch font lacks one of them and another font stands in.
+    int chasse = 0;
+    for (QChar c : QStringLiteral("0123456789-.: =XYd\u00b5mkMGpnVAWr"))
+        chasse = std::max(chasse, m.horizontalAdvance(c));
+    return std::max(LARGEUR_LEGENDE, MARGE_GAUCHE + CARACTERES_LECTURE * chasse + MARGE_DROITE);
+}
+
+int pas_lecture()
+{
+    return std::max(14, QFontMetrics(police_lecture()).height() + 1);
+}
 
 int creer_cadre(int panel, int top, int left, int height, int width)
 {
@@ -81,7 +108,7 @@ int creer_texte(int panel, int top, int left)
     l->setFont(police_lecture());
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     l->move(left, top);
-    l->resize(LARGEUR_LEGENDE - left - 1, 13);
+    l->resize(largeur_legende() - left - 3, pas_lecture());
     return enregistrer(l);
 }
 
@@ -111,6 +138,24 @@ QString texte_controle(int h)
     return l ? l->text() : QString();
 }
 
+void creer_lectures_curseur1(int w)
+{
+    if (w < 1 || w >= NB_FENETRES)
+        return;
+    InfoRecord& f = Info[w];
+    const int p = pas_lecture();
+    f.cadre_legende = creer_cadre(f.panel, 3, 3, 2 * p + 3, largeur_legende() - 6);
+    if (f.lect_x == 0) {
+        f.lect_x = creer_texte(f.panel, 4, MARGE_GAUCHE);
+        f.lect_y = creer_texte(f.panel, 4 + p, MARGE_GAUCHE);
+    }
+}
+
+QWidget* widget_controle(int h)
+{
+    return controle_de(h);
+}
+
 void Affiche_legende()
 {
     if (!fenetre_active_graphe())
@@ -119,23 +164,28 @@ void Affiche_legende()
     QCustomPlot* g = liaison<PnlGraphe>(f.panel).graphe;
     const int w = g->width();
     g->move(f.legende, g->y());
-    if (w >= LARGEUR_LEGENDE + 1)
-        g->resize(w - LARGEUR_LEGENDE, g->height());
+    if (w >= f.legende + 1)
+        g->resize(w - f.legende, g->height());
 }
 
+// Below the frame of cursor 1 (top 3, two lines): the frame of cursors 2
+// and 3's times and the frame of their values, three lines each.
 void Affiche_delta()
 {
     if (!fenetre_active_graphe())
         return;
     InfoRecord& f = Info[grafic];
-    f.cadre_ecart[0] = creer_cadre(f.panel, 35, 3, 45, 84);
-    f.cadre_ecart[1] = creer_cadre(f.panel, 81, 3, 45, 84);
-    f.lect_x1 = creer_texte(f.panel, 36, 5);
-    f.lect_x2 = creer_texte(f.panel, 50, 5);
-    f.lect_dx = creer_texte(f.panel, 64, 5);
-    f.lect_y1 = creer_texte(f.panel, 82, 5);
-    f.lect_y2 = creer_texte(f.panel, 96, 5);
-    f.lect_dy = creer_texte(f.panel, 110, 5);
+    const int p = pas_lecture(), largeur = largeur_legende() - 6;
+    const int haut_cadre = 3 * p + 3;
+    const int haut1 = 3 + (2 * p + 3) + 1, haut2 = haut1 + haut_cadre + 1;
+    f.cadre_ecart[0] = creer_cadre(f.panel, haut1, 3, haut_cadre, largeur);
+    f.cadre_ecart[1] = creer_cadre(f.panel, haut2, 3, haut_cadre, largeur);
+    f.lect_x1 = creer_texte(f.panel, haut1 + 1, MARGE_GAUCHE);
+    f.lect_x2 = creer_texte(f.panel, haut1 + 1 + p, MARGE_GAUCHE);
+    f.lect_dx = creer_texte(f.panel, haut1 + 1 + 2 * p, MARGE_GAUCHE);
+    f.lect_y1 = creer_texte(f.panel, haut2 + 1, MARGE_GAUCHE);
+    f.lect_y2 = creer_texte(f.panel, haut2 + 1 + p, MARGE_GAUCHE);
+    f.lect_dy = creer_texte(f.panel, haut2 + 1 + 2 * p, MARGE_GAUCHE);
 }
 
 void Retire_delta()

@@ -118,6 +118,29 @@ void Maj_valeurs_curseurs(int w)
     }
 }
 
+void poser_curseurs_releve(int index)
+{
+    if (Acq.en_cours != 0 || Mesure.port == 0)
+        return;
+    int ligne = -1;
+    for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+        int w = 0;
+        if (Donnee[k].trace == -1 || !fenetre_de_voie(k, w))
+            continue;
+        if (!placer_curseur1(Info[w].panel, Donnee[k].trace, index))
+            continue;
+        int trace = 0, i = -1;
+        if (ligne < 0 && point_curseur1(Info[w].panel, trace, i))
+            ligne = i;
+        Maj_valeurs_curseurs(w);
+    }
+    if (ListeReleves* l = liste(); l && ligne >= 0 && ligne < l->count()) {
+        selection_en_cours = true;
+        l->setCurrentRow(ligne);
+        selection_en_cours = false;
+    }
+}
+
 void Memo_curseur(int panel, double& x1, double& x2, double& y1, double& y2)
 {
     if (nb_curseurs(panel) <= 1)

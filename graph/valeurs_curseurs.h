@@ -13,6 +13,11 @@ int IndexTableau(int panel, int control, int event);
 void relier_liste_releves(int panel_donnees);
 // Rewrites the read-outs of graph window w (none while it has no legend).
 void Maj_valeurs_curseurs(int w);
+// Cursor 1 of each channel's window on reading `index` of its curve (kept
+// within the curve), its read-outs written and the readings list's line
+// selected, as a user's move would leave them; after Stop (the last
+// reading) and after Open (the first). Nothing while an acquisition runs.
+void poser_curseurs_releve(int index);
 
 // x and y of cursors 2 and 3 (x2, x3, y2, y3), read and put back around a
 // resize; untouched while the plot has only cursor 1.

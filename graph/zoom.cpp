@@ -6,6 +6,8 @@
 #include "graph/axe_temps.h"
 #include "graph/defilement.h"
 #include "graph/affichage.h"
+#include "graph/curseurs.h"
+#include "graph/legende.h"
 
 #include <qcustomplot.h>
 
@@ -29,4 +31,25 @@ bool zoomer_fenetre(int w, int sens)
     maj_axe_x(f.panel);
     liaison<PnlGraphe>(f.panel).label_zoom->setText(texte_zoom(f.zoom));
     return true;
+}
+
+void remettre_vue_initiale(int w)
+{
+    if (!fenetre_graphe(w))
+        return;
+    InfoRecord& f = Info[w];
+    if (nb_curseurs(f.panel) > 1) {
+        fixer_nb_curseurs(f.panel, 1);
+        retirer_delta(w);
+    }
+    oublier_curseur1(f.panel);
+    ecrire_texte(f.lect_x, QString());
+    ecrire_texte(f.lect_y, QString());
+    f.zoom_index = ZOOM_INDEX_INITIAL;
+    f.zoom = table_zoom[ZOOM_INDEX_INITIAL];
+    ScrollBar_SetAttribute(f.panel, SB_MAXIMUM, NB_RELEVES_MAX);
+    ScrollBar_SetAttribute(f.panel, SB_TAILLE_VUE, VUE_DE_BASE);
+    ScrollBar_SetAttribute(f.panel, SB_VALEUR, 0);
+    maj_axe_x(f.panel);
+    liaison<PnlGraphe>(f.panel).label_zoom->setText(texte_zoom(f.zoom));
 }

@@ -15,6 +15,10 @@
 #include "socle/toolkit.h"
 #include "files/enregistrement.h"
 #include "files/fichier.h"
+#include "graph/affichage.h"
+#include "graph/curseurs.h"
+#include "graph/edition.h"
+#include "graph/legende.h"
 #include "acquisition/ligne.h"
 #include "graph/traces.h"
 #include "link/jbus.h"
@@ -23,6 +27,7 @@
 #include "support/simulateur.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QListWidget>
 #include <QtTest>
 #include <qcustomplot.h>
@@ -116,6 +121,67 @@ private slots:
         QCPRange y = liaison<PnlGraphe>(Info[1].panel).graphe->yAxis->range();
         QVERIFY(y.lower <= Donnee[1].releves[0]);
         QVERIFY(y.upper >= Donnee[1].releves[0]);
+    }
+
+    // Cursor 1 of each window sits on a reading after Stop (the last) and
+    // after Open (the first): the read-outs, the readings list's line and a
+    // text placed from the Edit menu follow it, with no click in the graph.
+    void curseur_1_apres_arret_et_ouverture_data()
+    {
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<QStringList>("y");
+        QTest::addColumn<QList<double>>("valeurs");
+        QTest::newRow("voltage") << QList<int>{1} << QStringList{"Y =  231.4  V"} << QList<double>{231.4};
+        QTest::newRow("voltage and current") << QList<int>{1, 3} << QStringList{"Y =  231.4  V", "Y =   2.000  A"}
+                                             << QList<double>{231.4, 2.0};
+    }
+    void curseur_1_apres_arret_et_ouverture()
+    {
+        QFETCH(QList<int>, codes);
+        QFETCH(QStringList, y);
+        QFETCH(QList<double>, valeurs);
+        Banc b;
+        QVERIFY(b.pret);
+        QVERIFY(b.sim.commande("voltage 231.4"));
+        QVERIFY(b.sim.commande("current 2"));
+        QTemporaryDir dossier;
+        const QString dat = dossier.filePath("arret.dat");
+        Acq.periode = 2;
+        for (int c : codes)
+            selectionner_case(c, 1);
+        b.lancer({});
+        for (int i = 0; i < 3; ++i)
+            b.tick();
+        b.plateforme.popups->reponses << 1;  // save: yes
+        b.plateforme.popups->saisies << dat;
+        Gestion_fichier(menu, ITEM_STOP, nullptr, 0);
+        QVERIFY(QFileInfo::exists(dat));
+
+        // `premier`: the reading cursor 1 must stand on; `x`: its time.
+        auto verifier = [&](int premier, const QString& x, const char* quand) {
+            const int n = codes.size();
+            for (int w = 1; w <= n; ++w) {
+                int t = 0, i = -1;
+                QVERIFY2(point_curseur1(Info[w].panel, t, i), quand);
+                QCOMPARE(i, premier);
+                QCOMPARE(b.liste()->currentRow(), premier);
+                tk::activer(Info[w].panel);
+                if (Info[w].legende == 0)
+                    Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+                QCOMPARE(texte_controle(Info[w].lect_x), x);
+                QCOMPARE(texte_controle(Info[w].lect_y), y[w - 1]);
+                // Text 1 lands on the curve at cursor 1.
+                Gestion_edition(menu, ITEM_TEXT1, nullptr, Fen_princ[PNL_PRINC]);
+                QVERIFY(tk::panel_valide(Fen_princ[PNL_TEXTE]));
+                QCOMPARE(memx, double(premier));
+                QCOMPARE(memy, valeurs[w - 1]);
+                liaison<PnlTexte>(Fen_princ[PNL_TEXTE]).quitter->click();
+            }
+        };
+        verifier(2, "X = 0:00:04", "after Stop");  // reading 2 at 2 s a reading
+
+        QCOMPARE(Ouverture_fichier(dat), 0);
+        verifier(0, "X = 0:00:00", "after Open");
     }
 
     void arret_a_la_limite_de_releves()

@@ -44,6 +44,36 @@ private slots:
         QCOMPARE(texte_etiquette(37.5, 2), QString("0:01:15"));  // from the exact position
         QCOMPARE(texte_etiquette(30000, 60), QString("500:00:00"));
     }
+
+    // Labels at the quarters of an axis `longueur` pixels long, each `largeur`
+    // wide (the last `derniere`), 8 pixels apart at least: which stand.
+    void etiquettes_qui_se_touchent_data()
+    {
+        QTest::addColumn<double>("longueur");
+        QTest::addColumn<double>("largeur");
+        QTest::addColumn<double>("derniere");
+        QTest::addColumn<QList<int>>("gardees");
+        QTest::newRow("room for five") << 400.0 << 45.0 << 45.0 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("five just apart") << 212.0 << 45.0 << 45.0 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("quarters too close") << 211.0 << 45.0 << 45.0 << QList<int>{0, 2, 4};
+        QTest::newRow("a wider last label") << 220.0 << 45.0 << 70.0 << QList<int>{0, 2, 4};
+        QTest::newRow("halves too close") << 100.0 << 45.0 << 45.0 << QList<int>{0, 4};
+        QTest::newRow("ends too close") << 50.0 << 45.0 << 45.0 << QList<int>{0};
+    }
+    void etiquettes_qui_se_touchent()
+    {
+        QFETCH(double, longueur);
+        QFETCH(double, largeur);
+        QFETCH(double, derniere);
+        QFETCH(QList<int>, gardees);
+        std::array<double, 5> centres{}, largeurs{};
+        for (int i = 0; i < 5; ++i) {
+            centres[std::size_t(i)] = longueur * i / 4.0;
+            largeurs[std::size_t(i)] = i == 4 ? derniere : largeur;
+        }
+        const std::vector<int> r = etiquettes_lisibles(centres, largeurs, 8.0);
+        QCOMPARE(QList<int>(r.begin(), r.end()), gardees);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAxeTemps)

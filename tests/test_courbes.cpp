@@ -258,6 +258,68 @@ private slots:
         }
     }
 
+    // The automatic range keeps its margin inside the quantity's full scale
+    // and the newest reading inside the frame; the Scales dialog offers the
+    // range in force. `en_cours`: a tick (the newest reading is `v`, not yet
+    // drawn); otherwise a recording drawn whole.
+    void plage_dans_la_pleine_echelle_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QList<double>>("releves");
+        QTest::addColumn<double>("v");
+        QTest::addColumn<int>("en_cours");
+        QTest::addColumn<double>("lo");
+        QTest::addColumn<double>("hi");
+        QTest::newRow("opened voltage from 0 V") << int(CODE_TENSION) << QList<double>{0.0, 120.0, 232.2} << 232.2 << 0
+                                                 << 0.0 << 243.81;
+        QTest::newRow("voltage up to full scale") << int(CODE_TENSION) << QList<double>{600.0, 630.0} << 630.0 << 0
+                                                  << 598.5 << 630.0;
+        QTest::newRow("current over the whole scale") << int(CODE_COURANT) << QList<double>{0.0, 11.0} << 11.0 << 0
+                                                      << 0.0 << 11.0;
+        QTest::newRow("apparent power from 0") << int(CODE_S) << QList<double>{0.0, 500.0} << 500.0 << 0 << 0.0
+                                               << 525.0;
+        QTest::newRow("active power from -6300 W") << int(CODE_P) << QList<double>{-6300.0, 100.0} << 100.0 << 0
+                                                   << -6300.0 << 420.0;
+        QTest::newRow("tick, current falling to 0") << int(CODE_COURANT) << QList<double>{0.2, 0.1} << 0.0 << 1
+                                                    << 0.0 << 0.21;
+        QTest::newRow("tick, average voltage rising to 630") << int(CODE_TENSION_MOY) << QList<double>{610.0, 620.0}
+                                                             << 630.0 << 1 << 609.0 << 630.0;
+    }
+    void plage_dans_la_pleine_echelle()
+    {
+        QFETCH(int, code);
+        QFETCH(QList<double>, releves);
+        QFETCH(double, v);
+        QFETCH(int, en_cours);
+        QFETCH(double, lo);
+        QFETCH(double, hi);
+        SessionTest s;
+        fenetre(code);
+        Acq.en_cours = en_cours;
+        int i = 0;
+        for (double y : releves) {
+            ptx[i] = i;
+            point[1][i++] = y;
+        }
+        tracer_courbe(1, i);
+        Donnee[1].releves[i] = v;
+        Acq.nb_points = i;
+        Zoom_AXE_Y(1, Info[1].panel);
+        const QCPRange r = graphe()->yAxis->range();
+        QVERIFY2(axe(lo, hi), qPrintable(QString("%1 .. %2").arg(r.lower).arg(r.upper)));
+        QVERIFY(r.lower <= v && v <= r.upper);
+        QVERIFY(qAbs(Info[1].y_min - lo) < 1e-6);
+        QVERIFY(qAbs(Info[1].y_max - hi) < 1e-6);
+
+        Acq.en_cours = 0;
+        grafic = 1;
+        ouvrir_echelle();
+        PnlEchelle& e = liaison<PnlEchelle>(Fen_princ[PNL_ECHELLE]);
+        QVERIFY(qAbs(e.y_min->value() - lo) < 1e-3);
+        QVERIFY(qAbs(e.y_max->value() - hi) < 1e-3);
+        e.quitter->click();
+    }
+
     // Each Y label is the value its grid line stands at, with the decimals
     // of its quantity, however narrow the range.
     void graduations_exactes_data()

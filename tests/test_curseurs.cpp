@@ -9,10 +9,12 @@
 #include "graph/couleurs.h"
 #include "graph/curseurs.h"
 #include "graph/defilement.h"
+#include "graph/fenetres.h"
 #include "graph/format_mesure.h"
 #include "graph/legende.h"
 #include "graph/traces.h"
 #include "graph/valeurs_curseurs.h"
+#include "lang/langue.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
@@ -25,6 +27,8 @@
 #include <QBuffer>
 #include <QColorDialog>
 #include <QFile>
+#include <QFontInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -133,7 +137,7 @@ private slots:
         Session s;
         const int p = Info[1].panel;
         Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
-        QVERIFY(Info[1].legende == LARGEUR_LEGENDE);
+        QVERIFY(Info[1].legende == largeur_legende());
         QVERIFY(controle_existe(Info[1].lect_x));
 
         // Snaps to the nearest stored reading: x 90.4 is reading 45.
@@ -322,9 +326,10 @@ private slots:
         QVERIFY(g->yAxis->grid()->visible());
 
         Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
-        QCOMPARE(g->x(), LARGEUR_LEGENDE);
-        QCOMPARE(g->width(), largeur - LARGEUR_LEGENDE);
-        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->x(), LARGEUR_LEGENDE + 2);
+        QCOMPARE(g->x(), largeur_legende());
+        QVERIFY(largeur_legende() >= 90);
+        QCOMPARE(g->width(), largeur - largeur_legende());
+        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->x(), largeur_legende() + 2);
         QVERIFY(controle_existe(Info[1].cadre_legende));
 
         Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
@@ -373,14 +378,14 @@ private slots:
         QCOMPARE(Info[1].lect_x1, 0);
         QVERIFY(controle_existe(Info[1].lect_x));
 
-        // A narrow plot moves without narrowing, and widens by 90 after.
+        // A narrow plot moves without narrowing, and widens by the legend's width after.
         Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
         g->resize(80, g->height());
         Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
-        QCOMPARE(g->x(), LARGEUR_LEGENDE);
+        QCOMPARE(g->x(), largeur_legende());
         QCOMPARE(g->width(), 80);
         Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
-        QCOMPARE(g->width(), 170);
+        QCOMPARE(g->width(), 80 + largeur_legende());
 
         // Error 4 without an active window; the Data window: nothing.
         grafic = -1;
@@ -414,6 +419,121 @@ private slots:
         QCOMPARE(Info[1].lect_x, 0);
         QCOMPARE(Info[1].lect_dy, 0);
         QVERIFY(s.plateforme.popups->messages().isEmpty());
+    }
+
+    // New takes away what the cleared recording's windows showed: the delta
+    // cursors and their read-outs, the zoom, and cursor 1's reading.
+    void nouveau_remet_curseurs_et_zoom_data()
+    {
+        QTest::addColumn<bool>("langue");
+        QTest::newRow("File > New") << false;
+        QTest::newRow("language switch") << true;
+    }
+    void nouveau_remet_curseurs_et_zoom()
+    {
+        QFETCH(bool, langue);
+        Session s(100);
+        const int p = Info[1].panel;
+        glisser_curseur1(p, 20);
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        Gestion_affichage(menu, ITEM_ZOOMMOINS, nullptr, 0);
+        Gestion_affichage(menu, ITEM_ZOOMMOINS, nullptr, 0);
+        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->text(), QString("/ 5"));
+        if (langue) {
+            ::langue = 2;
+            Changement_langue(menu);
+        } else {
+            Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        }
+        QCOMPARE(nb_curseurs(p), 1);
+        QCOMPARE(Info[1].lect_x1, 0);
+        QCOMPARE(Info[1].cadre_ecart[0], 0);
+        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->text(), QString("X 1"));
+        QCOMPARE(Info[1].zoom, 1.0);
+        QCOMPARE(Info[1].zoom_index, 7);
+        QCOMPARE(graphe(1)->xAxis->range().upper, 150.0);
+        QCOMPARE(index_curseur(1), -1);
+        // A zoom step after New starts from factor 1 again.
+        Gestion_affichage(menu, ITEM_ZOOMMOINS, nullptr, 0);
+        QCOMPARE(liaison<PnlGraphe>(p).label_zoom->text(), QString("/ 2"));
+        QCOMPARE(graphe(1)->xAxis->range().upper, 300.0);
+    }
+
+    // Every read-out whole in its control, in a font no smaller than the
+    // readings list's, and the X labels clear of one another, in each
+    // language, with the windows tiled at the main window's first size and
+    // at full screen.
+    void lectures_et_etiquettes_lisibles_data()
+    {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<bool>("plein_ecran");
+        const char* noms[] = {"French", "English", "German", "Spanish", "Italian"};
+        for (int l = 0; l < 5; ++l) {
+            QTest::addRow("%s, tiled", noms[l]) << l << false;
+            QTest::addRow("%s, full screen", noms[l]) << l << true;
+        }
+    }
+    void lectures_et_etiquettes_lisibles()
+    {
+        QFETCH(int, langue);
+        QFETCH(bool, plein_ecran);
+        Session s;
+        ::langue = langue;
+        Changement_langue(menu);
+        QCOMPARE(Ouverture_fichier(s.dossier.filePath("essai.dat")), 0);
+        tk::SetPanelHeight(Fen_princ[PNL_PRINC], 460);
+        tk::SetPanelWidth(Fen_princ[PNL_PRINC], 647);
+        Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, 0);
+        const int taille_liste = QFontInfo(liste()->font()).pixelSize();
+
+        // Window 1 reads volts, window 2 watts: values chosen for the longest texts.
+        const double y2[] = {0, 629.95, -6299.95}, y3[] = {0, 0.0123, -0.0456};
+        for (int w = 1; w <= 2; ++w) {
+            const int p = Info[w].panel;
+            activer(w);
+            if (plein_ecran)
+                Gestion_fenetre(menu, ITEM_ECRAN, nullptr, 0);
+            Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+            Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+            glisser_curseur1(p, 250);
+            fixer_position_curseur(p, 2, 3.0, y2[w]);
+            fixer_position_curseur(p, 3, 29999.0, y3[w]);
+            ValCurseur(p, 0, EVENT_COMMIT, nullptr, 0, 0);
+
+            QCustomPlot* g = graphe(w);
+            const InfoRecord& f = Info[w];
+            QList<QLabel*> lectures;
+            for (int h : {f.lect_x, f.lect_y, f.lect_x1, f.lect_x2, f.lect_dx, f.lect_y1, f.lect_y2, f.lect_dy})
+                lectures << qobject_cast<QLabel*>(widget_controle(h));
+            for (QLabel* l : lectures) {
+                QVERIFY(l);
+                const QFontMetrics m(l->font());
+                QVERIFY2(!l->text().isEmpty(), qPrintable(QString::number(w)));
+                QVERIFY2(m.horizontalAdvance(l->text()) <= l->width(), qPrintable(l->text()));
+                QVERIFY2(m.height() <= l->height(), qPrintable(l->text()));
+                QVERIFY2(l->geometry().right() < g->x(), qPrintable(l->text()));
+                QVERIFY(QFontInfo(l->font()).pixelSize() >= taille_liste);
+            }
+            for (int i = 1; i < lectures.size(); ++i)
+                QVERIFY2(!lectures[i]->geometry().intersects(lectures[i - 1]->geometry()),
+                         qPrintable(lectures[i]->text()));
+            QCOMPARE(texte_controle(f.lect_dy), w == 1 ? QString("dY =  629.9  V") : QString("dY =     6.3 kW"));
+
+            g->replot(QCustomPlot::rpImmediateRefresh);
+            g->replot(QCustomPlot::rpImmediateRefresh);
+            const QVector<double> ticks = g->xAxis->tickVector();
+            const QVector<QString> etiquettes = g->xAxis->tickVectorLabels();
+            QVERIFY(ticks.size() >= 2);
+            if (plein_ecran)
+                QCOMPARE(ticks.size(), 5);
+            const QFontMetrics m(g->xAxis->tickLabelFont());
+            for (int i = 1; i < ticks.size(); ++i) {
+                const double fin = g->xAxis->coordToPixel(ticks[i - 1]) + m.horizontalAdvance(etiquettes[i - 1]) / 2.0;
+                const double debut = g->xAxis->coordToPixel(ticks[i]) - m.horizontalAdvance(etiquettes[i]) / 2.0;
+                QVERIFY2(fin < debut, qPrintable(etiquettes[i - 1] + " / " + etiquettes[i]));
+            }
+        }
     }
 
     void legende_sans_lecture()

@@ -10,6 +10,7 @@
 #include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "files/impression.h"
+#include "graph/affichage.h"
 #include "graph/fenetres.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -186,6 +188,41 @@ private slots:
         p.imprimer(2);
         QCOMPARE(pendant, p.plein_ecran());
         QCOMPARE(tk::geometrie(g), tuile);
+    }
+
+    // The printed window's scroll bar comes back as long as it was, with the
+    // legend shown or not; so after full screen and back.
+    void barre_de_defilement_rendue_data()
+    {
+        QTest::addColumn<bool>("legende");
+        QTest::addColumn<bool>("imprimer");
+        QTest::newRow("print") << false << true;
+        QTest::newRow("print, legend shown") << true << true;
+        QTest::newRow("full screen and back, legend shown") << true << false;
+    }
+    void barre_de_defilement_rendue()
+    {
+        QFETCH(bool, legende);
+        QFETCH(bool, imprimer);
+        Poste p;
+        const int g = Info[1].panel;
+        QScrollBar* barre = liaison<PnlGraphe>(g).defilement;
+        Gestion_fenetre(menu, Info[1].item, nullptr, 0);
+        if (legende) {
+            Acq.nb_points = 1;
+            Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+            QVERIFY(Info[1].legende > 0);
+        }
+        const QRect avant = barre->geometry();
+        QCOMPARE(avant.width(), tk::geometrie(g).width);
+        if (imprimer) {
+            p.imprimer(1);
+        } else {
+            Gestion_fenetre(menu, ITEM_ECRAN, nullptr, 0);
+            QCOMPARE(barre->width(), p.plein_ecran().width);
+            Gestion_fenetre(menu, ITEM_ECRAN, nullptr, 0);
+        }
+        QCOMPARE(barre->geometry(), avant);
     }
 
     void echec_signale()
