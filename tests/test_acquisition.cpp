@@ -555,6 +555,45 @@ private slots:
             QVERIFY(!Toolbar_ItemDimmed(gToolbar, p));
     }
 
+    // Past the readings the axis shows, the window zooms out by one step: its
+    // label and the span it shows follow, for each channel's window.
+    void zoom_arriere_automatique_data()
+    {
+        QTest::addColumn<int>("voies");
+        QTest::addColumn<int>("releves");
+        QTest::addColumn<QString>("etiquette");
+        QTest::addColumn<double>("etendue");
+        QTest::newRow("reading 150, the last one shown") << 1 << 151 << "X 1" << 150.0;
+        QTest::newRow("reading 151") << 1 << 152 << "/ 2" << 300.0;
+        QTest::newRow("reading 151, two channels") << 2 << 152 << "/ 2" << 300.0;
+        QTest::newRow("reading 300") << 1 << 301 << "/ 2" << 300.0;
+        QTest::newRow("reading 301") << 1 << 302 << "/ 5" << 750.0;
+    }
+    void zoom_arriere_automatique()
+    {
+        QFETCH(int, voies);
+        QFETCH(int, releves);
+        QFETCH(QString, etiquette);
+        QFETCH(double, etendue);
+        Banc b;
+        QVERIFY(b.pret);
+        if (voies == 2)
+            b.lancer({1, 3});
+        else
+            b.lancer({1});
+        for (int w = 1; w <= voies; ++w)
+            QCOMPARE(liaison<PnlGraphe>(Info[w].panel).label_zoom->text(), QString("X 1"));
+        for (int i = 0; i < releves; ++i)
+            b.tick();
+        QCOMPARE(Acq.nb_points, releves);
+        for (int w = 1; w <= voies; ++w) {
+            const QCPRange x = liaison<PnlGraphe>(Info[w].panel).graphe->xAxis->range();
+            QCOMPARE(liaison<PnlGraphe>(Info[w].panel).label_zoom->text(), etiquette);
+            QCOMPARE(x.lower, 0.0);
+            QCOMPARE(x.upper, etendue);
+        }
+    }
+
     void limites_et_echelle_gardees_d_un_run_a_l_autre()
     {
         Banc b;
