@@ -392,19 +392,23 @@ private slots:
         QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
     }
 
-    // Unplugged (its terminal gone), Yes while it is away, plugged back
-    // behind the same ports/COM1, Yes: the acquisition goes on through the
-    // new device, twice over. While it is away the notice names the entry
-    // looked for; no other device is ever opened.
+    // Unplugged, Yes while it is away, plugged back behind the same
+    // ports/COM1, Yes: the acquisition goes on through the new device, twice
+    // over. While nothing is behind COM1 the notice names the entry looked
+    // for. A device that went silent and was replaced is left too: its
+    // descriptor only times out. No other device is ever opened.
     void debranche_oui_rebranche_oui_data()
     {
-        QTest::addColumn<bool>("lien_enleve");
-        QTest::newRow("link goes with the device") << true;
-        QTest::newRow("link left leading nowhere") << false;
+        QTest::addColumn<QString>("panne");
+        QTest::addColumn<bool>("raison_dite");
+        QTest::newRow("link goes with the device") << "link removed" << true;
+        QTest::newRow("link left leading nowhere") << "terminal gone" << true;
+        QTest::newRow("device silent, then replaced") << "silent" << false;
     }
     void debranche_oui_rebranche_oui()
     {
-        QFETCH(bool, lien_enleve);
+        QFETCH(QString, panne);
+        QFETCH(bool, raison_dite);
         std::unique_ptr<SimulateurDeTest> rebranche;
         Banc b({"voltage 231"});
         QVERIFY(b.pret);
@@ -414,9 +418,13 @@ private slots:
         SimulateurDeTest* en_service = &b.sim;
         QStringList ouverts;
         for (int tour = 1; tour <= 2; ++tour) {
-            QCOMPARE(en_service->arreter(), 0);
-            if (lien_enleve)
-                QVERIFY(QFile::remove(com1));
+            if (panne == "silent") {
+                QVERIFY(en_service->commande("silence on"));
+            } else {
+                QCOMPARE(en_service->arreter(), 0);
+                if (panne == "link removed")
+                    QVERIFY(QFile::remove(com1));
+            }
             auto nouveau = std::make_unique<SimulateurDeTest>();
             QStringList raisons;
             b.plateforme.popups->reponses = {1, 1};
@@ -435,7 +443,7 @@ private slots:
             b.tick();
             b.plateforme.popups->pendant = nullptr;
             QCOMPARE(raisons.size(), 2);
-            QCOMPARE(raisons.value(1), "COM1: no device at " + com1);
+            QCOMPARE(raisons.value(1), raison_dite ? "COM1: no device at " + com1 : QString());
             QVERIFY(Acq.en_cours);
             QCOMPARE(Acq.nb_points, 1 + tour);
             QCOMPARE(terminaux_ouverts(), QStringList{nouveau->terminal()});
