@@ -141,12 +141,6 @@ void Popup_echec_liaison()
     Popup_erreur(MSG_LIAISON);
 }
 
-void Popup_echec_ouverture()
-{
-    if (!Popup_port_indisponible())
-        Popup_erreur(MSG_LIAISON);
-}
-
 void traduc_connexion()
 {
     const int p = Fen_princ[PNL_CONNEXION];
@@ -193,7 +187,7 @@ int Communicate(int panel, int control, int event, void*, int, int)
         selectionner_port(d, comport);
         retour_com = ouverture_com(comport, JBUS_BAUD, PARITE_AUCUNE, 8, 1, JBUS_DELAI);
         if (retour_com != 0)
-            Popup_echec_ouverture();
+            Popup_echec_liaison();
         else
             Mesure.port = comport;
         // Opening a port closes the one open before: after a failure no port

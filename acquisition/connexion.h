@@ -33,9 +33,6 @@ QString texte_port_indisponible();
 // there, 19 for one in use) and returns true; false, showing nothing, when
 // there is no such line.
 bool Popup_port_indisponible();
-// The message of a link that failed: the port in use when that is why it is
-// closed, else message 20.
+// The message of a link that failed, or of a port that would not open: the
+// port in use when that is why it is closed, else message 20.
 void Popup_echec_liaison();
-// Message of a failed opening from the Setup menu: as Popup_port_indisponible,
-// else message 20.
-void Popup_echec_ouverture();

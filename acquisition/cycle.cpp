@@ -43,6 +43,16 @@ void retirer_avis_optique()
     flag_optique = 0;
 }
 
+// The question box comes up in the middle of the main window: the notice
+// stands at its top, where the box leaves it readable.
+void placer_avis_optique(int p)
+{
+    QWidget* f = tk::fenetre(p);
+    f->adjustSize();
+    const tk::Geometrie g = tk::geometrie(Fen_princ[PNL_PRINC]);
+    tk::deplacer(p, g.top + 8, g.left + std::max(0, (g.width - f->width()) / 2));
+}
+
 void lever_avis_optique()
 {
     int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_OPTIQUE);
@@ -58,11 +68,7 @@ void lever_avis_optique()
     o.bouton_oui->hide();
     o.bouton_non->hide();
     tk::DisplayPanel(p);
-    // The question box comes up in the middle of the main window: the
-    // notice stands at its top, where the box leaves it readable.
-    const tk::Geometrie g = tk::geometrie(Fen_princ[PNL_PRINC]);
-    const QWidget* f = tk::fenetre(p);
-    tk::deplacer(p, g.top + 8, g.left + std::max(0, (g.width - f->width()) / 2));
+    placer_avis_optique(p);
 }
 
 // Under the notice's texts: why the port cannot be had, while that is so
@@ -73,8 +79,12 @@ void maj_avis_port()
         return;
     PnlOptique& o = liaison<PnlOptique>(Fen_princ[PNL_OPTIQUE]);
     const QString pourquoi = port_com_ouvert(comport) ? QString() : texte_port_indisponible();
+    if (o.continuer->text() == pourquoi && o.continuer->isHidden() == pourquoi.isEmpty())
+        return;
     o.continuer->setText(pourquoi);
     o.continuer->setVisible(!pourquoi.isEmpty());
+    // The line may widen the notice: centred again.
+    placer_avis_optique(Fen_princ[PNL_OPTIQUE]);
 }
 
 // The tick's work; cadence keeps a second tick from starting inside it.
