@@ -9,6 +9,7 @@
 #include "link/jbus.h"
 #include "link/serial.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
@@ -107,6 +108,39 @@ PortResolu resoudre_port(int numero)
     return r;
 }
 
+QString texte_port_indisponible()
+{
+    const EchecOuverture& e = dernier_echec_ouverture();
+    switch (e.cause) {
+    case SERIE_ERREUR_ABSENT:
+        return qtxt(tx::port_absent).arg(e.port).arg(QDir::toNativeSeparators(e.peripherique));
+    case SERIE_ERREUR_OCCUPE:
+        if (e.occupant > 0)
+            return qtxt(tx::port_occupe_voltexa).arg(e.port).arg(e.occupant);
+        return qtxt(tx::port_occupe).arg(e.port);
+    default:
+        return {};
+    }
+}
+
+bool Popup_port_indisponible()
+{
+    const QString detail = texte_port_indisponible();
+    if (detail.isEmpty())
+        return false;
+    Popup_erreur(dernier_echec_ouverture().cause == SERIE_ERREUR_OCCUPE ? MSG_PORT_OCCUPE : MSG_PORT_INVALIDE,
+                 detail);
+    return true;
+}
+
+void Popup_echec_liaison()
+{
+    if (dernier_echec_ouverture().cause == SERIE_ERREUR_OCCUPE && !port_com_ouvert(comport)
+        && Popup_port_indisponible())
+        return;
+    Popup_erreur(MSG_LIAISON);
+}
+
 void traduc_connexion()
 {
     const int p = Fen_princ[PNL_CONNEXION];
@@ -153,7 +187,7 @@ int Communicate(int panel, int control, int event, void*, int, int)
         selectionner_port(d, comport);
         retour_com = ouverture_com(comport, JBUS_BAUD, PARITE_AUCUNE, 8, 1, JBUS_DELAI);
         if (retour_com != 0)
-            Popup_erreur(MSG_LIAISON);
+            Popup_echec_liaison();
         else
             Mesure.port = comport;
         // Opening a port closes the one open before: after a failure no port

@@ -1,6 +1,7 @@
 #include "acquisition/cycle.h"
 
 #include "acquisition/alarmes.h"
+#include "acquisition/connexion.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
 #include "graph/fenetres.h"
@@ -18,6 +19,7 @@
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "link/jbus.h"
+#include "link/serial.h"
 
 #include <QLabel>
 #include <algorithm>
@@ -41,6 +43,16 @@ void retirer_avis_optique()
     flag_optique = 0;
 }
 
+// The question box comes up in the middle of the main window: the notice
+// stands at its top, where the box leaves it readable.
+void placer_avis_optique(int p)
+{
+    QWidget* f = tk::fenetre(p);
+    f->adjustSize();
+    const tk::Geometrie g = tk::geometrie(Fen_princ[PNL_PRINC]);
+    tk::deplacer(p, g.top + 8, g.left + std::max(0, (g.width - f->width()) / 2));
+}
+
 void lever_avis_optique()
 {
     int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_OPTIQUE);
@@ -56,11 +68,23 @@ void lever_avis_optique()
     o.bouton_oui->hide();
     o.bouton_non->hide();
     tk::DisplayPanel(p);
-    // The question box comes up in the middle of the main window: the
-    // notice stands at its top, where the box leaves it readable.
-    const tk::Geometrie g = tk::geometrie(Fen_princ[PNL_PRINC]);
-    const QWidget* f = tk::fenetre(p);
-    tk::deplacer(p, g.top + 8, g.left + std::max(0, (g.width - f->width()) / 2));
+    placer_avis_optique(p);
+}
+
+// Under the notice's texts: why the port cannot be had, while that is so
+// (its line takes the place of the question, which has a popup of its own).
+void maj_avis_port()
+{
+    if (!tk::panel_valide(Fen_princ[PNL_OPTIQUE]))
+        return;
+    PnlOptique& o = liaison<PnlOptique>(Fen_princ[PNL_OPTIQUE]);
+    const QString pourquoi = port_com_ouvert(comport) ? QString() : texte_port_indisponible();
+    if (o.continuer->text() == pourquoi && o.continuer->isHidden() == pourquoi.isEmpty())
+        return;
+    o.continuer->setText(pourquoi);
+    o.continuer->setVisible(!pourquoi.isEmpty());
+    // The line may widen the notice: centred again.
+    placer_avis_optique(Fen_princ[PNL_OPTIQUE]);
 }
 
 // The tick's work; cadence keeps a second tick from starting inside it.
@@ -109,7 +133,7 @@ void tick(int panel)
         // The acquisition stops: the link notice goes with it.
         retirer_avis_optique();
         tk::declencher(ITEM_STOP);
-        Popup_erreur(MSG_LIAISON);
+        Popup_echec_liaison();
         return;
     }
     if (ModeEnCours_actuel == AFFICHAGE_FIGE)
@@ -223,22 +247,36 @@ int Mesure_jbus()
 {
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
+    // A port left closed by a failed opening is tried again first: a device
+    // plugged back since, or freed by the program that held it, is used
+    // without asking.
+    if (!port_com_ouvert(comport))
+        reouvrir_port_instrument();
     int r = jbus_fonction_03(comport, JBUS_BAUD, JBUS_ESCLAVE, ADRESSE_MESURES, NB_MOTS_MESURE, TableReception);
     popups.curseur_attente(false);
 
     if (r != 0) {
         ++lectures_ratees;
+        // Another program has the port: asking to go on would only fail
+        // again. The caller says the port is in use.
+        if (!port_com_ouvert(comport) && dernier_echec_ouverture().cause == SERIE_ERREUR_OCCUPE) {
+            retirer_avis_optique();
+            tk::declencher(ITEM_STOP);
+            return MESURE_ABANDON;
+        }
         if (flag_optique == 0) {
             lever_avis_optique();
             flag_optique = 1;
             ModeEnCours_actuel = AFFICHAGE_INCONNU;
         }
+        maj_avis_port();
         demande_exit = popups.question("Voltexa", qtxt(tx::continuer),
                                        {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
         if (demande_exit == 1) {
             // The instrument may have been unplugged and plugged back: the
-            // next try goes through the device now behind COM n.
-            if (peripherique_perdu(r))
+            // next try goes through the device now behind COM n, never
+            // through a descriptor left from the one that went away.
+            if (reouverture_utile(r))
                 reouvrir_port_instrument();
             return MESURE_ENCORE;
         }

@@ -1,5 +1,6 @@
 #include "acquisition/identification.h"
 
+#include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
@@ -42,7 +43,7 @@ int essai_mesure_jbus()
 {
     if (Mesure_jbus_essais() != 0) {
         tk::declencher(ITEM_STOP);
-        Popup_erreur(MSG_LIAISON);
+        Popup_echec_liaison();
         return -1;
     }
 

@@ -28,7 +28,7 @@ void communication()
         Mesure.port = comport;
         Acq.port_ouvert = 1;
     } else {
-        Popup_erreur(MSG_LIAISON);
+        Popup_echec_liaison();
         Acq.port_ouvert = 0;
     }
 }

@@ -3,6 +3,7 @@
 #include "app/config.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
+#include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
 #include "socle/minuterie.h"
@@ -24,10 +25,12 @@
 #include "graph/curseurs.h"
 #include "graph/valeurs_curseurs.h"
 #include "link/jbus.h"
+#include "link/serial.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
@@ -93,6 +96,18 @@ void lancer_essai()
     flag_type_mesure = 1;
     ModeEnCours_actuel = 1;
     QTimer::singleShot(0, [] { tk::declencher(ITEM_LANCER); });
+}
+
+// The port named at start-up that cannot be had is told at once when the
+// user can act on it: another program holds it, or COM n has no entry at all
+// (a device whose link went with it). A link to a device not plugged in yet
+// is the user's own set-up and is left to the first reading.
+void signaler_port_au_demarrage()
+{
+    const EchecOuverture& e = dernier_echec_ouverture();
+    if (e.cause == SERIE_ERREUR_OCCUPE
+        || (e.cause == SERIE_ERREUR_ABSENT && !QFileInfo(e.peripherique).isSymLink()))
+        Popup_port_indisponible();
 }
 
 } // namespace
@@ -192,7 +207,8 @@ int demarrage()
 
     Fen_princ[PNL_INDEFINI] = tk::LoadPanel(principal, PNL_INDEFINI);
 
-    ouvrir_port_instrument();
+    if (ouvrir_port_instrument() != 0)
+        signaler_port_au_demarrage();
     // An acquisition the last run did not end cleanly is offered back.
     proposer_reprise();
     return 0;

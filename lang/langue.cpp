@@ -152,10 +152,17 @@ void Traduc_pres()
 
 void Popup_erreur(int code)
 {
+    Popup_erreur(code, QString());
+}
+
+void Popup_erreur(int code, const QString& detail)
+{
     if (langue < 0 || langue >= tx::NB_LANGUES || code < 0 || code >= NB_MESSAGES)
         return;
     QString titre = QString("%1 n° %2").arg(QString::fromUtf8(tx::titre_erreur[langue])).arg(-(100 + code));
     QString texte = QString::fromUtf8(tx::erreur[code * 5 + langue]) + "\n";
+    if (!detail.isEmpty())
+        texte += detail + "\n";
     plateforme().popups->message(titre, texte);
 }
 

@@ -32,7 +32,9 @@ enum MessageErreur {
     MSG_ECRITURE_TABLEUR = 12, // "Error writing to EXCEL"
     MSG_TABLEUR_FERME = 17,    // "Warning !  EXCEL will be closed"
     MSG_INTROUVABLE = 18,      // "No file found"
+    MSG_PORT_OCCUPE = 19,      // "Serial port occupied"
     MSG_LIAISON = 20,          // "Invalid message or Time Out"
+    MSG_PORT_INVALIDE = 21,    // "Invalid serial port number"
     MSG_OUVERTURE = 23,        // "Error openning file"
     MSG_ECRITURE = 24,         // "Error writing file "
     MSG_SAISIE = 25,           // "Error interpreting response"
@@ -43,6 +45,8 @@ enum MessageErreur {
 };
 // Shows error message `code` (0..33) in the current language.
 void Popup_erreur(int code);
+// The same with a line of its own below the message (the case at hand).
+void Popup_erreur(int code, const QString& detail);
 
 // Options menu: language items and Save settings on exit. A language item
 // first runs the command set with fixer_commande_nouveau; when it returns

@@ -296,6 +296,26 @@ const char* const tete_optique1[5] = {
     "oder ob das Wattmeter eingeschaltet ist ", "o si el vatímetro está encendido",
     "o se il wattmetro è acceso",
 };
+
+// %1 the COM number, %2 the path looked for.
+const char* const port_absent[5] = {
+    "COM%1 : aucun périphérique en %2", "COM%1: no device at %2", "COM%1: kein Gerät unter %2",
+    "COM%1: ningún dispositivo en %2", "COM%1: nessun dispositivo in %2",
+};
+
+// %1 the COM number, %2 the holder's process number.
+const char* const port_occupe_voltexa[5] = {
+    "COM%1 est utilisé par un autre VOLTEXA (processus %2)", "COM%1 is in use by another VOLTEXA (process %2)",
+    "COM%1 wird von einem anderen VOLTEXA benutzt (Prozess %2)",
+    "COM%1 está en uso por otro VOLTEXA (proceso %2)", "COM%1 è in uso da un altro VOLTEXA (processo %2)",
+};
+
+// %1 the COM number.
+const char* const port_occupe[5] = {
+    "COM%1 est utilisé par un autre programme", "COM%1 is in use by another program",
+    "COM%1 wird von einem anderen Programm benutzt", "COM%1 está en uso por otro programa",
+    "COM%1 è in uso da un altro programma",
+};
 const char* const continuer[5] = {
     "Voulez vous continuer ?", "Do you wish continue ?", "Möchten Sie fortsetzen?",
     "¿Desea continuar?", "Volete continuare?",

@@ -129,6 +129,11 @@ extern const char* const reprise_trouvee[5];
 extern const char* const journal_impossible[5];
 extern const char* const tete_optique[5];
 extern const char* const tete_optique1[5];
+// A COM port that cannot be had: nothing at its path, or held by another
+// VOLTEXA or another program. Placeholders %1, %2 as each table says.
+extern const char* const port_absent[5];
+extern const char* const port_occupe_voltexa[5];
+extern const char* const port_occupe[5];
 extern const char* const continuer[5];
 extern const char* const attention[5];
 extern const char* const information[5];

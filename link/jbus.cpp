@@ -4,6 +4,7 @@
 #include "link/jbus_codec.h"
 #include "link/serial.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -14,6 +15,32 @@ constexpr int LONGUEUR_EXCEPTION = 5; // slave, function | 0x80, exception code,
 
 // COM number of the port open, 0 when none.
 int port_ouvert_numero = 0;
+EchecOuverture echec_ouverture;
+
+using Horloge = std::chrono::steady_clock;
+// Until when the slave may still send the answer to a request that timed
+// out; none when it is the epoch.
+Horloge::time_point reponse_due_jusqua{};
+// Quiet time after which a late answer is taken to have ended: a 41-byte
+// answer at 9600 bit/s arrives in about 43 ms, in one or a few chunks.
+constexpr auto SILENCE_APRES_REPONSE = std::chrono::milliseconds(50);
+
+// Lets the answer owed to a request that timed out arrive, and drops it. Ends
+// as soon as the line has stayed quiet after it, or when it is no longer due.
+void laisser_passer_reponse_due(SerialPort& p)
+{
+    const auto fin = reponse_due_jusqua;
+    reponse_due_jusqua = {};
+    if (fin == Horloge::time_point{} || Horloge::now() >= fin)
+        return;
+    std::uint8_t rebut[64];
+    if (p.lire(rebut, 1, fin) < 1)
+        return;
+    // Bounded even if the line never rests (noise).
+    const auto limite = fin + std::chrono::seconds(1);
+    while (Horloge::now() < limite && p.lire(rebut, sizeof rebut, Horloge::now() + SILENCE_APRES_REPONSE) > 0) {
+    }
+}
 
 bool crc_correct(const std::uint8_t* trame, int longueur_avant_crc)
 {
@@ -35,6 +62,7 @@ int envoyer(int port, int baud, const std::uint8_t* requete, int longueur)
     SerialPort& p = port_serie();
     if (port != port_ouvert_numero || !p.est_ouvert())
         return SERIE_ERREUR_PORT_FERME;
+    laisser_passer_reponse_due(p);
     p.vider_files();
     if (p.erreur())
         return p.erreur();
@@ -67,13 +95,21 @@ int recevoir(int esclave, int fonction, std::uint8_t* reponse, int longueur)
 {
     SerialPort& p = port_serie();
     const auto echeance = p.echeance_delai();
+    // The slave may answer later than the time-out: for one more time-out
+    // that answer is still expected, and the next request waits it out.
+    const auto attendre_la_suite = [&] {
+        if (p.erreur() == SERIE_ERREUR_DELAI)
+            reponse_due_jusqua = std::max(Horloge::now(), echeance)
+                + std::chrono::duration_cast<Horloge::duration>(std::chrono::duration<double>(p.delai()));
+        return p.erreur();
+    };
     p.lire(reponse, LONGUEUR_EXCEPTION, echeance);
     if (p.erreur())
-        return p.erreur();
+        return attendre_la_suite();
     if (reponse[1] == (fonction | 0x80) && crc_correct(reponse, LONGUEUR_EXCEPTION - 2))
         return reponse[0] != (esclave & 0xFF) ? JBUS_ESCLAVE_ERRONE : JBUS_FONCTION_ERRONEE;
     p.lire(reponse + LONGUEUR_EXCEPTION, longueur - LONGUEUR_EXCEPTION, echeance);
-    return p.erreur();
+    return attendre_la_suite();
 }
 
 } // namespace
@@ -81,22 +117,47 @@ int recevoir(int esclave, int fonction, std::uint8_t* reponse, int longueur)
 int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_stop, double delai)
 {
     SerialPort& p = port_serie();
+    // A late answer may still come from the device of the port open now,
+    // when it is opened again; nothing is owed on any other.
+    if (port != port_ouvert_numero || !p.est_ouvert())
+        reponse_due_jusqua = {};
     p.fermer();
     port_ouvert_numero = 0;
-    if (port < 1)
+    echec_ouverture = EchecOuverture{};
+    echec_ouverture.port = port;
+    if (port < 1) {
+        echec_ouverture.cause = SERIE_ERREUR_PARAMETRE;
         return -1;
-    p.ouvrir(nom_peripherique_com(port), baud, parite, bits_donnees, bits_stop, TAILLE_FILES, TAILLE_FILES);
-    if (p.erreur())
+    }
+    echec_ouverture.peripherique = nom_peripherique_com(port);
+    p.ouvrir(echec_ouverture.peripherique, baud, parite, bits_donnees, bits_stop, TAILLE_FILES, TAILLE_FILES);
+    if (p.erreur()) {
+        echec_ouverture.cause = p.erreur();
+        if (echec_ouverture.cause == SERIE_ERREUR_OCCUPE)
+            echec_ouverture.occupant = p.occupant();
         return -1;
+    }
     p.vider_files();
     const int erreur_vidage = p.erreur();
     p.fixer_delai(delai);
     if (erreur_vidage || p.erreur()) {
+        echec_ouverture.cause = erreur_vidage ? erreur_vidage : p.erreur();
         p.fermer();
         return -1;
     }
     port_ouvert_numero = port;
+    echec_ouverture.cause = SERIE_OK;
     return 0;
+}
+
+const EchecOuverture& dernier_echec_ouverture()
+{
+    return echec_ouverture;
+}
+
+bool port_com_ouvert(int port)
+{
+    return port >= 1 && port == port_ouvert_numero && port_serie().est_ouvert();
 }
 
 int fermeture_com(int port)
@@ -105,6 +166,7 @@ int fermeture_com(int port)
         return -1;
     port_serie().fermer();
     port_ouvert_numero = 0;
+    reponse_due_jusqua = {};
     return 0;
 }
 
@@ -205,10 +267,17 @@ bool peripherique_perdu(int statut)
     case SERIE_ERREUR_PORT_FERME:
     case SERIE_ERREUR_ECRITURE:
     case SERIE_ERREUR_LECTURE:
+    case SERIE_ERREUR_ABSENT:
+    case SERIE_ERREUR_OCCUPE:
         return true;
     default:
         return false;
     }
+}
+
+bool reouverture_utile(int statut)
+{
+    return peripherique_perdu(statut) || statut == SERIE_ERREUR_DELAI;
 }
 
 int reouvrir_port_instrument()

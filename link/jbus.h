@@ -5,6 +5,8 @@
 
 #include "link/registres.h"
 
+#include <QString>
+
 #include <cstdint>
 
 // Statuses of jbus_fonction_03 and jbus_fonction_16, besides 0 (success),
@@ -22,13 +24,31 @@ constexpr double JBUS_DELAI = 5.0; // seconds, for every read and write
 
 // Opens COM `port` (1, 2, ...) with 512-byte queues, empties them and sets the
 // time-out. A port open before is closed first: one port at a time.
-// Returns 0 when open and ready, -1 otherwise.
+// Returns 0 when open and ready, -1 otherwise (dernier_echec_ouverture()
+// then says why).
 int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_stop, double delai);
+
+// Why the last opening failed; cause 0 after a success.
+struct EchecOuverture {
+    int cause = 0;        // the serial layer's error: SERIE_ERREUR_ABSENT, SERIE_ERREUR_OCCUPE, ...
+    int port = 0;         // COM number
+    QString peripherique; // the path (or name) looked for
+    qint64 occupant = 0;  // SERIE_ERREUR_OCCUPE: the process of the VOLTEXA holding it, 0 if another program
+};
+const EchecOuverture& dernier_echec_ouverture();
+// True while COM `port` is the port open.
+bool port_com_ouvert(int port);
 // Closes COM `port` if it is the one open. Returns 0, or -1 when it was not.
 int fermeture_com(int port);
 
 // Reads `nombre` words (1..125) from `adresse` into mots[0..nombre-1]; the
 // array is written only when the response passed every check.
+// Both transactions empty the input queue before sending, so that only bytes
+// that came after the request are read as its response. After a time-out
+// the slave may still answer the request it missed: the next transaction
+// first lets that late answer come and drops it (waiting up to one more
+// time-out past the first one, less once the line has been quiet after it),
+// so that it is never taken for the answer to a later request.
 int jbus_fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int nombre, std::uint16_t* mots);
 // Writes mots[0..nombre-1] (1..123 words) from `adresse` on.
 int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int nombre,
@@ -40,10 +60,15 @@ int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int
 int ouvrir_port_instrument();
 
 // True when `statut` says the device itself failed (it could not be opened,
-// written or read, or the port is closed), as when the instrument's adapter
-// is unplugged or the terminal behind COM n went away; false for a silent
-// instrument (time-out) and for a faulty answer.
+// written or read, it is not there or in use, or the port is closed), as when
+// the instrument's adapter is unplugged or the terminal behind COM n went
+// away; false for a silent instrument (time-out) and for a faulty answer.
 bool peripherique_perdu(int statut);
+// True when the port must be opened afresh before trying again: the device
+// was lost, or nothing came back in time (a device unplugged can leave a
+// descriptor that only ever times out). False for a faulty answer, which
+// shows the line works.
+bool reouverture_utile(int statut);
 // Opens COM `comport` afresh with the time-out in force, so that a device
 // plugged back (perhaps under another terminal behind the same ports/ entry)
 // is used again; sets Acq.port_ouvert from the result. Returns

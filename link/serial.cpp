@@ -3,8 +3,11 @@
 #include "socle/platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSerialPort>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -13,6 +16,7 @@
 #ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -25,6 +29,17 @@ int ms_restantes(SerialPort::Instant echeance)
     if (reste <= std::chrono::steady_clock::duration::zero())
         return 0;
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(reste).count());
+}
+
+// The lock that a VOLTEXA holds on a device while it has it open, named
+// after the device itself so that two links to one device meet on it. In the
+// shared temporary folder, where every VOLTEXA of the machine looks.
+QString verrou_peripherique(const QString& peripherique)
+{
+    const QString canonique = QFileInfo(peripherique).canonicalFilePath();
+    QString nom = canonique.isEmpty() ? peripherique : canonique;
+    nom.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return QDir::temp().filePath(QStringLiteral("voltexa-port%1.lck").arg(nom));
 }
 
 class QtSerialPort final : public SerialPort {
@@ -41,10 +56,20 @@ public:
             erreur_ = SERIE_ERREUR_PARAMETRE;
             return;
         }
+#ifdef Q_OS_UNIX
+        // A link that leads nowhere, or a device that is not there.
+        if (!QFileInfo::exists(peripherique)) {
+            erreur_ = SERIE_ERREUR_ABSENT;
+            return;
+        }
+#endif
+        if (!verrouiller(peripherique))
+            return;
         port_.setPortName(peripherique);
         if (!port_.open(QIODevice::ReadWrite)) {
+            erreur_ = cause_refus(peripherique);
             port_.clearError();
-            erreur_ = SERIE_ERREUR_OUVERTURE;
+            verrou_.reset();
             return;
         }
         // The driver keeps its own queues; these sizes bound what one write
@@ -55,6 +80,7 @@ public:
             || !port_.setFlowControl(QSerialPort::NoFlowControl)) {
             port_.close();
             port_.clearError();
+            verrou_.reset();
             erreur_ = SERIE_ERREUR_OUVERTURE;
             return;
         }
@@ -68,6 +94,7 @@ public:
         if (port_.isOpen())
             port_.close();
         port_.clearError();
+        verrou_.reset();
     }
 
     bool est_ouvert() const override { return port_.isOpen(); }
@@ -182,8 +209,57 @@ public:
     }
 
     int erreur() const override { return erreur_; }
+    qint64 occupant() const override { return occupant_; }
 
 private:
+    // Takes the device's lock; false (SERIE_ERREUR_OCCUPE, and the holder's
+    // process number) when another VOLTEXA holds it. A lock that cannot be
+    // made at all (no writable temporary folder) does not stop the opening:
+    // the serial layer still refuses a device in use.
+    bool verrouiller(const QString& peripherique)
+    {
+        occupant_ = 0;
+        auto verrou = std::make_unique<QLockFile>(verrou_peripherique(peripherique));
+        // Held for as long as the port is open, however long: only the death
+        // of its holder frees it.
+        verrou->setStaleLockTime(0);
+        if (verrou->tryLock(0)) {
+            verrou_ = std::move(verrou);
+            return true;
+        }
+        if (verrou->error() != QLockFile::LockFailedError)
+            return true;
+        qint64 pid = 0;
+        QString hote, programme;
+        if (verrou->getLockInfo(&pid, &hote, &programme) && pid > 0)
+            occupant_ = pid;
+        erreur_ = SERIE_ERREUR_OCCUPE;
+        return false;
+    }
+
+    // Why the serial layer refused a device that is there: refused although
+    // this account may read and write it, the device is in use (its lock
+    // file, or the exclusive mode its holder set). Qt reports a lock file
+    // held by another process with no error code at all.
+    int cause_refus(const QString& peripherique) const
+    {
+        switch (port_.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return SERIE_ERREUR_ABSENT;
+        case QSerialPort::NoError:
+        case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+            if (::access(QFile::encodeName(peripherique).constData(), R_OK | W_OK) != 0)
+                return SERIE_ERREUR_OUVERTURE;
+#else
+            Q_UNUSED(peripherique);
+#endif
+            return SERIE_ERREUR_OCCUPE;
+        default:
+            return SERIE_ERREUR_OUVERTURE;
+        }
+    }
+
     bool verifier_ouvert()
     {
         erreur_ = port_.isOpen() ? SERIE_OK : SERIE_ERREUR_PORT_FERME;
@@ -223,6 +299,8 @@ private:
     }
 
     QSerialPort port_;
+    std::unique_ptr<QLockFile> verrou_;
+    qint64 occupant_ = 0;
     int erreur_ = SERIE_OK;
     double delai_ = 5.0;
     int file_entree_ = 512;
@@ -263,6 +341,17 @@ std::unique_ptr<SerialPort> installer_port_serie(std::unique_ptr<SerialPort> por
     return ancien;
 }
 
+namespace {
+
+// Entries of ports/ found during this run.
+QSet<QString>& entrees_vues()
+{
+    static QSet<QString> vues;
+    return vues;
+}
+
+} // namespace
+
 QString nom_peripherique_com(int numero)
 {
 #ifdef Q_OS_WIN
@@ -272,8 +361,17 @@ QString nom_peripherique_com(int numero)
     // The entry itself counts, even when it leads nowhere: opening it then
     // fails, rather than silently opening another device.
     const QFileInfo entree(lien);
-    if (entree.exists() || entree.isSymLink())
+    if (entree.exists() || entree.isSymLink()) {
+        entrees_vues().insert(lien);
+        return lien;
+    }
+    if (entrees_vues().contains(lien) || entree.dir().exists())
         return lien;
     return QStringLiteral("/dev/ttyS%1").arg(numero - 1);
 #endif
+}
+
+void oublier_entrees_com()
+{
+    entrees_vues().clear();
 }

@@ -18,6 +18,8 @@ enum ErreurSerie : int {
     SERIE_ERREUR_PARAMETRE = -303, // a setting or a size the port refuses
     SERIE_ERREUR_ECRITURE = -304,
     SERIE_ERREUR_LECTURE = -305,
+    SERIE_ERREUR_ABSENT = -306, // nothing at the device's path (unplugged, or its link missing)
+    SERIE_ERREUR_OCCUPE = -307, // another program holds the device
     SERIE_ERREUR_DELAI = -310, // the time-out elapsed first
 };
 
@@ -33,6 +35,7 @@ public:
     virtual ~SerialPort() = default;
 
     // Opens and configures the device; a port already open is closed first.
+    // While it is open no other VOLTEXA opens the same device.
     virtual void ouvrir(const QString& peripherique, int baud, int parite, int bits_donnees, int bits_stop,
                         int file_entree, int file_sortie) = 0;
     virtual void fermer() = 0;
@@ -52,6 +55,9 @@ public:
     // Leaves the line quiet for the given time after the last byte left.
     virtual void pause_ligne(double secondes) = 0;
     virtual int erreur() const = 0;
+    // After SERIE_ERREUR_OCCUPE: the process number of the VOLTEXA that
+    // holds the device, 0 when the holder is another program or unknown.
+    virtual qint64 occupant() const { return 0; }
 
     // Read bounded by the port's time-out.
     int lire(std::uint8_t* octets, int nombre)
@@ -72,9 +78,14 @@ std::unique_ptr<SerialPort> installer_port_serie(std::unique_ptr<SerialPort> por
 std::unique_ptr<SerialPort> port_serie_qt();
 
 // Device of COM n. Windows: "COMn". Elsewhere: the entry ports/COMn of the
-// program's directory when there is one (a link to the real device), else
-// /dev/ttyS<n-1>.
+// program's directory (a link to the real device) when there is one, when
+// the ports folder exists, or when this run has already found that entry;
+// /dev/ttyS<n-1> only when no ports folder names devices at all. So a link
+// that goes away with its device keeps naming it: opening then fails until it
+// is back, rather than reaching another device.
 QString nom_peripherique_com(int numero);
+// Forgets the entries found so far (tests that change program directory).
+void oublier_entrees_com();
 // Highest COM number the program addresses; 0 is "no port".
 constexpr int PORT_COM_MAX = 256;
 inline bool port_valide(int numero) { return numero >= 0 && numero <= PORT_COM_MAX; }

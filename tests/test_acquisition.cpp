@@ -22,6 +22,8 @@
 #include "acquisition/ligne.h"
 #include "graph/traces.h"
 #include "link/jbus.h"
+#include "link/serial.h"
+#include "app/parametres.h"
 #include "support/fake_platform.h"
 #include "support/banc.h"
 #include "support/simulateur.h"
@@ -29,8 +31,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QListWidget>
+#include <QSerialPort>
 #include <QtTest>
 #include <qcustomplot.h>
+
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +83,46 @@ struct Banc : BancSimulateur {
         return n;
     }
 };
+
+// The program started on COM1 of its own directory, leading to a simulator
+// that runs, whether or not the port can be had.
+struct Depart {
+    SimulateurDeTest sim;
+    PlateformeTest plateforme;
+    ProgrammeTest programme;
+    QString com1() const { return programme.dir() + "/ports/COM1"; }
+    bool relier()
+    {
+        if (!sim.demarrer())
+            return false;
+        QFile::remove(com1());
+        return QFile::link(sim.terminal(), com1());
+    }
+    int demarrer()
+    {
+        remise_a_zero_globales();
+        oublier_entrees_com();
+        Annuler_choix_grandeur();
+        return demarrage();
+    }
+    int questions() const
+    {
+        int n = 0;
+        for (const auto& v : plateforme.popups->vus)
+            n += v.genre == "question" && v.titre == "Voltexa";
+        return n;
+    }
+    ~Depart() { arreter_voltexa(); }
+};
+
+// Reading numbers at the head of the list's lines.
+QList<int> numeros(ListeReleves* l)
+{
+    QList<int> n;
+    for (int j = 0; j < l->count(); ++j)
+        n << l->texte(j).section(' ', 0, 0, QString::SectionSkipEmpty).toInt();
+    return n;
+}
 
 } // namespace
 
@@ -412,6 +458,188 @@ private slots:
         QCOMPARE(Acq.port_ouvert, 0);
         QCOMPARE(Acq.nb_points, 1);
         QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+    }
+
+    // Unplugged, Yes while it is away, plugged back behind the same
+    // ports/COM1, Yes: the acquisition goes on through the new device, twice
+    // over. While nothing is behind COM1 the notice names the entry looked
+    // for. A device that went silent and was replaced is left too: its
+    // descriptor only times out. No other device is ever opened.
+    void debranche_oui_rebranche_oui_data()
+    {
+        QTest::addColumn<QString>("panne");
+        QTest::addColumn<bool>("raison_dite");
+        QTest::newRow("link goes with the device") << "link removed" << true;
+        QTest::newRow("link left leading nowhere") << "terminal gone" << true;
+        QTest::newRow("device silent, then replaced") << "silent" << false;
+    }
+    void debranche_oui_rebranche_oui()
+    {
+        QFETCH(QString, panne);
+        QFETCH(bool, raison_dite);
+        std::unique_ptr<SimulateurDeTest> rebranche;
+        Banc b({"voltage 231"});
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        const QString com1 = b.programme.dir() + "/ports/COM1";
+        SimulateurDeTest* en_service = &b.sim;
+        QStringList ouverts;
+        for (int tour = 1; tour <= 2; ++tour) {
+            if (panne == "silent") {
+                QVERIFY(en_service->commande("silence on"));
+            } else {
+                QCOMPARE(en_service->arreter(), 0);
+                if (panne == "link removed")
+                    QVERIFY(QFile::remove(com1));
+            }
+            auto nouveau = std::make_unique<SimulateurDeTest>();
+            QStringList raisons;
+            b.plateforme.popups->reponses = {1, 1};
+            b.plateforme.popups->pendant = [&](const PopupVu& v) {
+                if (v.titre != "Voltexa")
+                    return;
+                const PnlOptique& o = liaison<PnlOptique>(Fen_princ[PNL_OPTIQUE]);
+                raisons << (o.continuer->isHidden() ? QString() : o.continuer->text());
+                ouverts << terminaux_ouverts();
+                if (raisons.size() == 2) {
+                    QVERIFY(nouveau->demarrer({"voltage 232"}));
+                    QFile::remove(com1);
+                    QVERIFY(QFile::link(nouveau->terminal(), com1));
+                }
+            };
+            b.tick();
+            b.plateforme.popups->pendant = nullptr;
+            QCOMPARE(raisons.size(), 2);
+            QCOMPARE(raisons.value(1), raison_dite ? "COM1: no device at " + com1 : QString());
+            QVERIFY(Acq.en_cours);
+            QCOMPARE(Acq.nb_points, 1 + tour);
+            QCOMPARE(terminaux_ouverts(), QStringList{nouveau->terminal()});
+            QVERIFY(!tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
+            rebranche = std::move(nouveau);
+            en_service = rebranche.get();
+        }
+        b.tick();
+        QCOMPARE(numeros(b.liste()), QList<int>({1, 2, 3, 4}));
+        QCOMPARE(Donnee[1].releves[0], 231.0);
+        for (int j = 1; j < 4; ++j)
+            QCOMPARE(Donnee[1].releves[j], 232.0);
+        QVERIFY2(ouverts.filter("/dev/ttyS").isEmpty(), qPrintable(ouverts.join(' ')));
+        QVERIFY(!b.plateforme.popups->messages().contains("Invalid message or Time Out\n"));
+    }
+
+    // The instrument's answer comes after the time-out: it is dropped, never
+    // listed as the next reading. Once the instrument answers in time again,
+    // the reading is its fresh one; while every answer is late, nothing is
+    // stored and the acquisition stops with message 20.
+    void reponse_tardive_jamais_gardee_data()
+    {
+        QTest::addColumn<bool>("revient");
+        QTest::addColumn<QList<int>>("releves");
+        QTest::addColumn<double>("derniere_tension");
+        QTest::newRow("one late answer") << true << QList<int>({1, 2}) << 240.0;
+        QTest::newRow("every answer late") << false << QList<int>({1}) << 230.0;
+    }
+    void reponse_tardive_jamais_gardee()
+    {
+        QFETCH(bool, revient);
+        QFETCH(QList<int>, releves);
+        QFETCH(double, derniere_tension);
+        Banc b({"voltage 230"});
+        QVERIFY(b.pret);
+        b.lancer({1});
+        b.tick();
+        // The banc's time-out is 0.3 s.
+        QVERIFY(b.sim.commande("delay 450"));
+        b.plateforme.popups->reponses = revient ? QList<int>{1} : QList<int>{1, 1, 1, 1, 1, 2};
+        b.plateforme.popups->pendant = [&](const PopupVu& v) {
+            if (v.titre == "Voltexa" && revient) {
+                QVERIFY(b.sim.commande("delay 0"));
+                QVERIFY(b.sim.commande("voltage 240"));
+            }
+        };
+        b.tick();
+        b.plateforme.popups->pendant = nullptr;
+        QCOMPARE(numeros(b.liste()), releves);
+        QCOMPARE(Acq.nb_points, int(releves.size()));
+        QCOMPARE(Donnee[1].releves[releves.size() - 1], derniere_tension);
+        QCOMPARE(bool(Acq.en_cours), revient);
+        if (!revient)
+            QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+    }
+
+    // Start-up on a COM1 that cannot be found: with no entry at all it says
+    // so, naming the entry; a link to a device not plugged in is left to the
+    // first reading. Either way nothing else is opened, and once the device is
+    // there the next reading reaches it without asking.
+    void port_absent_au_demarrage_data()
+    {
+        QTest::addColumn<bool>("sans_entree");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no entry") << true << "Invalid serial port number\nCOM1: no device at %1\n";
+        QTest::newRow("link leading nowhere") << false << QString();
+    }
+    void port_absent_au_demarrage()
+    {
+        QFETCH(bool, sans_entree);
+        QFETCH(QString, message);
+        Depart d;
+        if (sans_entree)
+            QVERIFY(QFile::remove(d.com1()));
+        QCOMPARE(d.demarrer(), 0);
+        QCOMPARE(Acq.port_ouvert, 0);
+        QVERIFY(terminaux_ouverts().isEmpty());
+        QCOMPARE(d.plateforme.popups->messages(),
+                 message.isEmpty() ? QStringList() : QStringList{message.arg(d.com1())});
+
+        QVERIFY(d.relier());
+        Gestion_parametre(menu, ITEM_TYPEMES, nullptr, 0);
+        QCOMPARE(d.questions(), 0);
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+        QCOMPARE(Acq.port_ouvert, 1);
+        QCOMPARE(terminaux_ouverts(), QStringList{d.sim.terminal()});
+    }
+
+    // A second program on a port in use is told so at start-up, and again
+    // when it reads, with no question to go on; once the port is free the
+    // reading goes through.
+    void port_occupe_data()
+    {
+        QTest::addColumn<bool>("voltexa");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("another VOLTEXA")
+            << true << QString("Serial port occupied\nCOM1 is in use by another VOLTEXA (process %1)\n").arg(::getpid());
+        QTest::newRow("another program") << false << QString("Serial port occupied\nCOM1 is in use by another program\n");
+    }
+    void port_occupe()
+    {
+        QFETCH(bool, voltexa);
+        QFETCH(QString, message);
+        Depart d;
+        QVERIFY(d.relier());
+        std::unique_ptr<SerialPort> autre_voltexa = port_serie_qt();
+        QSerialPort autre_programme(d.com1());
+        if (voltexa) {
+            autre_voltexa->ouvrir(d.com1(), 9600, 0, 8, 1, 512, 512);
+            QCOMPARE(autre_voltexa->erreur(), 0);
+        } else {
+            QVERIFY(autre_programme.open(QIODevice::ReadWrite));
+        }
+        QCOMPARE(d.demarrer(), 0);
+        QCOMPARE(Acq.port_ouvert, 0);
+        QCOMPARE(d.plateforme.popups->messages(), QStringList{message});
+
+        Gestion_parametre(menu, ITEM_TYPEMES, nullptr, 0);
+        QCOMPARE(d.questions(), 0);
+        QCOMPARE(d.plateforme.popups->messages(), QStringList({message, message}));
+        QVERIFY(!tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+
+        autre_voltexa->fermer();
+        autre_programme.close();
+        Gestion_parametre(menu, ITEM_TYPEMES, nullptr, 0);
+        QCOMPARE(d.questions(), 0);
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+        QCOMPARE(Acq.port_ouvert, 1);
     }
 
     // A tick that falls due while a tick waits on its question (the event

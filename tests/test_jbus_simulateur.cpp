@@ -10,12 +10,16 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSerialPort>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <array>
 #include <cmath>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -47,7 +51,11 @@ private:
     int lire18(std::uint16_t* mots) { return jbus_fonction_03(1, 9600, 1, 0, 18, mots); }
 
 private slots:
-    void init() { remise_a_zero_globales(); }
+    void init()
+    {
+        remise_a_zero_globales();
+        oublier_entrees_com();
+    }
     void cleanup() { fermeture_com(1); }
 
     void lecture_de_18_mots_decodee()
@@ -239,6 +247,101 @@ private slots:
         // A setting the port cannot take.
         QCOMPARE(ouverture_com(1, 9600, 9, 8, 1, DELAI), -1);
         QCOMPARE(ouverture_com(1, 9600, 0, 8, 1, DELAI), 0);
+    }
+
+    // A COM number whose entry is missing (its device unplugged and the link
+    // gone with it) names that entry still: nothing else is opened, and the
+    // failure says where the program looked.
+    void entree_absente_rien_d_autre_ouvert()
+    {
+        SimulateurDeTest sim;
+        QVERIFY(relier(sim));
+        QCOMPARE(lire18(std::array<std::uint16_t, 18>{}.data()), 0);
+        const QStringList avant = terminaux_ouverts();
+        QVERIFY(QFile::remove(sim.lien()));
+        QCOMPARE(ouverture_com(1, 9600, 0, 8, 1, DELAI), -1);
+        QCOMPARE(dernier_echec_ouverture().cause, int(SERIE_ERREUR_ABSENT));
+        QCOMPARE(dernier_echec_ouverture().peripherique, sim.lien());
+        QCOMPARE(terminaux_ouverts().size(), avant.size() - 1);
+        // COM 3 has never had an entry, but the ports folder names devices.
+        QCOMPARE(ouverture_com(3, 9600, 0, 8, 1, DELAI), -1);
+        QCOMPARE(dernier_echec_ouverture().peripherique, sim.repertoire() + "/ports/COM3");
+        QVERIFY(terminaux_ouverts().filter("/dev/ttyS").isEmpty());
+
+        // Even with the whole folder gone, COM 1 stays the entry this run found.
+        QVERIFY(QDir(sim.repertoire() + "/ports").removeRecursively());
+        QCOMPARE(ouverture_com(1, 9600, 0, 8, 1, DELAI), -1);
+        QCOMPARE(dernier_echec_ouverture().peripherique, sim.lien());
+        QVERIFY(terminaux_ouverts().filter("/dev/ttyS").isEmpty());
+        // Back: the same name is used again.
+        QVERIFY(QDir(sim.repertoire()).mkpath("ports"));
+        QVERIFY(QFile::link(sim.terminal(), sim.lien()));
+        QCOMPARE(ouverture_com(1, 9600, 0, 8, 1, DELAI), 0);
+        QCOMPARE(dernier_echec_ouverture().cause, 0);
+    }
+
+    // A port another program holds is refused as in use, naming the holder
+    // when it is a VOLTEXA; once it lets go the port opens.
+    void port_occupe_data()
+    {
+        QTest::addColumn<bool>("voltexa");
+        QTest::newRow("another VOLTEXA") << true;
+        QTest::newRow("another program") << false;
+    }
+    void port_occupe()
+    {
+        QFETCH(bool, voltexa);
+        SimulateurDeTest sim;
+        QVERIFY(sim.demarrer());
+        fixer_repertoire_programme(sim.repertoire());
+        std::unique_ptr<SerialPort> autre_voltexa;
+        QSerialPort autre_programme(sim.lien());
+        if (voltexa) {
+            autre_voltexa = port_serie_qt();
+            autre_voltexa->ouvrir(sim.lien(), 9600, 0, 8, 1, 512, 512);
+            QCOMPARE(autre_voltexa->erreur(), 0);
+        } else {
+            QVERIFY(autre_programme.open(QIODevice::ReadWrite));
+        }
+        QCOMPARE(ouverture_com(1, 9600, 0, 8, 1, DELAI), -1);
+        QCOMPARE(dernier_echec_ouverture().cause, int(SERIE_ERREUR_OCCUPE));
+        QCOMPARE(dernier_echec_ouverture().occupant, voltexa ? qint64(::getpid()) : qint64(0));
+        QVERIFY(!port_serie().est_ouvert());
+
+        if (voltexa)
+            autre_voltexa->fermer();
+        else
+            autre_programme.close();
+        QCOMPARE(ouverture_com(1, 9600, 0, 8, 1, DELAI), 0);
+        std::uint16_t m[18];
+        QCOMPARE(lire18(m), 0);
+        // And now this one holds it.
+        if (voltexa) {
+            autre_voltexa->ouvrir(sim.lien(), 9600, 0, 8, 1, 512, 512);
+            QCOMPARE(autre_voltexa->erreur(), int(SERIE_ERREUR_OCCUPE));
+            QCOMPARE(autre_voltexa->occupant(), qint64(::getpid()));
+        }
+    }
+
+    // An answer that comes after its time-out is never taken for the answer
+    // to the next request: that one gets its own, fresh answer.
+    void reponse_tardive_ecartee()
+    {
+        SimulateurDeTest sim;
+        QVERIFY(relier(sim, {"voltage 230", "delay 750"}));
+        std::uint16_t m[18];
+        std::fill(std::begin(m), std::end(m), TEMOIN);
+        QCOMPARE(lire18(m), int(SERIE_ERREUR_DELAI));
+        QCOMPARE(m[0], TEMOIN);
+        // The instrument answers promptly again, with another reading; the
+        // late answer (230 V) is still on its way when the next read starts.
+        QVERIFY(sim.commande("delay 0"));
+        QVERIFY(sim.commande("voltage 240"));
+        QCOMPARE(lire18(m), 0);
+        QCOMPARE(m[0], std::uint16_t(24000));
+        // Nothing is left over for the read after.
+        QCOMPARE(lire18(m), 0);
+        QCOMPARE(m[0], std::uint16_t(24000));
     }
 
     void le_simulateur_part_proprement()

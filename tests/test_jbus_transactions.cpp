@@ -58,6 +58,7 @@ private slots:
     void init()
     {
         remise_a_zero_globales();
+        oublier_entrees_com();
         fixer_repertoire_programme(dossier_.path());
     }
 
@@ -85,8 +86,15 @@ private slots:
         // instead of reaching another device.
         QVERIFY(QFile::link("/nonexistent/ttyUSB9", com2));
         QCOMPARE(nom_peripherique_com(2), com2);
-        QCOMPARE(nom_peripherique_com(1), QStringLiteral("/dev/ttyS0"));
+        // Once a ports folder names devices, a COM number without an entry
+        // is that missing entry, never the machine's own serial port.
+        QCOMPARE(nom_peripherique_com(1), dossier_.path() + "/ports/COM1");
         QFile::remove(com2);
+        QCOMPARE(nom_peripherique_com(2), com2);
+        QVERIFY(QDir(dossier_.path() + "/ports").removeRecursively());
+        // COM 2 was found behind its entry in this run: it stays that entry.
+        QCOMPARE(nom_peripherique_com(2), com2);
+        QCOMPARE(nom_peripherique_com(1), QStringLiteral("/dev/ttyS0"));
     }
 
     void ouverture_au_demarrage()

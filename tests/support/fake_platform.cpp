@@ -127,9 +127,11 @@ ProgrammeTest::ProgrammeTest(bool avec_uir)
     QFile::link(bin.filePath("toolbar"), d.filePath("toolbar"));
     for (const QString& f : bin.entryList({"*.hhh"}, QDir::Files))
         QFile::copy(bin.filePath(f), d.filePath(f));
-    // COM1 leads nowhere, so no test ever opens a serial port of the machine.
+    // COM1 to COM4 lead nowhere, so no test ever opens a serial port of the
+    // machine, and a start-up on any of them is an ordinary one.
     d.mkdir("ports");
-    QFile::link(d.filePath("ports/absent"), d.filePath("ports/COM1"));
+    for (int n = 1; n <= 4; ++n)
+        QFile::link(d.filePath("ports/absent"), d.filePath(QStringLiteral("ports/COM%1").arg(n)));
     // The default settings, as a first run leaves them: a session is an
     // ordinary start, without the missing-settings message.
     QFile ini(d.filePath("voltexa.ini"));

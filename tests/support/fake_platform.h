@@ -150,8 +150,8 @@ private:
 };
 
 // A program directory of its own in a temporary folder, holding links to the
-// built panel file, toolbar images and help files, and a ports/COM1 that
-// leads nowhere. Becomes GetProjectDir().
+// built panel file, toolbar images and help files, and ports/COM1 to COM4
+// that lead nowhere. Becomes GetProjectDir().
 class ProgrammeTest {
 public:
     // With `avec_uir` false the panel resource file is left out.

@@ -1,6 +1,8 @@
 #include "support/simulateur.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 constexpr int ATTENTE_MS = 10000;
@@ -66,4 +68,16 @@ QString SimulateurDeTest::ligne(int ms)
         processus_.waitForReadyRead(static_cast<int>(qMax<qint64>(1, fin.remainingTime())));
     }
     return QString::fromUtf8(processus_.readLine()).trimmed();
+}
+
+QStringList terminaux_ouverts()
+{
+    QStringList t;
+    const QDir fd(QStringLiteral("/proc/self/fd"));
+    for (const QString& n : fd.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        const QString cible = QFileInfo(fd.filePath(n)).symLinkTarget();
+        if (cible.startsWith(QLatin1String("/dev/tty")) || cible.startsWith(QLatin1String("/dev/pts/")))
+            t << cible;
+    }
+    return t;
 }

@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// Terminals (/dev/tty*, /dev/pts/*) this process has open: what the program
+// really opened, whatever name it went through.
+QStringList terminaux_ouverts();
+
 class SimulateurDeTest {
 public:
     SimulateurDeTest();
