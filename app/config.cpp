@@ -2,6 +2,7 @@
 #include "graph/couleurs.h"
 
 #include "socle/globals.h"
+#include "socle/lecture_fichier.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
 #include "socle/platform.h"
@@ -21,6 +22,7 @@
 #include <QRect>
 #include <QSaveFile>
 #include <QScreen>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +32,7 @@ namespace {
 
 const int placement_defaut[4] = {38, 45, 460, 647}; // top, left, height, width
 
-// The file is about 3 KB; anything past this is not settings.
+// The file is about 3 KB; anything past this is not settings and is not read.
 constexpr qint64 TAILLE_LUE_MAX = 1 << 20;
 // Pixels of the main window that must lie on a screen for it to be reachable.
 constexpr int PARTIE_VISIBLE = 50;
@@ -144,22 +146,22 @@ QByteArray sans_blancs(const QByteArray& l)
     return l.mid(d, f - d);
 }
 
-// Channel line of channel k: the numbers are taken while they convert, the
-// label only from a whole line.
-void lire_voie(const QByteArray& l, int k)
+// Channel line of channel k, taken only whole: a line cut short or with a
+// number that does not read leaves the channel as it was. False then.
+bool lire_voie(const QByteArray& l, int k)
 {
     VoieFichier v{Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, Donnee[k].num_fenetre, {}};
-    const int lus = lire_ligne_voie(l, v);
+    if (lire_ligne_voie(l, v) < NB_NOMBRES_VOIE)
+        return false;
     Mesure.port = v.port;
     Mesure.type_reseau = v.type_reseau;
     Donnee[k].grandeur = v.grandeur;
     Mesure.nb_voies = v.nb_voies;
     Donnee[k].num_fenetre = v.num_fenetre;
-    if (lus < NB_NOMBRES_VOIE)
-        return;
     // A blank label is written as nine blanks; it reads back as the blank label.
     const QByteArray libelle = libelle_du_canal(v.libelle);
     copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
+    return true;
 }
 
 // A text written on one line of the file: cut at a line end it might hold,
@@ -279,16 +281,29 @@ void corriger_valeurs()
             color[i] = couleurs_par_defaut[i];
 }
 
-// Reads the file into the globals; false as lire_parametres, or when the
-// file cannot be read.
-bool lire_config(const QString& chemin, int& enregistrer_en_quittant)
+// Line numbers as the damage message gives them: "4", "2, 10", "13-24".
+QString numeros_de_lignes(QList<int> n)
 {
-    QFile f(chemin);
-    if (!chemin_utilisable(chemin) || !QFileInfo(chemin).isFile() || !f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray contenu = f.read(TAILLE_LUE_MAX);
-    f.close();
-    return lire_parametres(contenu, enregistrer_en_quittant);
+    std::sort(n.begin(), n.end());
+    n.erase(std::unique(n.begin(), n.end()), n.end());
+    QStringList t;
+    for (qsizetype i = 0; i < n.size();) {
+        qsizetype j = i;
+        while (j + 1 < n.size() && n[j + 1] == n[j] + 1)
+            ++j;
+        t << (j > i ? QStringLiteral("%1-%2").arg(n[i]).arg(n[j]) : QString::number(n[i]));
+        i = j + 1;
+    }
+    return t.join(QStringLiteral(", "));
+}
+
+// The file as it would be written at quit, with the save-on-exit flag read.
+QByteArray texte_avec_drapeau(int enregistrer_en_quittant)
+{
+    QByteArray t = texte_parametres();
+    if (enregistrer_en_quittant == 0)
+        t[0] = '0';
+    return t;
 }
 
 } // namespace
@@ -316,17 +331,24 @@ void valeur_par_defaut()
     rep[4] = 0;
 }
 
-bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant)
+QList<int> lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant)
 {
     const QList<QByteArray> l = decouper_lignes(contenu.left(TAILLE_LUE_MAX));
+    QList<int> abimees;
+    auto noter = [&abimees](int n, bool lue) {
+        if (!lue)
+            abimees.append(n);
+    };
 
-    lire_entier(ligne(l, 1), enregistrer_en_quittant);
-    lire_entier(ligne(l, 2), Acq.periode);
-    lire_voie(ligne(l, LIGNE_VOIE1), 1);
-    lire_voie(ligne(l, LIGNE_VOIE1 + 1), 2);
-    lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel);
-    lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif);
+    noter(1, lire_entier(ligne(l, 1), enregistrer_en_quittant));
+    noter(2, lire_entier(ligne(l, 2), Acq.periode));
+    noter(LIGNE_VOIE1, lire_voie(ligne(l, LIGNE_VOIE1), 1));
+    noter(LIGNE_VOIE1 + 1, lire_voie(ligne(l, LIGNE_VOIE1 + 1), 2));
+    noter(LIGNE_HEURE, lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel));
+    noter(LIGNE_HEURE + 1, lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif));
     mem_hrel = Acq.heure_rel;
+    // Any text is a directory; only a file ending before it has lost it.
+    noter(LIGNE_REPERTOIRE, l.size() >= LIGNE_REPERTOIRE);
     // Cut to its room, then read as it is written, so that neither a line of
     // returns alone nor the returns a cut leaves last stay in the directory.
     const QByteArray repertoire =
@@ -334,25 +356,28 @@ bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant)
     if (!repertoire.isEmpty())
         copie_texte(Excel.repertoire, repertoire.constData());
     for (int i = 0; i < NB_COULEURS; ++i)
-        lire_entier(ligne(l, LIGNE_COULEURS + i), color[i]);
-
-    int compte = 0;
-    if (lire_entier(ligne(l, LIGNE_LANGUE), langue))
-        ++compte;
+        noter(LIGNE_COULEURS + i, lire_entier(ligne(l, LIGNE_COULEURS + i), color[i]));
+    noter(LIGNE_LANGUE, lire_entier(ligne(l, LIGNE_LANGUE), langue));
     for (int i = 0; i < 5; ++i)
-        if (lire_entier(ligne(l, LIGNE_LANGUE + 1 + i), rep[i]))
-            ++compte;
-    if (compte == 6) {
+        noter(LIGNE_LANGUE + 1 + i, lire_entier(ligne(l, LIGNE_LANGUE + 1 + i), rep[i]));
+
+    // Line 25 is only a mark: the quit command puts it back. The recent files
+    // follow; a file written after a failed read ends before them.
+    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
         // The writer's blanks around each entry are not part of it: an entry in
         // use must start with its "__k" and end with the path. Blanks that an
         // entry too long for its room has last after the cut go as well.
-        for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
-            const QByteArray e = sans_blancs(ligne(l, LIGNE_RECENTS + k)).left(LONG_NOM_FICHIER - 1);
-            copie_texte(nom[k], sans_blancs(e).constData());
+        const int n = LIGNE_RECENTS + k;
+        QByteArray e = sans_blancs(sans_blancs(ligne(l, n)).left(LONG_NOM_FICHIER - 1));
+        // An entry is blank or starts with the "_" of its rank.
+        if (!e.isEmpty() && e[0] != '_') {
+            abimees.append(n);
+            e.clear();
         }
+        copie_texte(nom[k], e.constData());
     }
     corriger_valeurs();
-    return compte == 6;
+    return abimees;
 }
 
 QByteArray texte_parametres()
@@ -367,15 +392,37 @@ void charge_config()
     const QString chemin = chemin_config();
     int enregistrer_en_quittant = 1;
     valeur_par_defaut();
-    const bool lu = lire_config(chemin, enregistrer_en_quittant);
-    corriger_valeurs();
-    if (!lu) {
+    QFile f;
+    // A folder, device or pipe in the file's place is not read (a pipe would
+    // hold the start until something writes to it): it counts as missing.
+    if (!chemin_utilisable(chemin) || ouvrir_en_lecture(f, chemin) != Ouverture::ouvert) {
         Popup_erreur(MSG_INI_INTROUVABLE);
         if (chemin_utilisable(chemin))
             QFile::remove(chemin);
         valeur_par_defaut();
         enregistrer_en_quittant = 1;
         if (!remplacer_fichier(chemin, [](QIODevice& f) { Sauvegarde_Ini(f); }))
+            Popup_erreur(MSG_ECRITURE);
+        appliquer_config(enregistrer_en_quittant);
+        return;
+    }
+    bool trop_grand = false;
+    const QByteArray contenu = lire_au_plus(f, TAILLE_LUE_MAX, trop_grand);
+    f.close();
+    const QList<int> abimees = lire_parametres(contenu, enregistrer_en_quittant);
+    corriger_valeurs();
+    // Told in the language the file gave, when its line was good.
+    const QString nom_natif = QDir::toNativeSeparators(chemin);
+    if (trop_grand)
+        plateforme().popups->message(qtxt(tx::Maj_titre_erreur), qtxt(tx::config_trop_grande).arg(nom_natif));
+    if (!abimees.isEmpty())
+        plateforme().popups->message(qtxt(tx::Maj_titre_erreur),
+                                     qtxt(tx::config_endommagee).arg(nom_natif, numeros_de_lignes(abimees)));
+    if (trop_grand || !abimees.isEmpty()) {
+        // Written again with what was kept and the defaults of the rest, so
+        // that the next start neither says it again nor reads the excess.
+        const QByteArray t = texte_avec_drapeau(enregistrer_en_quittant);
+        if (!remplacer_fichier(chemin, [&t](QIODevice& s) { s.write(t); }))
             Popup_erreur(MSG_ECRITURE);
     }
     appliquer_config(enregistrer_en_quittant);
@@ -442,7 +489,7 @@ void enregistrer_config_sortie()
         Popup_erreur(MSG_INI_INTROUVABLE);
         return;
     }
-    const QList<QByteArray> l = decouper_lignes(f.readAll());
+    const QList<QByteArray> l = decouper_lignes(f.read(TAILLE_LUE_MAX));
     f.close();
 
     // Line 1 becomes "0"; lines 2 up to the "***" line stay; the recent files follow.

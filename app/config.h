@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 
 class QIODevice;
 
@@ -18,14 +19,21 @@ class QIODevice;
 void valeur_par_defaut();
 // Loads the settings at start-up and applies them to the main window, the
 // File menu, the language, the Setup check marks, the timer and the channels.
-// A missing or unreadable file shows message 0 and is written anew with the
-// defaults (message 24 when it cannot be).
+// A missing file, or a folder, device or pipe in its place, shows message 0
+// and is written anew with the defaults (message 24 when it cannot be). Of a
+// damaged file every good line is kept and the others take their defaults;
+// a notice names the lines, and the file is written again from what was
+// kept. Only the first megabyte is read: a file past it is said to be so.
 void charge_config();
-// Reads the settings held in `contenu` over the values in force (a value
-// that does not convert keeps its own), then puts back the default of every
-// value the program cannot use. False when lines 19..24 are not six numbers;
-// the recent files are then not read.
-bool lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant);
+// Reads the settings held in `contenu` (its first megabyte) over the values
+// in force, line by line: a line that reads sets its values, a missing line
+// or one that does not read leaves them as they were (a channel line is
+// taken whole or not at all). Then puts back the default of every value the
+// program cannot use. Returns the numbers (1-based) of the lines 1..24 that
+// are missing or did not read and of the recent-file lines 26..29 that hold
+// something other than an entry ("_" first) or blanks; those entries are
+// emptied. Line 25 and recent-file lines past the end are not required.
+QList<int> lire_parametres(const QByteArray& contenu, int& enregistrer_en_quittant);
 // The whole file as the quit command writes it with Save settings on exit,
 // from the values in force.
 QByteArray texte_parametres();

@@ -11,6 +11,7 @@
 #include "lang/langue.h"
 #include "lang/textes.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,8 +57,13 @@ void lancer(PnlExcel& x)
 {
     const QString repertoire = x.repertoire->text();
     const QFileInfo dossier(repertoire);
-    if (repertoire.isEmpty() || !dossier.isDir() || !dossier.isWritable()) {
+    if (repertoire.isEmpty() || !dossier.isDir()) {
         Popup_erreur(MSG_REPERTOIRE);
+        return;
+    }
+    if (!dossier_inscriptible(repertoire)) {
+        plateforme().popups->message(qtxt(tx::titre_erreur),
+                                     qtxt(tx::dossier_protege).arg(QDir::toNativeSeparators(repertoire)));
         return;
     }
     copie_texte(Excel.repertoire, repertoire.toLocal8Bit().constData());

@@ -1,6 +1,7 @@
 #include "files/enregistrement.h"
 
 #include "socle/globals.h"
+#include "socle/lecture_fichier.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
@@ -23,6 +24,7 @@
 #include "lang/textes.h"
 
 #include <algorithm>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -122,6 +124,13 @@ void retuiler()
     Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
 }
 
+// A folder, device or pipe chosen, or found where a file of the pair goes;
+// `titre` names the command.
+void dire_pas_un_fichier(const char* const* titre, const QString& chemin)
+{
+    plateforme().popups->message(qtxt(titre), qtxt(tx::pas_un_fichier).arg(QDir::toNativeSeparators(chemin)));
+}
+
 // ---- saving -----------------------------------------------------------------
 
 } // namespace
@@ -160,8 +169,15 @@ QString choisir_fichier_enregistrement()
         // The filter promises a data file: a name typed without an extension
         // gets ".dat", so that Open and the recent list take it.
         QString chemin = *choix;
-        if (QFileInfo(chemin).suffix().isEmpty())
+        if (QFileInfo(chemin).suffix().isEmpty() && !autre_qu_un_fichier(chemin))
             chemin += QStringLiteral(".dat");
+        // Neither file of the pair can be written over a folder, a device
+        // or a pipe: refused before anything is written.
+        for (const QString& c : {chemin, chemin_configuration(chemin)})
+            if (autre_qu_un_fichier(c)) {
+                dire_pas_un_fichier(tx::enregist, c);
+                return {};
+            }
         if (!QFileInfo::exists(chemin))
             return chemin;
         // No is the default and the Escape answer: replacing takes a Yes.
@@ -314,7 +330,13 @@ void commande_ouvrir()
 {
     const std::optional<QString> choix = plateforme().popups->fichier(
         qtxt(tx::ouvrir), QString(), QStringLiteral("*.dat;;*.cfg"), false);
-    if (!choix || choix->isEmpty() || !QFileInfo(*choix).isFile())
+    if (!choix || choix->isEmpty())
+        return;
+    if (autre_qu_un_fichier(*choix)) {
+        dire_pas_un_fichier(tx::ouvrir, *choix);
+        return;
+    }
+    if (!QFileInfo(*choix).isFile())
         return;
     if (genre_fichier(*choix) == GenreFichier::Aucun)
         Popup_erreur(MSG_TYPE_INVALIDE);
@@ -394,6 +416,10 @@ namespace {
 
 int ouvrir_enregistrement(const QString& chemin, bool reprise)
 {
+    if (autre_qu_un_fichier(chemin)) {
+        dire_pas_un_fichier(tx::ouvrir, chemin);
+        return -1;
+    }
     if (!QFileInfo(chemin).isFile()) {
         Popup_erreur(MSG_INTROUVABLE);
         return -1;
@@ -407,15 +433,32 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
     Configuration c;
     Releves r;
     int erreur = 0;
+    // Which of the pair is a folder, a device or a pipe: neither is opened
+    // (a pipe would hold the program until something writes to it).
+    QString pas_un_fichier;
+    auto ouvrir = [&erreur, &pas_un_fichier](QFile& f, const QString& p) {
+        switch (ouvrir_en_lecture(f, p)) {
+        case Ouverture::ouvert:
+            return true;
+        case Ouverture::absent:
+            erreur = MSG_INTROUVABLE;
+            break;
+        case Ouverture::pas_un_fichier:
+            pas_un_fichier = p;
+            break;
+        case Ouverture::refuse:
+            erreur = MSG_OUVERTURE;
+            break;
+        }
+        return false;
+    };
     {
         Attente attente;
         const QString chemin_cfg = donnees ? trouver_configuration(chemin) : chemin;
-        QFile cfg(chemin_cfg);
+        QFile cfg;
         if (chemin_cfg.isEmpty()) {
             erreur = MSG_INTROUVABLE;
-        } else if (!cfg.open(QIODevice::ReadOnly)) {
-            erreur = MSG_OUVERTURE;
-        } else {
+        } else if (ouvrir(cfg, chemin_cfg)) {
             // The gauge comes up for a data file, before the x positions.
             std::optional<Progression> progression;
             if (donnees)
@@ -424,15 +467,17 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
                 Lecture::Bonne) {
                 erreur = MSG_FORMAT_INVALIDE;
             } else if (donnees) {
-                QFile dat(chemin);
+                QFile dat;
                 const int nb_valeurs = c.voies[1].port != 0 ? c.voies[1].nb_voies : 0;
-                if (!dat.open(QIODevice::ReadOnly))
-                    erreur = MSG_OUVERTURE;
-                else if (lire_donnees(dat, c.nb_points, nb_valeurs, r, progression->moitie(50)) !=
-                         Lecture::Bonne)
+                if (ouvrir(dat, chemin) &&
+                    lire_donnees(dat, c.nb_points, nb_valeurs, r, progression->moitie(50)) != Lecture::Bonne)
                     erreur = MSG_FORMAT_INVALIDE;
             }
         }
+    }
+    if (!pas_un_fichier.isEmpty()) {
+        dire_pas_un_fichier(tx::ouvrir, pas_un_fichier);
+        return -1;
     }
     if (erreur != 0) {
         Popup_erreur(erreur);
@@ -458,7 +503,7 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
         // A data file cut short opens with what it holds, and says so.
         if (Acq.nb_points < annonces)
             plateforme().popups->message(
-                qtxt(tx::information),
+                qtxt(tx::titre_releves_manquants),
                 qtxt(tx::releves_manquants).arg(Acq.nb_points).arg(annonces));
         if (Mesure.port != 0)
             for (int k = 1; k <= Mesure.nb_voies; ++k)

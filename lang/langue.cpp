@@ -2,6 +2,7 @@
 
 #include "socle/barre_outils.h"
 #include "socle/globals.h"
+#include "socle/lecture_fichier.h"
 #include "socle/menus.h"
 #include "socle/panels.h"
 #include "socle/platform.h"
@@ -198,7 +199,10 @@ void Gestion_options(int menubar, int item, void*, int)
     const QString aide = fichier_aide();
     QDir().mkpath(QFileInfo(aide).path());
     QFile::remove(aide);
-    QFile::copy(fichier_aide_langue(langue), aide);
+    // Copying reads the whole source: a pipe there would hold the program.
+    const QString source = fichier_aide_langue(langue);
+    if (!autre_qu_un_fichier(source))
+        QFile::copy(source, aide);
     plateforme().popups->curseur_attente(false);
 }
 

@@ -286,6 +286,43 @@ const char* const journal_impossible[5] = {
     "La adquisición continúa sin copia de seguridad: no se puede escribir en la carpeta %1.",
     "L'acquisizione continua senza copia di sicurezza: la cartella %1 non è scrivibile.",
 };
+const char* const titre_releves_manquants[5] = {
+    "Enregistrement incomplet", "Incomplete recording", "Unvollständige Aufzeichnung",
+    "Registro incompleto", "Registrazione incompleta",
+};
+const char* const config_endommagee[5] = {
+    "Le fichier de réglages %1 est endommagé.\nLignes illisibles : %2. Leurs réglages prennent leur valeur "
+    "par défaut ; les autres réglages sont conservés.",
+    "The settings file %1 is damaged.\nUnreadable lines: %2. Their settings take their default values; "
+    "the other settings are kept.",
+    "Die Einstellungsdatei %1 ist beschädigt.\nUnlesbare Zeilen: %2. Ihre Einstellungen erhalten die "
+    "Standardwerte; die übrigen Einstellungen bleiben erhalten.",
+    "El archivo de configuración %1 está dañado.\nLíneas ilegibles: %2. Sus ajustes toman los valores por "
+    "defecto; los demás ajustes se conservan.",
+    "Il file delle impostazioni %1 è danneggiato.\nRighe illeggibili: %2. Le loro impostazioni prendono i "
+    "valori predefiniti; le altre impostazioni sono conservate.",
+};
+const char* const config_trop_grande[5] = {
+    "Le fichier de réglages %1 dépasse 1 Mo : seul son premier mégaoctet a été lu.",
+    "The settings file %1 is larger than 1 MB: only its first megabyte was read.",
+    "Die Einstellungsdatei %1 ist größer als 1 MB: nur das erste Megabyte wurde gelesen.",
+    "El archivo de configuración %1 supera 1 MB: solo se leyó su primer megabyte.",
+    "Il file delle impostazioni %1 supera 1 MB: è stato letto solo il primo megabyte.",
+};
+const char* const pas_un_fichier[5] = {
+    "%1 n'est pas un fichier ordinaire (dossier, périphérique ou tube) : choisissez un fichier.",
+    "%1 is not an ordinary file (a folder, a device or a pipe): choose a file.",
+    "%1 ist keine gewöhnliche Datei (Ordner, Gerät oder Pipe): wählen Sie eine Datei.",
+    "%1 no es un archivo normal (carpeta, dispositivo o tubería): elija un archivo.",
+    "%1 non è un file normale (cartella, periferica o pipe): scegliete un file.",
+};
+const char* const dossier_protege[5] = {
+    "Le répertoire de travail %1 ne peut pas être écrit : choisissez-en un autre.",
+    "The working directory %1 cannot be written: choose another one.",
+    "In das Arbeitsverzeichnis %1 kann nicht geschrieben werden: wählen Sie ein anderes.",
+    "No se puede escribir en el directorio de trabajo %1: elija otro.",
+    "Impossibile scrivere nella directory di lavoro %1: sceglietene un'altra.",
+};
 const char* const tete_optique[5] = {
     "Vérifiez si la tête optique est branchée", "Check if the optical head is connected ",
     "Prüfen Sie, ob der optische Kopf angeschlossen ist, ",

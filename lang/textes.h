@@ -127,6 +127,16 @@ extern const char* const releves_manquants[5];
 extern const char* const reprise_trouvee[5];
 // The recovery folder %1 cannot be written; the acquisition goes on.
 extern const char* const journal_impossible[5];
+// Title of the releves_manquants notice.
+extern const char* const titre_releves_manquants[5];
+// At start-up: the settings file %1 held lines %2 that did not read.
+extern const char* const config_endommagee[5];
+// At start-up: the settings file %1 is past the size read.
+extern const char* const config_trop_grande[5];
+// %1, chosen to open or to save to, is a folder, a device or a pipe.
+extern const char* const pas_un_fichier[5];
+// The spreadsheet export's working directory %1 exists but cannot be written.
+extern const char* const dossier_protege[5];
 extern const char* const tete_optique[5];
 extern const char* const tete_optique1[5];
 // A COM port that cannot be had: nothing at its path, or held by another

@@ -2,6 +2,7 @@
 
 #include "socle/globals.h"
 #include "socle/help_search.h"
+#include "socle/lecture_fichier.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +24,7 @@
 namespace {
 
 // The window's own words, in the order French, English, German, Spanish, Italian.
-enum Mot { TITRE, PRECEDENT, SUIVANT, SOMMAIRE, CHERCHER, MOT_CLE, AUCUN, INTROUVABLE, NB_MOTS };
+enum Mot { TITRE, PRECEDENT, SUIVANT, SOMMAIRE, CHERCHER, MOT_CLE, AUCUN, INTROUVABLE, TROP_GRAND, NB_MOTS };
 
 const char* const mots_fenetre[NB_MOTS][5] = {
     {"Aide de VOLTEXA", "VOLTEXA Help", "VOLTEXA Hilfe", "Ayuda de VOLTEXA", "Guida di VOLTEXA"},
@@ -37,6 +38,9 @@ const char* const mots_fenetre[NB_MOTS][5] = {
      "Nessun argomento contiene questa parola."},
     {"Fichier d'aide introuvable :", "Help file not found:", "Hilfedatei nicht gefunden:",
      "No se encuentra el archivo de ayuda:", "File della guida non trovato:"},
+    {"Fichier d'aide trop volumineux (plus de 16 Mo) :", "Help file too large (over 16 MB):",
+     "Hilfedatei zu groß (über 16 MB):", "Archivo de ayuda demasiado grande (más de 16 MB):",
+     "File della guida troppo grande (oltre 16 MB):"},
 };
 
 QString mot(Mot m)
@@ -46,6 +50,27 @@ QString mot(Mot m)
 }
 
 constexpr int ROLE_ANCRE = Qt::UserRole;
+
+// The help text and what it shows (pictures, linked pages) are read as the
+// help file is: regular files only, up to the bound.
+class NavigateurAide final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& nom) override
+    {
+        const QUrl url = nom.isRelative() ? source().resolved(nom) : nom;
+        const QString chemin = url.isLocalFile() ? url.toLocalFile() : url.scheme().isEmpty() ? url.path() : QString();
+        if (chemin.isEmpty())
+            return QTextBrowser::loadResource(type, nom);
+        QFile f;
+        if (ouvrir_en_lecture(f, chemin) != Ouverture::ouvert)
+            return {};
+        bool trop_grand = false;
+        const QByteArray contenu = lire_au_plus(f, TAILLE_AIDE_MAX, trop_grand);
+        return trop_grand ? QVariant() : QVariant(contenu);
+    }
+};
 
 } // namespace
 
@@ -63,6 +88,8 @@ protected:
 private:
     void libeller();
     void lister(const QString& mot);
+    // No file shown: the reason and the path in place of the text.
+    void sans_fichier(Mot raison, const QString& fichier);
     void aller(QListWidgetItem* item);
     void accueil();
 
@@ -113,7 +140,7 @@ FenetreAide::FenetreAide()
     liste_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     liste_->setTextElideMode(Qt::ElideNone);
 
-    navigateur_ = new QTextBrowser(this);
+    navigateur_ = new NavigateurAide(this);
     navigateur_->setObjectName(QStringLiteral("aide_texte"));
     navigateur_->setOpenLinks(true);
     navigateur_->setOpenExternalLinks(false);
@@ -183,18 +210,23 @@ void FenetreAide::ouvrir(const QString& fichier)
     sections_.clear();
     navigateur_->clearHistory();
 
-    QFile f(fichier);
-    const QFileInfo info(fichier);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
-        source_ = QUrl();
-        navigateur_->setPlainText(mot(INTROUVABLE) + QLatin1Char('\n') + QDir::toNativeSeparators(fichier));
-        debut_->setEnabled(false);
-        lister(champ_->text());
+    // A folder or a pipe is no help file; a file past the bound would hold
+    // the program while it is read and laid out.
+    QFile f;
+    if (ouvrir_en_lecture(f, fichier) != Ouverture::ouvert) {
+        sans_fichier(INTROUVABLE, fichier);
         return;
     }
-    sections_ = sections_aide(QString::fromUtf8(f.readAll()));
+    bool trop_grand = false;
+    const QByteArray html = lire_au_plus(f, TAILLE_AIDE_MAX, trop_grand);
     f.close();
+    if (trop_grand) {
+        sans_fichier(TROP_GRAND, fichier);
+        return;
+    }
+    sections_ = sections_aide(QString::fromUtf8(html));
 
+    const QFileInfo info(fichier);
     const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
     if (navigateur_->source() == url)
         navigateur_->reload(); // same name, possibly a new language
@@ -205,6 +237,14 @@ void FenetreAide::ouvrir(const QString& fichier)
     debut_->setEnabled(true);
     navigateur_->verticalScrollBar()->setValue(0);
     navigateur_->horizontalScrollBar()->setValue(0);
+    lister(champ_->text());
+}
+
+void FenetreAide::sans_fichier(Mot raison, const QString& fichier)
+{
+    source_ = QUrl();
+    navigateur_->setPlainText(mot(raison) + QLatin1Char('\n') + QDir::toNativeSeparators(fichier));
+    debut_->setEnabled(false);
     lister(champ_->text());
 }
 

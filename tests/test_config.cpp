@@ -181,34 +181,132 @@ private slots:
         QCOMPARE(fichier_menu[3], 0);
     }
 
-    void fichier_illisible_remplace_par_les_defauts()
+    // A damaged file keeps every line that reads; the others take their
+    // defaults. A notice names them, in the language the file gave when
+    // its line was good, and the file is written again: the next start reads
+    // the same settings and says nothing.
+    void fichier_abime_garde_ses_bonnes_lignes_data()
     {
-        // Lines 19..24 that are not six numbers: cut short, a word among
-        // them, binary noise.
-        QList<QList<QByteArray>> abimes;
-        QList<QByteArray> court = modele().mid(0, 21);
-        QList<QByteArray> mot = modele();
-        mot[21] = "quatre cents";
+        QTest::addColumn<QByteArrayList>("fichier");
+        QTest::addColumn<QString>("lignes");     // as the notice gives them
+        QTest::addColumn<int>("langue_lue");
+        QTest::addColumn<int>("periode");
+        QTest::addColumn<double>("heure");
+        QTest::addColumn<int>("grandeur2");
+        QTest::addColumn<QByteArray>("libelle2");
+        QTest::addColumn<QList<int>>("placement"); // top, left, height, width
+        QTest::addColumn<QStringList>("recents");
+
+        const QByteArrayList m = modele();
+        const QStringList deux = {"&1 /data/essai.dat", "&2 /data/Vieux/mesure1.DAT"};
+        const QList<int> place = {60, 70, 400, 600};
+        auto avec = [&m](std::initializer_list<std::pair<int, QByteArray>> lignes) {
+            QByteArrayList f = m;
+            for (const auto& [n, texte] : lignes)
+                f[n - 1] = texte;
+            return f;
+        };
+        QTest::newRow("file cut after line 21") << m.mid(0, 21) << "22-24" << 2 << 2 << 12.5 << 7
+                                                << QByteArray("Q(Var)") << QList<int>{60, 70, 460, 647} << QStringList{};
+        QTest::newRow("channel line cut short") << avec({{4, "3 1 7"}}) << "4" << 2 << 2 << 12.5 << 1
+                                                << QByteArray("    ") << place << deux;
+        QTest::newRow("junk period") << avec({{2, "#!?"}}) << "2" << 2 << 0 << 12.5 << 7 << QByteArray("Q(Var)")
+                                     << place << deux;
+        QTest::newRow("junk language: told in English") << avec({{19, "deutsch"}}) << "19" << 1 << 2 << 12.5 << 7
+                                                        << QByteArray("Q(Var)") << place << deux;
+        QTest::newRow("junk recent entry") << avec({{27, "\x7f\x01 bruit"}}) << "27" << 2 << 2 << 12.5 << 7
+                                           << QByteArray("Q(Var)") << place << QStringList{deux[0]};
+        QTest::newRow("bad time origin") << avec({{5, "12,5"}}) << "5" << 2 << 2 << 0.0 << 7 << QByteArray("Q(Var)")
+                                         << place << deux;
+        QTest::newRow("bad height") << avec({{22, "quatre cents"}}) << "22" << 2 << 2 << 12.5 << 7
+                                    << QByteArray("Q(Var)") << QList<int>{60, 70, 460, 600} << deux;
+        QTest::newRow("bad period, colour and top")
+            << avec({{2, "2.5"}, {10, "1677x"}, {20, "60 70"}}) << "2, 10, 20" << 2 << 0 << 12.5 << 7
+            << QByteArray("Q(Var)") << QList<int>{38, 70, 400, 600} << deux;
+        // Binary noise: only the directory line takes any text.
         QByteArray bruit(4000, '\0');
         for (int i = 0; i < bruit.size(); ++i)
             bruit[i] = char((i * 37 + 11) % 256);
-        abimes << court << mot << QList<QByteArray>{bruit};
-
-        for (const QList<QByteArray>& abime : abimes) {
-            Poste p;
-            p.ecrire(abime);
+        QTest::newRow("binary noise") << QByteArrayList{bruit} << "1-6, 8-24" << 1 << 0 << 0.0 << 1
+                                      << QByteArray("    ") << QList<int>{38, 45, 460, 647} << QStringList{};
+    }
+    void fichier_abime_garde_ses_bonnes_lignes()
+    {
+        QFETCH(QByteArrayList, fichier);
+        QFETCH(QString, lignes);
+        QFETCH(int, langue_lue);
+        QFETCH(int, periode);
+        QFETCH(double, heure);
+        QFETCH(int, grandeur2);
+        QFETCH(QByteArray, libelle2);
+        QFETCH(QList<int>, placement);
+        QFETCH(QStringList, recents);
+        const QString anglais = "The settings file %1 is damaged.\nUnreadable lines: %2. Their settings take "
+                                "their default values; the other settings are kept.";
+        const QString allemand = QString::fromUtf8("Die Einstellungsdatei %1 ist beschädigt.\nUnlesbare Zeilen: "
+                                                   "%2. Ihre Einstellungen erhalten die Standardwerte; die "
+                                                   "übrigen Einstellungen bleiben erhalten.");
+        Poste p;
+        p.ecrire(fichier);
+        for (int fois = 0; fois < 2; ++fois) {
             QCOMPARE(p.demarrer(), 0);
-            // Message 0, in the language the file gave if it got that far.
-            QCOMPARE(p.plateforme.popups->vus.size(), 1);
-            QVERIFY(p.plateforme.popups->vus[0].titre.endsWith(QString::fromUtf8("n° -100")));
-            QCOMPARE(p.lignes().size(), 25);
-            QCOMPARE(p.lignes()[2], QByteArray("1 1 1 1 -1          "));
-            QCOMPARE(langue, 1);
-            QCOMPARE(Mesure.port, 1);
-            QCOMPARE(Acq.periode, 0);
-            QCOMPARE(color[1], 65280);
-            QVERIFY(items_recents().isEmpty());
+            if (fois == 0) {
+                QCOMPARE(p.plateforme.popups->messages(),
+                         QStringList{(langue_lue == 2 ? allemand : anglais).arg(p.ini(), lignes)});
+                QCOMPARE(p.plateforme.popups->vus[0].titre, QString(langue_lue == 2 ? "ACHTUNG" : "WARNING"));
+            } else {
+                QVERIFY(p.plateforme.popups->messages().isEmpty());
+                QCOMPARE(p.lignes().size(), 29);
+            }
+            QCOMPARE(langue, langue_lue);
+            QCOMPARE(Acq.periode, periode);
+            QCOMPARE(Acq.heure_rel, heure);
+            QCOMPARE(Donnee[2].grandeur, grandeur2);
+            QCOMPARE(QByteArray(Donnee[2].libelle), libelle2);
+            QCOMPARE(items_recents(), recents);
+            const tk::Geometrie g = tk::geometrie(p.principal());
+            QCOMPARE((QList<int>{g.top, g.left, g.height, g.width}), placement);
+            // The first channel line is whole in every damaged file but the noise.
+            if (fichier.size() > 1) {
+                QCOMPARE(QByteArray(Donnee[1].libelle), QByteArray("V(V)"));
+                QCOMPARE(Mesure.port, 3);
+            }
+            p.arreter();
         }
+    }
+
+    // Only the first megabyte is read: a file past it (here up to 1 GB,
+    // sparse) neither holds the start nor fills the memory. It is said to be
+    // too large, its settings are kept, and it is written again at its size.
+    void fichier_de_plus_d_un_mega_data()
+    {
+        QTest::addColumn<qint64>("taille");
+        QTest::addColumn<bool>("trop_grand");
+        QTest::newRow("exactly 1 MB") << (qint64(1) << 20) << false;
+        QTest::newRow("1 MB and one byte") << (qint64(1) << 20) + 1 << true;
+        QTest::newRow("1 GB") << (qint64(1) << 30) << true;
+    }
+    void fichier_de_plus_d_un_mega()
+    {
+        QFETCH(qint64, taille);
+        QFETCH(bool, trop_grand);
+        Poste p;
+        p.ecrire(modele());
+        {
+            QFile f(p.ini());
+            QVERIFY(f.resize(taille));
+        }
+        QCOMPARE(p.demarrer(), 0);
+        const QStringList attendu =
+            trop_grand ? QStringList{QString::fromUtf8("Die Einstellungsdatei %1 ist größer als 1 MB: nur das erste "
+                                                       "Megabyte wurde gelesen.").arg(p.ini())}
+                       : QStringList{};
+        QCOMPARE(p.plateforme.popups->messages(), attendu);
+        QCOMPARE(langue, 2);
+        QCOMPARE(items_recents().size(), 2);
+        QCOMPARE(QFileInfo(p.ini()).size() < 4096, trop_grand);
+        if (trop_grand)
+            QCOMPARE(p.lignes().mid(0, 24), modele().mid(0, 24));
     }
 
     // Damaged text lines: what is read from them is written so that the next
@@ -250,12 +348,12 @@ private slots:
         valeur_par_defaut();
         const QByteArray defaut = Excel.repertoire;
         int enregistrer = 0;
-        QVERIFY(lire_parametres(f.join('\n') + '\n', enregistrer));
+        QVERIFY(lire_parametres(f.join('\n') + '\n', enregistrer).isEmpty());
         QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
 
         const QByteArray ecrit = texte_parametres();
         valeur_par_defaut();
-        QVERIFY(lire_parametres(ecrit, enregistrer));
+        QVERIFY(lire_parametres(ecrit, enregistrer).isEmpty());
         QCOMPARE(valeur(), lu.isEmpty() ? defaut : lu);
         QCOMPARE(texte_parametres(), ecrit);
     }
@@ -272,7 +370,7 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             valeur_par_defaut();
             int enregistrer = -1;
-            QVERIFY2(lire_parametres(f.readAll(), enregistrer), qPrintable(g));
+            QVERIFY2(lire_parametres(f.readAll(), enregistrer).isEmpty(), qPrintable(g));
             QVERIFY2(enregistrer == 0 || enregistrer == 1, qPrintable(g));
         }
     }

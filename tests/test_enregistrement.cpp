@@ -29,6 +29,8 @@
 #include <QtTest>
 #include <qcustomplot.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The program on the simulator's terminal as COM1, ticks driven by the test.
@@ -373,6 +375,7 @@ private slots:
         QCOMPARE(points_courbe(2), 3);
         QCOMPARE(s.plateforme.popups->messages().size(), avant + 1);
         QVERIFY(s.plateforme.popups->messages().last().startsWith("3 readings read out of the 5 "));
+        QCOMPARE(s.plateforme.popups->vus.last().titre, QString("Incomplete recording"));
         ecrire_enregistrement(dat, 5, 5);
         QCOMPARE(Ouverture_fichier(dat), 0);
         QCOMPARE(s.plateforme.popups->messages().size(), avant + 1);
@@ -638,6 +641,72 @@ private slots:
         Gestion_fichier(menu, ITEM_OUVRIR, nullptr, Fen_princ[PNL_PRINC]);
         QCOMPARE(s.plateforme.popups->messages().last(), QString("Invalid file type\n"));
         QCOMPARE(Acq.nb_points, 3);
+    }
+
+    // A folder, a device or a pipe chosen to open or to save to, or standing
+    // where the other file of the pair goes: refused with its name, nothing
+    // read or written. A pipe no one writes to used to hold File > Open.
+    void ni_dossier_ni_peripherique_ni_tube_data()
+    {
+        QTest::addColumn<bool>("enregistrer");   // Save, else Open
+        QTest::addColumn<QString>("choisi");     // in the test's folder, unless absolute
+        QTest::addColumn<QString>("tube");       // made a pipe; empty: none
+        QTest::addColumn<QString>("dossier");    // made a folder; empty: none
+        QTest::addColumn<QString>("refuse");     // the name the message gives
+        QTest::newRow("open, pipe as the .cfg") << false << "x.dat" << "x.cfg" << "" << "x.cfg";
+        QTest::newRow("open, pipe as the .dat") << false << "x.dat" << "x.dat" << "" << "x.dat";
+        QTest::newRow("open, pipe as the chosen .cfg") << false << "x.cfg" << "x.cfg" << "" << "x.cfg";
+        QTest::newRow("open, folder named .dat") << false << "x.dat" << "" << "x.dat" << "x.dat";
+        QTest::newRow("open, device") << false << "/dev/zero" << "" << "" << "/dev/zero";
+        QTest::newRow("save, folder named .dat") << true << "x.dat" << "" << "x.dat" << "x.dat";
+        QTest::newRow("save, folder") << true << "rec" << "" << "rec" << "rec";
+        QTest::newRow("save, device") << true << "/dev/zero" << "" << "" << "/dev/zero";
+        QTest::newRow("save, pipe as the .cfg") << true << "x.dat" << "x.cfg" << "" << "x.cfg";
+    }
+    void ni_dossier_ni_peripherique_ni_tube()
+    {
+        QFETCH(bool, enregistrer);
+        QFETCH(QString, choisi);
+        QFETCH(QString, tube);
+        QFETCH(QString, dossier);
+        QFETCH(QString, refuse);
+        SessionTest s;
+        QTemporaryDir d;
+        FakePopups& po = *s.plateforme.popups;
+        auto chemin = [&d](const QString& n) { return n.startsWith('/') ? n : d.filePath(n); };
+        // A recording in hand, and a whole pair where the test puts none.
+        ecrire_enregistrement(d.filePath("bon.dat"), 3, 3);
+        QCOMPARE(Ouverture_fichier(d.filePath("bon.dat")), 0);
+        ecrire_enregistrement(d.filePath("x.dat"), 2, 2);
+        if (!tube.isEmpty()) {
+            QFile::remove(chemin(tube));
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin(tube)).constData(), 0600), 0);
+        }
+        if (!dossier.isEmpty()) {
+            QFile::remove(chemin(dossier));
+            QVERIFY(QDir().mkdir(chemin(dossier)));
+        }
+        const Etat avant = Etat::courant();
+        const QStringList fichiers = QDir(d.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        const QByteArray cfg_bon = lire(d.filePath("bon.cfg"));
+        po.vus.clear();
+        po.saisies << chemin(choisi);
+        po.reponses << 1; // Yes, should a replacement be asked
+        Gestion_fichier(menu, enregistrer ? ITEM_ENREGIST : ITEM_OUVRIR, nullptr, Fen_princ[PNL_PRINC]);
+
+        QCOMPARE(po.messages(), QStringList{chemin(refuse) + " is not an ordinary file (a folder, a device or a pipe): choose a file."});
+        const PopupVu* message = nullptr;
+        for (const PopupVu& v : po.vus)
+            if (v.genre == "message")
+                message = &v;
+        QCOMPARE(message->titre, QString(enregistrer ? "Save" : "Open"));
+        QVERIFY(Etat::courant() == avant);
+        QCOMPARE(QDir(d.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), fichiers);
+        if (!tube.isEmpty())
+            QVERIFY(QFileInfo(chemin(tube)).isReadable() && !QFileInfo(chemin(tube)).isFile());
+        if (!dossier.isEmpty())
+            QVERIFY(QFileInfo(chemin(dossier)).isDir());
+        QCOMPARE(lire(d.filePath("bon.cfg")), cfg_bon);
     }
 
     void enregistrements_refuses()

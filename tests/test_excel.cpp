@@ -349,6 +349,55 @@ private slots:
         QCOMPARE(p.popups.vus.last().texte, dossier + "/vtex01");
     }
 
+    // Launch with a working directory that is missing, or that exists but
+    // cannot be written: each says which, and the export does not start.
+    void repertoire_de_travail_refuse_data()
+    {
+        QTest::addColumn<QString>("genre");
+        QTest::addColumn<QString>("message"); // %1: the directory
+        QTest::newRow("missing") << "absent" << "Working directory not found\n";
+        QTest::newRow("a file") << "fichier" << "Working directory not found\n";
+        QTest::newRow("read-only") << "lecture_seule" << "The working directory %1 cannot be written: choose another one.";
+    }
+    void repertoire_de_travail_refuse()
+    {
+        QFETCH(QString, genre);
+        QFETCH(QString, message);
+        Poste p(1, {{1, 0}});
+        const QString dossier = p.chemin("dossier");
+        int fd = -1, drapeaux = 0;
+        if (genre == "fichier") {
+            QFile f(dossier);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (genre == "lecture_seule") {
+            QVERIFY(QDir().mkdir(dossier));
+            QFile::setPermissions(dossier, QFile::ReadOwner | QFile::ExeOwner);
+            // Root writes through permissions: the folder is then made immutable.
+            if (geteuid() == 0) {
+                fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
+                int fige = 0;
+                if (fd < 0 || ioctl(fd, FS_IOC_GETFLAGS, &drapeaux) != 0 ||
+                    (fige = drapeaux | FS_IMMUTABLE_FL, ioctl(fd, FS_IOC_SETFLAGS, &fige) != 0)) {
+                    if (fd >= 0)
+                        ::close(fd);
+                    QSKIP("no way to make a folder read-only for root here");
+                }
+            }
+        }
+        const QByteArray avant(Excel.repertoire);
+        p.x.repertoire->setText(dossier);
+        p.x.lancer->click();
+        if (fd >= 0) {
+            ioctl(fd, FS_IOC_SETFLAGS, &drapeaux);
+            ::close(fd);
+        }
+        QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(p.popups.messages(), QStringList{message.contains("%1") ? message.arg(dossier) : message});
+        QCOMPARE(QByteArray(Excel.repertoire), avant);
+        QCOMPARE(Excel.lance, 0);
+        QVERIFY(p.repos());
+    }
+
     void echec_d_ecriture_et_fermeture_en_quittant()
     {
         Poste p(1, {{1, 0}});

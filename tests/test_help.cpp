@@ -20,6 +20,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 namespace {
 
 const char* const suffixes[] = {"fr", "gb", "al", "es", "it"};
@@ -307,6 +309,43 @@ private slots:
         QVERIFY(QFile::copy(fichier_aide(QStringLiteral("al")), absent));
         aide.sommaire(absent);
         QVERIFY(texte->toPlainText().contains(QStringLiteral("Inhalt")));
+    }
+
+    // A help file past 16 MB (sparse here) is not read nor laid out: the
+    // window says so at once. A pipe or a folder in its place is no file:
+    // nothing waits on the pipe.
+    void fichier_d_aide_refuse_data()
+    {
+        QTest::addColumn<QString>("genre");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("16 MB and one byte") << "grand" << "Help file too large (over 16 MB):";
+        QTest::newRow("pipe") << "tube" << "Help file not found:";
+        QTest::newRow("folder") << "dossier" << "Help file not found:";
+    }
+    void fichier_d_aide_refuse()
+    {
+        QFETCH(QString, genre);
+        QFETCH(QString, raison);
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath(QStringLiteral("voltexa.hlp"));
+        if (genre == "grand") {
+            QVERIFY(QFile::copy(fichier_aide(QStringLiteral("gb")), chemin));
+            QFile f(chemin);
+            QVERIFY(f.resize((qint64(16) << 20) + 1));
+        } else if (genre == "tube") {
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        } else {
+            QVERIFY(QDir().mkdir(chemin));
+        }
+        QtHelpViewer aide;
+        aide.recherche(chemin, QStringLiteral("port"));
+        QWidget* f = fenetre_aide();
+        QVERIFY(f);
+        QVERIFY(!QApplication::activeModalWidget());
+        auto* texte = f->findChild<QTextBrowser*>(QStringLiteral("aide_texte"));
+        QCOMPARE(texte->toPlainText(), raison + "\n" + chemin);
+        QCOMPARE(f->findChild<QListWidget*>(QStringLiteral("aide_rubriques"))->count(), 0);
+        QVERIFY(!f->findChild<QToolButton*>(QStringLiteral("aide_sommaire"))->isEnabled());
     }
 };
 
