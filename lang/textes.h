@@ -127,6 +127,8 @@ extern const char* const releves_manquants[5];
 extern const char* const reprise_trouvee[5];
 // The recovery folder %1 cannot be written; the acquisition goes on.
 extern const char* const journal_impossible[5];
+// The journal's disk in folder %1 refused a reading; it catches up later.
+extern const char* const journal_en_retard[5];
 extern const char* const tete_optique[5];
 extern const char* const tete_optique1[5];
 extern const char* const continuer[5];
