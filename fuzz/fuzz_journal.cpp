@@ -7,7 +7,9 @@
 // no data file at all).
 #include "files/format.h"
 #include "files/journal.h"
+#include "socle/globals.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -59,7 +61,11 @@ int lignes_attendues(const QByteArray& dat, qsizetype& fin)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dossier;
+    // In memory where the system has such a folder: every completion syncs
+    // its files, which a disk would make the slowest part of a run.
+    static QTemporaryDir dossier(QDir(QStringLiteral("/dev/shm")).exists()
+                                     ? QStringLiteral("/dev/shm/voltexa-fuzz-journal-XXXXXX")
+                                     : QDir::tempPath() + QStringLiteral("/voltexa-fuzz-journal-XXXXXX"));
     if (!dossier.isValid())
         std::abort();
     const QByteArray entree(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -559,7 +559,8 @@ private slots:
         simuler_disque(place, synchro);
         sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
         simuler_disque(-1);
-        QCOMPARE(p.plateforme.popups->messages(), QStringList{"Error writing file \n"});
+        // Message 24 in the file's language, German.
+        QCOMPARE(p.plateforme.popups->messages(), QStringList{"Fehler beim file schreiben\n"});
         QCOMPARE(p.contenu(), avant);
         QCOMPARE(QDir(p.programme.dir()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
     }

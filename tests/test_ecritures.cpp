@@ -3,6 +3,7 @@
 // is reported failed, the file that was there stays byte for byte and
 // nothing is left beside it; on a sound disk the file is whole.
 #include "files/format.h"
+#include "files/journal.h"
 #include "socle/classeur.h"
 #include "socle/ecriture.h"
 #include "socle/platform.h"
@@ -10,8 +11,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -114,6 +118,35 @@ bool complet(Ecrivain e, const QString& cible)
     return false;
 }
 
+// A real file system of 1 MB mounted over a temporary folder, for as long
+// as the object lives (root only: `monte` false otherwise).
+struct VraiDisque {
+    QTemporaryDir d;
+    bool monte = false;
+    VraiDisque()
+    {
+        monte = ::geteuid() == 0 && d.isValid() &&
+                QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", d.path()}) == 0;
+    }
+    ~VraiDisque()
+    {
+        if (monte)
+            QProcess::execute("umount", {d.path()});
+    }
+    // Fills it but for `libres` bytes, with a file of its own.
+    void remplir(qint64 libres)
+    {
+        QFile f(d.filePath("remplissage"));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray bloc(4096, 'x');
+        while (f.write(bloc) == bloc.size())
+            ;
+        f.close();
+        QVERIFY(f.resize(std::max<qint64>(0, f.size() - libres)));
+    }
+    void liberer() { QFile::remove(d.filePath("remplissage")); }
+};
+
 struct DisqueSimule {
     DisqueSimule(qint64 place, bool synchro) { simuler_disque(place, synchro); }
     ~DisqueSimule() { simuler_disque(-1); }
@@ -194,11 +227,69 @@ private slots:
         QFETCH(bool, ecrit);
         if (!QFile::exists(cible))
             QSKIP("no such device here");
-        const QStringList avant = QDir(QDir::tempPath()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(ecrire_avec(Ecrivain(ecrivain), cible), ecrit);
-        QCOMPARE(QDir(QDir::tempPath()).entryList(QDir::Files | QDir::Hidden), avant);
+        const QString provisoires = "." + QFileInfo(cible).fileName() + ".*.part";
+        QCOMPARE(QDir(QDir::tempPath()).entryList({provisoires}, QDir::Files | QDir::Hidden), QStringList());
         // Still the device: never replaced by a file.
         QVERIFY(!QFileInfo(cible).isFile());
+    }
+
+    // The same on a real file system left with one page free.
+    void vrai_disque_plein_data()
+    {
+        QTest::addColumn<int>("ecrivain");
+        QTest::addRow("recording pair") << int(paire);
+        QTest::addRow("workbook") << int(classeur);
+        QTest::addRow("PDF print") << int(pdf);
+    }
+
+    void vrai_disque_plein()
+    {
+        QFETCH(int, ecrivain);
+        const auto e = Ecrivain(ecrivain);
+        VraiDisque disque;
+        if (!disque.monte)
+            QSKIP("mounting a small file system takes the administrator's account");
+        const QString cible = disque.d.filePath(e == pdf ? "r.pdf" : e == classeur ? "r.xlsx" : "r.dat");
+        const QStringList fichiers = fichiers_de(e, cible);
+        for (const QString& f : fichiers)
+            poser(f, "old contents\n");
+        disque.remplir(4096);
+        QVERIFY(!ecrire_avec(e, cible));
+        for (const QString& f : fichiers)
+            QCOMPARE(lire(f), QByteArray("old contents\n"));
+        QCOMPARE(QDir(disque.d.path()).entryList(QDir::Files | QDir::Hidden).size(), fichiers.size() + 1);
+        disque.liberer();
+        QVERIFY(ecrire_avec(e, cible));
+        QVERIFY(complet(e, cible));
+    }
+
+    // The journal on a real file system that fills: the appends refused
+    // wait, and once room is made the next one writes them all, whole lines.
+    void vrai_disque_plein_journal()
+    {
+        VraiDisque disque;
+        if (!disque.monte)
+            QSKIP("mounting a small file system takes the administrator's account");
+        const QString dat = disque.d.filePath("acquisition.dat");
+        Journal j;
+        QVERIFY(j.ouvrir(dat, configuration_mille()));
+        disque.remplir(4096);
+        int refuses = 0;
+        for (int k = 0; k < 1000; ++k)
+            refuses += !j.ajouter(ligne(k));
+        QVERIFY(refuses > 0);
+        QVERIFY(j.lignes() < 1000);
+        QCOMPARE(lire(dat).count('\n'), j.lignes());
+        disque.liberer();
+        QVERIFY(j.ajouter(ligne(1000)));
+        QCOMPARE(j.lignes(), 1001);
+        QVERIFY(j.attendre_synchro(3000));
+        QStringList attendues;
+        for (int k = 0; k <= 1000; ++k)
+            attendues << ligne(k);
+        QCOMPARE(QString::fromLatin1(lire(dat)), attendues.join('\n') + '\n');
+        j.fermer();
     }
 
     // A PDF cut anywhere is not taken for a whole one.
