@@ -262,12 +262,6 @@ void EcritureFichier::abandonner()
     e.termine = false;
 }
 
-bool ecrire_fichier_entier(const QString& cible, const QByteArray& octets)
-{
-    EcritureFichier f(cible);
-    return f.ouvrir() && f.flux().write(octets) == octets.size() && f.valider();
-}
-
 // ---- the system's calls, checked ------------------------------------------------------
 
 bool ecrire_tout(int fd, const char* p, qint64 n, qint64* ecrits)

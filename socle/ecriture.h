@@ -51,9 +51,6 @@ private:
     std::unique_ptr<Etat> e_;
 };
 
-// The whole of `octets` at `cible`, as EcritureFichier writes.
-bool ecrire_fichier_entier(const QString& cible, const QByteArray& octets);
-
 // ---- the system's calls, checked ------------------------------------------------------
 
 // Writes the n bytes at p to fd, through interruptions and short writes;
