@@ -1,6 +1,7 @@
 #include "app/config.h"
 #include "graph/couleurs.h"
 
+#include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/lecture_fichier.h"
 #include "socle/menus.h"
@@ -20,7 +21,6 @@
 #include <QGuiApplication>
 #include <QList>
 #include <QRect>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStringList>
 
@@ -213,7 +213,8 @@ QByteArray bloc_recents()
 }
 
 // Writes the whole settings file through `ecrire`. The old file stays whole
-// until the new one is complete; a file the user made read-only is left alone.
+// until the new one is complete and on the disk; a file the user made
+// read-only is left alone.
 bool remplacer_fichier(const QString& chemin, const std::function<void(QIODevice&)>& ecrire)
 {
     if (!chemin_utilisable(chemin))
@@ -224,13 +225,12 @@ bool remplacer_fichier(const QString& chemin, const std::function<void(QIODevice
     // The user's configuration folder does not exist before the first start.
     if (!QDir().mkpath(info.path()))
         return false;
-    QSaveFile f(chemin);
+    EcritureFichier f(chemin);
     // Without the right to create files in the directory, the file itself is rewritten.
-    f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!f.ouvrir(QIODevice::Text, true))
         return false;
-    ecrire(f);
-    return f.commit();
+    ecrire(f.flux());
+    return f.valider();
 }
 
 // True when at least a grabbable part of the window lies on one of the screens.

@@ -402,13 +402,19 @@ bool commande_enregistrer()
         });
         if (ok) {
             Acq.non_enregistre = 0;
+            journal_garder(false);
             journal_abandonner();
         }
         if (ok && genre_fichier(chemin) == GenreFichier::Donnees)
             Memo_fichier(chemin);
     }
-    if (!ok)
+    if (!ok) {
+        // Not saved: New, Open and quitting still ask about these readings,
+        // and their journal stays.
+        Acq.non_enregistre = 1;
+        journal_garder(true);
         Popup_erreur(MSG_ECRITURE);
+    }
     return ok;
 }
 

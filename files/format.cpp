@@ -2,11 +2,11 @@
 
 #include "link/serial.h"
 
+#include "socle/ecriture.h"
 #include "socle/globals.h"
 
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -420,20 +420,12 @@ bool enregistrer_paire(const QString& donnees, const QString& configuration,
 {
     if (lecture_seule(donnees) || lecture_seule(configuration))
         return false;
-    QSaveFile fichiers[2] = {QSaveFile(donnees), QSaveFile(configuration)};
-    for (int i = 0; i < 2; ++i) {
-        if (!fichiers[i].open(QIODevice::WriteOnly | QIODevice::Text) || !ecrire(fichiers[i], i)) {
-            for (QSaveFile& f : fichiers)
-                if (f.isOpen())
-                    f.cancelWriting();
+    EcritureFichier fichiers[2] = {EcritureFichier(donnees), EcritureFichier(configuration)};
+    for (int i = 0; i < 2; ++i)
+        if (!fichiers[i].ouvrir(QIODevice::Text) || !ecrire(fichiers[i].flux(), i) || !fichiers[i].terminer())
             return false;
-        }
-    }
-    // Both are complete: now the old ones go.
-    const bool ok = fichiers[0].commit();
-    if (!ok)
-        fichiers[1].cancelWriting();
-    return ok && fichiers[1].commit();
+    // Both are complete and on the disk: now the old ones go.
+    return fichiers[0].remplacer() && fichiers[1].remplacer();
 }
 
 namespace {

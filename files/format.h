@@ -175,8 +175,9 @@ constexpr int colonne_lecture(int k)
 
 // Writes both files of a recording so that a failure leaves the previous
 // ones as they were: each is written to a temporary file beside it, and the
-// old files are replaced only once both are complete. A file that exists and
-// is read-only is not replaced. `ecrire` fills each in turn (0 data, 1
+// old files are replaced only once both are complete and synced to the disk
+// (EcritureFichier): a full disk leaves the old pair byte for byte. A file
+// that exists and is read-only is not replaced. `ecrire` fills each in turn (0 data, 1
 // configuration); false from it, or any failure, writes nothing.
 bool enregistrer_paire(const QString& donnees, const QString& configuration,
                        const std::function<bool(QIODevice&, int)>& ecrire);

@@ -1,6 +1,7 @@
 #include "files/journal.h"
 
 #include "acquisition/cycle.h"
+#include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
 #include "files/enregistrement.h"
@@ -22,37 +23,16 @@
 
 namespace {
 
-// The folder's entries (a file created or renamed) survive a power cut.
-void synchroniser_dossier(const QString& dossier)
-{
-    const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
+// The syncing thread looks for lines at least this often, should it miss
+// the wake-up of a line written: well within the shortest reading period.
+constexpr int RELANCE_SYNCHRO_MS = 50;
 
 // Writes the configuration file whole beside itself, syncs it, then puts it
 // in place: a crash leaves the old file or the new one, never half of one.
 bool ecrire_configuration_durable(const QString& chemin, const Configuration& c)
 {
-    const QString temporaire = chemin + QStringLiteral(".tmp");
-    {
-        QFile f(temporaire);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
-        if (!ecrire_configuration(f, c) || !f.flush() || ::fsync(f.handle()) != 0) {
-            f.close();
-            QFile::remove(temporaire);
-            return false;
-        }
-    }
-    if (std::rename(QFile::encodeName(temporaire).constData(), QFile::encodeName(chemin).constData()) != 0) {
-        QFile::remove(temporaire);
-        return false;
-    }
-    synchroniser_dossier(QFileInfo(chemin).absolutePath());
-    return true;
+    EcritureFichier f(chemin);
+    return f.ouvrir() && ecrire_configuration(f.flux(), c) && f.valider();
 }
 
 // A complete reading line numbered `numero`, as the cycle writes them.
@@ -87,8 +67,10 @@ Journal::~Journal()
 bool Journal::ouvrir(const QString& donnees, const Configuration& entete)
 {
     fermer();
-    defaut_ = false;
-    lignes_ = 0;
+    attente_.clear();
+    ecrites_ = 0;
+    durables_ = 0;
+    synchro_refusee_ = false;
     const QString dossier = QFileInfo(donnees).absolutePath();
     if (!QDir().mkpath(dossier))
         return false;
@@ -100,10 +82,9 @@ bool Journal::ouvrir(const QString& donnees, const Configuration& entete)
     fd_ = ::open(QFile::encodeName(donnees).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd_ < 0)
         return false;
-    ::fsync(fd_);
+    synchroniser_fd(fd_);
     synchroniser_dossier(dossier);
     donnees_ = donnees;
-    ecrit_ = false;
     fin_ = false;
     fil_ = std::thread(&Journal::synchroniseur, this);
     return true;
@@ -111,44 +92,77 @@ bool Journal::ouvrir(const QString& donnees, const Configuration& entete)
 
 bool Journal::ajouter(const QString& ligne)
 {
-    if (fd_ < 0 || defaut_)
+    if (fd_ < 0)
         return false;
-    // One write per line: the system has it as soon as the call returns.
-    QByteArray octets = ligne.toLatin1();
-    octets += '\n';
-    const char* p = octets.constData();
-    qsizetype reste = octets.size();
-    while (reste > 0) {
-        const ssize_t n = ::write(fd_, p, std::size_t(reste));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            defaut_ = true;
-            return false;
-        }
-        p += n;
-        reste -= n;
+    attente_ += ligne.toLatin1();
+    attente_ += '\n';
+    return vider();
+}
+
+// One write for all that waits: the system has it as soon as the call
+// returns. What the disk refused stays, from the first byte it did not take.
+bool Journal::vider()
+{
+    if (attente_.isEmpty())
+        return true;
+    qint64 partis = 0;
+    const bool ok = ecrire_tout(fd_, attente_.constData(), attente_.size(), &partis);
+    const int completes = int(attente_.left(partis).count('\n'));
+    attente_.remove(0, partis);
+    if (completes > 0) {
+        // No lock taken: a tick never waits for the thread. A wake-up it
+        // misses is made up by its own short wait.
+        ecrites_ += completes;
+        cv_.notify_one();
     }
-    ++lignes_;
-    ecrit_ = true;
-    return true;
+    return ok;
 }
 
 void Journal::synchroniser()
 {
     if (fd_ < 0)
         return;
-    ecrit_ = false;
-    ::fdatasync(fd_);
+    const int n = ecrites_;
+    if (!synchroniser_fd(fd_, true)) {
+        synchro_refusee_ = true;
+        return;
+    }
+    std::lock_guard<std::mutex> verrou(m_);
+    if (durables_ < n)
+        durables_ = n;
+    cv_fait_.notify_all();
 }
 
+bool Journal::attendre_synchro(int ms)
+{
+    std::unique_lock<std::mutex> verrou(m_);
+    return cv_fait_.wait_for(verrou, std::chrono::milliseconds(ms), [this] { return durables_ >= ecrites_; });
+}
+
+// Each line written is synced as soon as it is there, the lock released
+// while the disk works: the ticks never wait for it.
 void Journal::synchroniseur()
 {
     std::unique_lock<std::mutex> verrou(m_);
     while (!fin_) {
-        cv_.wait_for(verrou, std::chrono::seconds(SYNCHRO_JOURNAL_S), [this] { return fin_; });
-        if (ecrit_.exchange(false))
-            ::fdatasync(fd_);
+        cv_.wait_for(verrou, std::chrono::milliseconds(RELANCE_SYNCHRO_MS),
+                     [this] { return fin_ || durables_ < ecrites_; });
+        if (fin_)
+            break;
+        const int n = ecrites_;
+        verrou.unlock();
+        const bool ok = synchroniser_fd(fd_, true);
+        verrou.lock();
+        if (!ok) {
+            synchro_refusee_ = true;
+            // Tried again with the next line, not in a loop.
+            while (!fin_ && ecrites_ <= n)
+                cv_.wait_for(verrou, std::chrono::milliseconds(RELANCE_SYNCHRO_MS));
+            continue;
+        }
+        if (durables_ < n)
+            durables_ = n;
+        cv_fait_.notify_all();
     }
 }
 
@@ -156,10 +170,11 @@ bool Journal::clore(const Configuration& complete)
 {
     if (fd_ < 0)
         return false;
+    vider();
     Configuration c = complete;
     // The configuration counts what the data file holds.
-    if (c.nb_points > lignes_)
-        c.nb_points = lignes_;
+    if (c.nb_points > ecrites_)
+        c.nb_points = ecrites_;
     c.x.resize(std::size_t(c.nb_points));
     synchroniser();
     const bool ok = ecrire_configuration_durable(chemin_configuration(donnees_), c);
@@ -233,7 +248,9 @@ Journal& journal()
 
 // The journal that mirrors the recording in hand; empty when none does.
 QString journal_en_main;
-// The user has been told that the journal cannot be written.
+// A save of the recording in hand failed: its journal is not removed.
+bool garde = false;
+// The user has been told that the journal cannot be written (once a run).
 bool defaut_dit = false;
 // Held while this run owns the journal: a second VOLTEXA started meanwhile
 // neither offers it back nor writes over it. A run that ended without
@@ -261,19 +278,22 @@ void rendre_verrou()
     verrou.reset();
 }
 
-void suivre(const QString& ligne, int)
-{
-    journal().ajouter(ligne);
-}
-
-void dire_defaut(const QString& donnees)
+void dire_defaut(const QString& donnees, const char* const* texte = tx::journal_impossible)
 {
     if (defaut_dit)
         return;
     defaut_dit = true;
     plateforme().popups->message(
         qtxt(tx::Maj_titre_erreur),
-        qtxt(tx::journal_impossible).arg(QDir::toNativeSeparators(QFileInfo(donnees).absolutePath())));
+        qtxt(texte).arg(QDir::toNativeSeparators(QFileInfo(donnees).absolutePath())));
+}
+
+// A reading the disk refused is said at once; it is written with the next.
+void suivre(const QString& ligne, int)
+{
+    Journal& j = journal();
+    if ((!j.ajouter(ligne) || j.synchro_refusee()) && j.ouvert())
+        dire_defaut(j.donnees(), tx::journal_en_retard);
 }
 
 } // namespace
@@ -287,6 +307,7 @@ void journal_lancer()
 {
     fixer_suivi_releves(nullptr);
     journal().fermer();
+    garde = false;
     // The recording Run clears had its journal; so has the new one.
     const QString donnees = chemin_journal();
     if (!prendre_verrou(donnees)) {
@@ -311,26 +332,36 @@ void journal_pause()
     journal().synchroniser();
 }
 
+bool journal_attendre_synchro(int ms)
+{
+    return journal().attendre_synchro(ms);
+}
+
 void journal_arreter()
 {
     fixer_suivi_releves(nullptr);
     if (!journal().ouvert())
         return;
-    const bool defaut = journal().en_defaut();
     const QString donnees = journal().donnees();
-    if (!journal().clore(configuration_courante()) || defaut)
+    // Lines still refused at the end are not in the completed journal.
+    if (!journal().clore(configuration_courante()) || journal().en_defaut())
         dire_defaut(donnees);
 }
 
 void journal_abandonner()
 {
-    if (journal_en_main.isEmpty() || Acq.en_cours)
+    if (journal_en_main.isEmpty() || Acq.en_cours || garde)
         return;
     fixer_suivi_releves(nullptr);
     journal().fermer();
     supprimer_paire(journal_en_main);
     journal_en_main.clear();
     rendre_verrou();
+}
+
+void journal_garder(bool garder)
+{
+    garde = garder;
 }
 
 void proposer_reprise()
@@ -351,6 +382,7 @@ void proposer_reprise()
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
     if (r == 1 && ouvrir_reprise(donnees) == 0) {
         journal_en_main = donnees;
+        garde = false;
         return;
     }
     rendre_verrou();
@@ -363,4 +395,5 @@ void journal_fermer()
     journal_en_main.clear();
     rendre_verrou();
     defaut_dit = false;
+    garde = false;
 }

@@ -323,6 +323,18 @@ const char* const dossier_protege[5] = {
     "No se puede escribir en el directorio de trabajo %1: elija otro.",
     "Impossibile scrivere nella directory di lavoro %1: sceglietene un'altra.",
 };
+const char* const journal_en_retard[5] = {
+    "La copie de secours de l'acquisition ne peut plus être écrite dans le dossier %1 (disque plein ?). "
+    "Les relevés restent en mémoire ; la copie se complète dès que le disque le permet.",
+    "The recovery copy of the acquisition cannot be written in the folder %1 (disk full?). "
+    "The readings stay in memory; the copy catches up as soon as the disk takes it.",
+    "Die Sicherungskopie der Messung kann im Ordner %1 nicht geschrieben werden (Datenträger voll?). "
+    "Die Messwerte bleiben im Speicher; die Kopie wird nachgeholt, sobald der Datenträger es zulässt.",
+    "La copia de seguridad de la adquisición no se puede escribir en la carpeta %1 (¿disco lleno?). "
+    "Las medidas quedan en memoria; la copia se completa en cuanto el disco lo permite.",
+    "La copia di sicurezza dell'acquisizione non può essere scritta nella cartella %1 (disco pieno?). "
+    "Le misure restano in memoria; la copia si completa appena il disco lo consente.",
+};
 const char* const tete_optique[5] = {
     "Vérifiez si la tête optique est branchée", "Check if the optical head is connected ",
     "Prüfen Sie, ob der optische Kopf angeschlossen ist, ",

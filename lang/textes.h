@@ -137,6 +137,8 @@ extern const char* const config_trop_grande[5];
 extern const char* const pas_un_fichier[5];
 // The spreadsheet export's working directory %1 exists but cannot be written.
 extern const char* const dossier_protege[5];
+// The journal's disk in folder %1 refused a reading; it catches up later.
+extern const char* const journal_en_retard[5];
 extern const char* const tete_optique[5];
 extern const char* const tete_optique1[5];
 // A COM port that cannot be had: nothing at its path, or held by another

@@ -1,4 +1,5 @@
 #include "socle/classeur.h"
+#include "socle/ecriture.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -9,25 +10,53 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <numeric>
 
 namespace {
 
 constexpr double TAILLE_GRAPHIQUE = 2.0; // times the writer's default chart size
 
-// A name of the target's folder that nothing else uses, hidden, for the
-// workbook while it is written.
-QString chemin_provisoire(const QString& chemin)
+quint32 lire_u32(const QByteArray& b, qsizetype i)
 {
-    static int compteur = 0;
-    const QFileInfo cible(chemin);
-    for (;;) {
-        const QString p = cible.absolutePath() + QStringLiteral("/.") + cible.fileName() +
-                          QStringLiteral(".%1-%2.part").arg(QCoreApplication::applicationPid()).arg(++compteur);
-        if (!QFileInfo::exists(p))
-            return p;
-    }
+    quint32 v = 0;
+    for (int k = 3; k >= 0; --k)
+        v = (v << 8) | static_cast<unsigned char>(b[i + k]);
+    return v;
+}
+
+// A workbook written whole: its archive ends with the directory record, and
+// the directory it names lies just before it, where it says. Bytes lost on
+// the way (a full disk) move the directory or cut the record.
+bool archive_complete(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 taille = f.size();
+    constexpr qint64 RECORD = 22;
+    if (taille < RECORD)
+        return false;
+    const qint64 debut_fin = std::max<qint64>(0, taille - RECORD - 0xFFFF);
+    if (!f.seek(debut_fin))
+        return false;
+    const QByteArray fin = f.readAll();
+    const qsizetype i = fin.lastIndexOf(QByteArray("PK\x05\x06", 4));
+    if (i < 0 || i + RECORD > fin.size())
+        return false;
+    const qint64 position = debut_fin + i;
+    const quint32 longueur_commentaire = static_cast<unsigned char>(fin[i + 20]) |
+                                         (static_cast<unsigned char>(fin[i + 21]) << 8);
+    if (position + RECORD + longueur_commentaire != taille)
+        return false;
+    const quint32 taille_dir = lire_u32(fin, i + 12);
+    const quint32 debut_dir = lire_u32(fin, i + 16);
+    // Archives past 4 GB keep these in another record.
+    if (debut_dir == 0xFFFFFFFFu || taille_dir == 0xFFFFFFFFu)
+        return true;
+    if (qint64(debut_dir) + taille_dir != position)
+        return false;
+    char signature[4];
+    return f.seek(debut_dir) && f.read(signature, 4) == 4 && QByteArray(signature, 4) == QByteArray("PK\x01\x02", 4);
 }
 
 // The cells in the order the writer needs, rows first: it streams each row
@@ -134,19 +163,18 @@ bool ecrire_xlsx(const Classeur& c, const QString& chemin)
 {
     if (chemin.isEmpty())
         return false;
-    const QString provisoire = chemin_provisoire(chemin);
-    const QByteArray fichier = QFile::encodeName(provisoire);
-    // A folder that takes no new file is known before any work is done.
-    if (QFile essai(provisoire); !essai.open(QIODevice::WriteOnly))
+    // Written beside the target under a hidden name; a folder that takes no
+    // new file is known before any work is done.
+    EcritureFichier sortie(chemin);
+    if (!sortie.ouvrir())
         return false;
+    const QByteArray fichier = QFile::encodeName(sortie.chemin_ecrit());
     // Rows go to disk as they are written rather than staying in memory.
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     lxw_workbook* wb = workbook_new_opt(fichier.constData(), &options);
-    if (!wb) {
-        QFile::remove(provisoire);
+    if (!wb)
         return false;
-    }
 
     std::vector<lxw_format*> formats(c.styles.size(), nullptr);
     for (std::size_t i = 1; i < c.styles.size(); ++i) {
@@ -166,13 +194,9 @@ bool ecrire_xlsx(const Classeur& c, const QString& chemin)
     for (const Graphique& g : c.graphiques)
         ecrire_graphique(wb, g, feuilles);
 
-    // The file is made here, whole; it then takes the target's place in one step.
-    const bool ecrit = workbook_close(wb) == LXW_NO_ERROR;
-    if (!ecrit || std::rename(fichier.constData(), QFile::encodeName(chemin).constData()) != 0) {
-        QFile::remove(provisoire);
-        return false;
-    }
-    return true;
+    // The file is made here, whole, checked and synced; it then takes the
+    // target's place in one step.
+    return workbook_close(wb) == LXW_NO_ERROR && sortie.valider(archive_complete);
 }
 
 std::unique_ptr<Tableur> tableur_qt()

@@ -1,4 +1,5 @@
 #include "socle/platform.h"
+#include "socle/ecriture.h"
 
 #include "socle/help_viewer.h"
 
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -178,7 +180,7 @@ public:
         if (QPrinterInfo::defaultPrinter().isNull() && !choisir(imprimante))
             return annule;
         CurseurImpression attente;
-        return dessiner_texte(imprimante, texte) ? imprime : echec(imprimante);
+        return imprimer_sur(imprimante, [&texte](QPrinter& p) { return dessiner_texte(p, texte); });
     }
 
     Resultat imprimer_widget(QWidget* w, const QString& titre) override
@@ -188,7 +190,7 @@ public:
         if (!choisir(imprimante))
             return annule;
         CurseurImpression attente;
-        return dessiner_widget(imprimante, w, titre) ? imprime : echec(imprimante);
+        return imprimer_sur(imprimante, [w, &titre](QPrinter& p) { return dessiner_widget(p, w, titre); });
     }
 
 private:
@@ -199,11 +201,6 @@ private:
         // Every page is always printed: a page range would be ignored.
         d.setOption(QAbstractPrintDialog::PrintPageRange, false);
         return d.exec() == QDialog::Accepted;
-    }
-
-    static Resultat echec(const QPrinter& imprimante)
-    {
-        return imprimante.outputFileName().isEmpty() ? echec_imprimante : echec_fichier;
     }
 };
 
@@ -375,6 +372,47 @@ bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende)
         peintre.drawPicture(0, 0, image);
     }
     return peintre.end();
+}
+
+bool pdf_complet(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 taille = f.size();
+    constexpr qint64 QUEUE = 1024;
+    if (taille < 16 || !f.seek(std::max<qint64>(0, taille - QUEUE)))
+        return false;
+    const QByteArray fin = f.readAll();
+    const qsizetype renvoi = fin.lastIndexOf("startxref");
+    if (renvoi < 0 || !fin.trimmed().endsWith("%%EOF"))
+        return false;
+    const QByteArray apres = fin.mid(renvoi + 9);
+    const qsizetype fin_nombre = apres.indexOf("%%EOF");
+    bool ok = false;
+    const qint64 table = apres.left(fin_nombre).trimmed().toLongLong(&ok);
+    char debut[4];
+    return ok && table >= 0 && table < taille && f.seek(table) && f.read(debut, 4) == 4 &&
+           QByteArray(debut, 4) == "xref";
+}
+
+Printer::Resultat imprimer_sur(QPrinter& imprimante, const std::function<bool(QPrinter&)>& dessiner)
+{
+    const QString sortie = imprimante.outputFileName();
+    if (sortie.isEmpty())
+        return dessiner(imprimante) ? Printer::imprime : Printer::echec_imprimante;
+    // The printer writes the file itself and does not say when a write
+    // fails: it writes a temporary file, which must hold a whole document.
+    EcritureFichier fichier(sortie);
+    if (!fichier.ouvrir())
+        return Printer::echec_fichier;
+    imprimante.setOutputFileName(fichier.chemin_ecrit());
+    const bool dessine = dessiner(imprimante);
+    imprimante.setOutputFileName(sortie);
+    const bool pdf = imprimante.outputFormat() == QPrinter::PdfFormat;
+    return dessine && fichier.valider(pdf ? pdf_complet : std::function<bool(const QString&)>{})
+               ? Printer::imprime
+               : Printer::echec_fichier;
 }
 
 QString GetProjectDir()

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -91,6 +92,13 @@ public:
 bool dessiner_texte(QPrinter& imprimante, const QString& texte);
 // The widget under its caption (none when empty).
 bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende = {});
+// A job drawn by `dessiner` on a printer already set up. Printed to a file,
+// the file takes the place of the one chosen only once it is written whole
+// (a PDF checked to its end) and synced; otherwise echec_fichier and the
+// chosen file as it was.
+Printer::Resultat imprimer_sur(QPrinter& imprimante, const std::function<bool(QPrinter&)>& dessiner);
+// A PDF file written to its end: its closing table is where its last lines say.
+bool pdf_complet(const QString& chemin);
 
 struct Platform {
     std::unique_ptr<Popups> popups;

@@ -3,6 +3,7 @@
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
 #include "app/config.h"
+#include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
@@ -623,6 +624,43 @@ private slots:
         QCOMPARE(p.plateforme.popups->messages(), QStringList{QString::fromUtf8("Setup file VOLTEXA.INI nicht gefunden\n")});
         QVERIFY(!QFile::exists(p.ini()));
         QCOMPARE(nb_fins_demandees(), fins + 1);
+    }
+
+    // The settings written at quit on a disk that fails: "Error writing
+    // file", the old file byte for byte and nothing left beside it.
+    void reglages_sur_disque_en_panne_data()
+    {
+        QTest::addColumn<bool>("tout"); // Save settings on exit checked
+        QTest::addColumn<qint64>("place");
+        QTest::addColumn<bool>("synchro");
+        for (bool tout : {true, false}) {
+            const char* n = tout ? "whole file" : "line 1 and the recent files";
+            QTest::addRow("%s, disk full", n) << tout << qint64(0) << false;
+            QTest::addRow("%s, full after 100 bytes", n) << tout << qint64(100) << false;
+            QTest::addRow("%s, sync refused", n) << tout << qint64(-1) << true;
+        }
+    }
+
+    void reglages_sur_disque_en_panne()
+    {
+        QFETCH(bool, tout);
+        QFETCH(qint64, place);
+        QFETCH(bool, synchro);
+        Poste p;
+        p.ecrire(modele());
+        QCOMPARE(p.demarrer(), 0);
+        const QByteArray avant = p.contenu();
+        if (!tout)
+            Gestion_options(menu, ITEM_ENREGIST2, nullptr, p.principal());
+        tk::deplacer(p.principal(), 200, 210);
+        p.plateforme.popups->reponses << 2; // No to quitting
+        simuler_disque(place, synchro);
+        sortir(p.principal(), 0, EVENT_COMMIT, nullptr, 0, 0);
+        simuler_disque(-1);
+        // Message 24 in the file's language, German.
+        QCOMPARE(p.plateforme.popups->messages(), QStringList{"Fehler beim file schreiben\n"});
+        QCOMPARE(p.contenu(), avant);
+        QCOMPARE(QDir(p.programme.dir()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void fichier_protege_ou_chemin_tronque()

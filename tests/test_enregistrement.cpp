@@ -3,7 +3,9 @@
 // files refused without a change, and saves that fail without a loss.
 #include "acquisition/selection.h"
 #include "acquisition/cycle.h"
+#include "socle/ecriture.h"
 #include "socle/globals.h"
+#include "files/journal.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
@@ -707,6 +709,74 @@ private slots:
         if (!dossier.isEmpty())
             QVERIFY(QFileInfo(chemin(dossier)).isDir());
         QCOMPARE(lire(d.filePath("bon.cfg")), cfg_bon);
+    }
+
+    // Save over a recording on a disk that fails: "Error writing file", the
+    // old pair byte for byte and nothing beside it, the readings still
+    // unsaved and their journal kept, New and Exit included, until a save
+    // that works.
+    void enregistrer_sur_disque_en_panne_data()
+    {
+        QTest::addColumn<int>("place"); // bytes the disk takes: -1 all, -2 all the readings and 10
+        QTest::addColumn<bool>("synchro");
+        QTest::addRow("disk full") << 0 << false;
+        QTest::addRow("full within the readings") << 100 << false;
+        QTest::addRow("full within the configuration") << -2 << false;
+        QTest::addRow("sync refused") << -1 << true;
+    }
+
+    void enregistrer_sur_disque_en_panne()
+    {
+        QFETCH(int, place);
+        QFETCH(bool, synchro);
+        Banc b;
+        QVERIFY(b.pret);
+        QTemporaryDir d;
+        const QString dat = d.filePath("mesure.dat"), cfg = d.filePath("mesure.cfg");
+        b.enregistrer({1}, 3, dat);
+        const QByteArray ancien_dat = lire(dat), ancien_cfg = lire(cfg);
+        QCOMPARE(ancien_dat.count('\n'), 3);
+
+        // A second acquisition, not saved at Stop.
+        Gestion_fichier(menu, ITEM_LANCER, nullptr, Fen_princ[PNL_PRINC]);
+        activer_minuterie(false);
+        for (int i = 0; i < 4; ++i) {
+            b.plateforme.horloge->heure = b.plateforme.horloge->heure.addSecs(1);
+            cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+        }
+        FakePopups& po = *b.plateforme.popups;
+        po.reponses << 2;
+        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+        const QString journal = chemin_journal();
+        QCOMPARE(lire(journal).count('\n'), 4);
+
+        qint64 octets = place;
+        if (place == -2) {
+            octets = 10;
+            for (int j = 0; j < 4; ++j)
+                octets += liste()->texte(j).size() + 1;
+        }
+        po.saisies << dat;
+        po.reponses << 1; // Yes to replacing it
+        simuler_disque(octets, synchro);
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        simuler_disque(-1);
+        QCOMPARE(po.messages().last(), QString("Error writing file \n"));
+        QCOMPARE(lire(dat), ancien_dat);
+        QCOMPARE(lire(cfg), ancien_cfg);
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"mesure.cfg", "mesure.dat"}));
+        QCOMPARE(Acq.non_enregistre, 1);
+        QCOMPARE(lire(journal).count('\n'), 4);
+
+        // New asks about them again; whatever the answer, the journal stays.
+        const qsizetype vus = po.vus.size();
+        po.reponses << 2;
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, Fen_princ[PNL_PRINC]);
+        bool demande = false;
+        for (qsizetype i = vus; i < po.vus.size(); ++i)
+            demande = demande || po.vus[i].texte == "Do you wish to save this data ?";
+        QVERIFY(demande);
+        QCOMPARE(lire(journal).count('\n'), 4);
     }
 
     void enregistrements_refuses()

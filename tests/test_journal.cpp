@@ -11,6 +11,7 @@
 #include "files/format.h"
 #include "files/journal.h"
 #include "lang/textes.h"
+#include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
@@ -244,9 +245,9 @@ private slots:
         QCOMPARE(dits, 1);
     }
 
-    // A disk that fills up during the acquisition: the readings go on in
-    // memory, the journal keeps what it had and says what it holds, and
-    // the user is told once, at Stop rather than in the middle of ticks.
+    // A disk that refuses every line from the start (a device that is
+    // always full): the readings go on in memory, the user is told at the
+    // first reading, once; Stop leaves a journal of what it holds.
     void disque_plein_en_cours()
     {
         Banc b;
@@ -254,19 +255,101 @@ private slots:
         QDir().mkpath(b.programme.dir() + "/reprise");
         QVERIFY(QFile::link("/dev/full", chemin_journal()));
         b.lancer();
+        QVERIFY(b.plateforme.popups->messages().isEmpty());
         b.tick();
+        QCOMPARE(b.plateforme.popups->messages().size(), 1);
+        QVERIFY(b.plateforme.popups->messages()[0].startsWith(
+            "The recovery copy of the acquisition cannot be written in the folder"));
         b.tick();
         QCOMPARE(Acq.nb_points, 2);
-        QVERIFY(b.plateforme.popups->messages().isEmpty());
         b.plateforme.popups->reponses << 2;
         Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
         QCOMPARE(b.plateforme.popups->messages().size(), 1);
-        QVERIFY(b.plateforme.popups->messages()[0].startsWith("The acquisition goes on without a recovery copy"));
         Configuration c;
         QFile fc(chemin_configuration(chemin_journal()));
         QVERIFY(fc.open(QIODevice::ReadOnly));
         QCOMPARE(lire_configuration(fc, true, c), Lecture::Bonne);
         QCOMPARE(c.nb_points, 0);
+    }
+
+    // A disk full at Run: the journal cannot start, and the user is told
+    // then, not at Stop.
+    void disque_plein_au_lancement()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        simuler_disque(0);
+        b.lancer();
+        simuler_disque(-1);
+        QCOMPARE(b.plateforme.popups->messages().size(), 1);
+        QVERIFY(b.plateforme.popups->messages()[0].startsWith("The acquisition goes on without a recovery copy"));
+        b.tick();
+        QCOMPARE(Acq.nb_points, 1);
+        QCOMPARE(b.plateforme.popups->messages().size(), 1);
+    }
+
+    // A power cut as a test can make one: the journal file read right after
+    // each tick's sync point holds every reading taken, the last included.
+    void chaque_releve_durable_a_son_tick()
+    {
+        Banc b;
+        QVERIFY(b.pret);
+        const QString dat = chemin_journal();
+        b.lancer();
+        QStringList lignes;
+        for (int i = 0; i < 6; ++i) {
+            b.tick();
+            QVERIFY(journal_attendre_synchro(3000));
+            lignes << b.liste()->texte(i);
+            QCOMPARE(QString::fromLatin1(contenu(dat)), lignes.join('\n') + '\n');
+        }
+    }
+
+    // The disk fills during the acquisition, between lines or within one:
+    // the user is told at that reading, once; the readings refused wait in
+    // memory and the journal catches up, whole lines only, at the first
+    // reading the disk takes again.
+    void disque_plein_puis_rattrape_data()
+    {
+        QTest::addColumn<int>("avant");   // readings journaled before the disk fills
+        QTest::addColumn<qint64>("place"); // bytes it still takes then
+        QTest::addRow("full at the first reading") << 0 << qint64(0);
+        QTest::addRow("full after two readings") << 2 << qint64(0);
+        QTest::addRow("full within the third reading's line") << 2 << qint64(30);
+    }
+
+    void disque_plein_puis_rattrape()
+    {
+        QFETCH(int, avant);
+        QFETCH(qint64, place);
+        Banc b;
+        QVERIFY(b.pret);
+        const QString dat = chemin_journal();
+        b.lancer();
+        for (int i = 0; i < avant; ++i)
+            b.tick();
+        simuler_disque(place);
+        b.tick();
+        b.tick();
+        QCOMPARE(b.plateforme.popups->messages().size(), 1);
+        QVERIFY(b.plateforme.popups->messages()[0].startsWith(
+            "The recovery copy of the acquisition cannot be written in the folder"));
+        QCOMPARE(contenu(dat).count('\n'), avant);
+        simuler_disque(-1);
+        b.tick();
+        QVERIFY(journal_attendre_synchro(3000));
+        QStringList lignes;
+        for (int j = 0; j < avant + 3; ++j)
+            lignes << b.liste()->texte(j);
+        QCOMPARE(QString::fromLatin1(contenu(dat)), lignes.join('\n') + '\n');
+
+        b.plateforme.popups->reponses << 2; // No to saving
+        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(b.plateforme.popups->messages().size(), 1);
+        Configuration c;
+        Releves r;
+        QVERIFY(lire_paire(dat, c, r));
+        QCOMPARE(r.lignes, lignes);
     }
 
     // A journal left by a run that did not end cleanly is offered at the
