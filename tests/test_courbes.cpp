@@ -42,7 +42,7 @@ void fenetre(int code)
 
 // Channel 1's curve through `valeurs`, then `v` stored as the next reading
 // and the Y axis adjusted, as a tick does.
-void zoom(std::initializer_list<double> valeurs, double v)
+void zoom(const QList<double>& valeurs, double v)
 {
     int i = 0;
     for (double y : valeurs) {
@@ -296,15 +296,7 @@ private slots:
         SessionTest s;
         fenetre(code);
         Acq.en_cours = en_cours;
-        int i = 0;
-        for (double y : releves) {
-            ptx[i] = i;
-            point[1][i++] = y;
-        }
-        tracer_courbe(1, i);
-        Donnee[1].releves[i] = v;
-        Acq.nb_points = i;
-        Zoom_AXE_Y(1, Info[1].panel);
+        zoom(releves, v);
         const QCPRange r = graphe()->yAxis->range();
         QVERIFY2(axe(lo, hi), qPrintable(QString("%1 .. %2").arg(r.lower).arg(r.upper)));
         QVERIFY(r.lower <= v && v <= r.upper);
