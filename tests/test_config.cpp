@@ -363,7 +363,7 @@ private slots:
     void graines_du_fuzz_acceptees()
     {
         Poste p;
-        const QDir d(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../fuzz/graines/parametres");
+        const QDir d(QStringLiteral(VOLTEXA_SOURCE_DIR "/fuzz/graines/parametres"));
         const QStringList graines = d.entryList(QDir::Files);
         QVERIFY(graines.size() >= 3);
         for (const QString& g : graines) {

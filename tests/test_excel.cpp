@@ -442,7 +442,7 @@ private slots:
         QVERIFY(p.popups.messages().isEmpty());
 
         QProcess lecteur;
-        const QString script = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("support/lire_classeur.py");
+        const QString script = QStringLiteral(VOLTEXA_SOURCE_DIR "/tests/support/lire_classeur.py");
         lecteur.start("/usr/bin/python3", {script, p.chemin("vrai.xlsx")});
         QVERIFY(lecteur.waitForFinished(60000));
         QVERIFY2(lecteur.exitCode() == 0, lecteur.readAllStandardError().constData());

@@ -318,7 +318,7 @@ private slots:
     // readings. Two of them stand at the capacity of 30000 readings.
     void graines_du_fuzz_acceptees()
     {
-        const QDir d(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../fuzz/graines/enregistrement");
+        const QDir d(QStringLiteral(VOLTEXA_SOURCE_DIR "/fuzz/graines/enregistrement"));
         const QStringList graines = d.entryList(QDir::Files);
         QVERIFY(graines.size() >= 4);
         int a_la_capacite = 0;

@@ -33,7 +33,7 @@ QString fichier_aide(const QString& suffixe)
     const QString installe = QStringLiteral(VOLTEXA_BIN_DIR "/") + nom;
     if (QFileInfo::exists(installe))
         return installe;
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../lang/help/") + nom);
+    return QStringLiteral(VOLTEXA_SOURCE_DIR "/lang/help/") + nom;
 }
 
 QString lire(const QString& chemin)
