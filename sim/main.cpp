@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
@@ -372,11 +373,14 @@ int main(int argc, char* argv[])
     std::string lien;
     bool dossier_cree = false;
     if (!dossier.empty()) {
+        // The folder and its parents: on a fresh account neither the
+        // program's data folder nor its ports folder exist yet.
         const std::string ports = dossier + "/ports";
-        if (::mkdir(ports.c_str(), 0755) == 0)
-            dossier_cree = true;
-        else if (errno != EEXIST) {
-            std::fprintf(stderr, "voltexa-sim: cannot make %s: %s\n", ports.c_str(), std::strerror(errno));
+        std::error_code erreur;
+        dossier_cree = std::filesystem::create_directories(ports, erreur);
+        if (erreur || !std::filesystem::is_directory(ports, erreur)) {
+            std::fprintf(stderr, "voltexa-sim: cannot make %s: %s\n", ports.c_str(),
+                         (erreur ? erreur : std::make_error_code(std::errc::not_a_directory)).message().c_str());
             return 1;
         }
         lien = ports + "/COM" + std::to_string(com);
