@@ -47,6 +47,19 @@ void sur_signal(int)
     [[maybe_unused]] auto r = ::write(tube_signal[1], &c, 1);
 }
 
+// True when `dossier` holds nothing but its ports folder: the program never
+// ran there, so a ports folder the simulator made can go with its link.
+// Once the program has its files there, the folder is the program's too
+// (the user's own links go in it).
+bool seul_le_dossier_des_ports(const std::string& dossier)
+{
+    std::error_code erreur;
+    for (const auto& e : std::filesystem::directory_iterator(dossier, erreur))
+        if (e.path().filename() != "ports")
+            return false;
+    return !erreur;
+}
+
 void usage(FILE* f)
 {
     std::fprintf(f,
@@ -397,7 +410,7 @@ int main(int argc, char* argv[])
 
     if (!lien.empty()) {
         enlever_lien(lien, terminal);
-        if (dossier_cree)
+        if (dossier_cree && seul_le_dossier_des_ports(dossier))
             ::rmdir((dossier + "/ports").c_str());
     }
     ::close(esclave);
