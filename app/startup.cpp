@@ -30,6 +30,7 @@
 #include "lang/textes.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
@@ -108,6 +109,16 @@ void signaler_port_au_demarrage()
     if (e.cause == SERIE_ERREUR_OCCUPE
         || (e.cause == SERIE_ERREUR_ABSENT && !QFileInfo(e.peripherique).isSymLink()))
         Popup_port_indisponible();
+}
+
+// The folder where COM n is looked up, made at every start so that a link
+// of the user's own (ln -s /dev/ttyUSB0 .../ports/COM5) has a place on a
+// fresh account. Left empty it changes nothing: COM n stays /dev/ttyS<n-1>.
+void preparer_dossier_ports()
+{
+#ifndef Q_OS_WIN
+    QDir().mkpath(QFileInfo(chemin_programme(FichierProgramme::port, QStringLiteral("COM1"))).path());
+#endif
 }
 
 } // namespace
@@ -207,6 +218,7 @@ int demarrage()
 
     Fen_princ[PNL_INDEFINI] = tk::LoadPanel(principal, PNL_INDEFINI);
 
+    preparer_dossier_ports();
     if (ouvrir_port_instrument() != 0)
         signaler_port_au_demarrage();
     // An acquisition the last run did not end cleanly is offered back.

@@ -350,6 +350,22 @@ QSet<QString>& entrees_vues()
     return vues;
 }
 
+#ifndef Q_OS_WIN
+// The ports folder names devices once it holds a COM entry (a link leading
+// nowhere included), or once this run has found one there. Start-up makes
+// the folder empty: it must not take the machine's own ports away.
+bool dossier_nomme_des_ports(const QDir& dossier)
+{
+    if (!dossier.exists())
+        return false;
+    for (const QString& vue : std::as_const(entrees_vues()))
+        if (QFileInfo(vue).dir() == dossier)
+            return true;
+    return !dossier.entryList({QStringLiteral("COM*")}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                .isEmpty();
+}
+#endif
+
 } // namespace
 
 QString nom_peripherique_com(int numero)
@@ -365,7 +381,7 @@ QString nom_peripherique_com(int numero)
         entrees_vues().insert(lien);
         return lien;
     }
-    if (entrees_vues().contains(lien) || entree.dir().exists())
+    if (entrees_vues().contains(lien) || dossier_nomme_des_ports(entree.dir()))
         return lien;
     return QStringLiteral("/dev/ttyS%1").arg(numero - 1);
 #endif

@@ -79,8 +79,9 @@ std::unique_ptr<SerialPort> port_serie_qt();
 
 // Device of COM n. Windows: "COMn". Elsewhere: the entry ports/COMn of the
 // program's directory (a link to the real device) when there is one, when
-// the ports folder exists, or when this run has already found that entry;
-// /dev/ttyS<n-1> only when no ports folder names devices at all. So a link
+// the ports folder holds other COM entries, or when this run has already
+// found an entry there; /dev/ttyS<n-1> only when no ports folder names
+// devices at all (missing, or empty as a first start makes it). So a link
 // that goes away with its device keeps naming it: opening then fails until it
 // is back, rather than reaching another device.
 QString nom_peripherique_com(int numero);

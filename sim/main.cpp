@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
@@ -44,6 +45,19 @@ void sur_signal(int)
 {
     const char c = 's';
     [[maybe_unused]] auto r = ::write(tube_signal[1], &c, 1);
+}
+
+// True when `dossier` holds nothing but its ports folder: the program never
+// ran there, so a ports folder the simulator made can go with its link.
+// Once the program has its files there, the folder is the program's too
+// (the user's own links go in it).
+bool seul_le_dossier_des_ports(const std::string& dossier)
+{
+    std::error_code erreur;
+    for (const auto& e : std::filesystem::directory_iterator(dossier, erreur))
+        if (e.path().filename() != "ports")
+            return false;
+    return !erreur;
 }
 
 void usage(FILE* f)
@@ -372,11 +386,14 @@ int main(int argc, char* argv[])
     std::string lien;
     bool dossier_cree = false;
     if (!dossier.empty()) {
+        // The folder and its parents: on a fresh account neither the
+        // program's data folder nor its ports folder exist yet.
         const std::string ports = dossier + "/ports";
-        if (::mkdir(ports.c_str(), 0755) == 0)
-            dossier_cree = true;
-        else if (errno != EEXIST) {
-            std::fprintf(stderr, "voltexa-sim: cannot make %s: %s\n", ports.c_str(), std::strerror(errno));
+        std::error_code erreur;
+        dossier_cree = std::filesystem::create_directories(ports, erreur);
+        if (erreur || !std::filesystem::is_directory(ports, erreur)) {
+            std::fprintf(stderr, "voltexa-sim: cannot make %s: %s\n", ports.c_str(),
+                         (erreur ? erreur : std::make_error_code(std::errc::not_a_directory)).message().c_str());
             return 1;
         }
         lien = ports + "/COM" + std::to_string(com);
@@ -393,7 +410,7 @@ int main(int argc, char* argv[])
 
     if (!lien.empty()) {
         enlever_lien(lien, terminal);
-        if (dossier_cree)
+        if (dossier_cree && seul_le_dossier_des_ports(dossier))
             ::rmdir((dossier + "/ports").c_str());
     }
     ::close(esclave);

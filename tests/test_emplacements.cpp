@@ -10,7 +10,10 @@
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "support/fake_platform.h"
+#include "support/fake_serial.h"
+#include "support/simulateur.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -32,13 +35,20 @@ struct Utilisateur {
     QByteArray anciens[3];
     static constexpr const char* variables[3] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"};
 
-    Utilisateur()
+    // `neuf`: a fresh account, as a new user has it: no XDG variables, no
+    // folder under the home folder, no ports folder.
+    explicit Utilisateur(bool neuf = false)
     {
         for (int i = 0; i < 3; ++i)
             anciens[i] = qgetenv(variables[i]);
+        qputenv("HOME", maison.path().toLocal8Bit());
+        if (neuf) {
+            qunsetenv("XDG_CONFIG_HOME");
+            qunsetenv("XDG_DATA_HOME");
+            return;
+        }
         qputenv("XDG_CONFIG_HOME", config_base().toLocal8Bit());
         qputenv("XDG_DATA_HOME", (maison.path() + "/data").toLocal8Bit());
-        qputenv("HOME", maison.path().toLocal8Bit());
         QDir().mkpath(donnees() + "/ports");
         QFile::link(donnees() + "/ports/absent", donnees() + "/ports/COM1");
     }
@@ -112,6 +122,37 @@ struct LectureSeule {
             QProcess::execute("chattr", {"-i", dossier});
         QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+};
+
+// The simulator as a user starts it: `voltexa-sim --dir DIR --com 1`.
+struct Simulateur {
+    QProcess p;
+    QString terminal;
+    bool demarrer(const QString& programme, const QString& dossier)
+    {
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(programme, {"--dir", dossier, "--com", "1"});
+        if (!p.waitForStarted(10000))
+            return false;
+        QDeadlineTimer fin(10000);
+        while (!p.canReadLine() && !fin.hasExpired() && p.state() == QProcess::Running)
+            p.waitForReadyRead(100);
+        terminal = QString::fromUtf8(p.readLine()).trimmed();
+        return terminal.startsWith('/');
+    }
+    // SIGTERM, as Ctrl-C or a logout ends it; true when it ended by itself.
+    bool arreter()
+    {
+        if (p.state() == QProcess::NotRunning)
+            return true;
+        p.terminate();
+        if (p.waitForFinished(10000))
+            return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        p.kill();
+        p.waitForFinished(10000);
+        return false;
+    }
+    ~Simulateur() { arreter(); }
 };
 
 QStringList fichiers(const QString& dossier, const QString& motif)
@@ -223,6 +264,54 @@ private slots:
             QVERIFY(l.plateforme.popups->messages().isEmpty());
             QCOMPARE(langue, 2);
         }
+    }
+
+    // A new account's first day with the installed program, in either
+    // order: the program's first start makes the ports folder (empty, so
+    // COM1 stays the machine's first port), and the simulator's --dir makes
+    // it with its parents; the program then reaches the simulator as COM1.
+    void premier_jour_d_un_compte_neuf_data()
+    {
+        QTest::addColumn<bool>("simulateur_d_abord");
+        QTest::newRow("program first") << false;
+        QTest::newRow("simulator first") << true;
+    }
+
+    void premier_jour_d_un_compte_neuf()
+    {
+        QFETCH(bool, simulateur_d_abord);
+        Installation inst;
+        QVERIFY2(inst.installer(), qPrintable(inst.sortie));
+        Utilisateur u(true);
+        const QString donnees = u.maison.path() + "/.local/share/VOLTEXA";
+        const QString ports = donnees + "/ports";
+        QVERIFY(!QFileInfo::exists(u.maison.path() + "/.local"));
+
+        Simulateur sim;
+        if (simulateur_d_abord) {
+            QVERIFY(sim.demarrer(inst.bin() + "/voltexa-sim", donnees));
+            QCOMPARE(QFileInfo(ports + "/COM1").symLinkTarget(), sim.terminal);
+            Lancement l(inst.bin());
+            QCOMPARE(l.resultat, 0);
+            QCOMPARE(Acq.port_ouvert, 1);
+            QVERIFY(terminaux_ouverts().contains(sim.terminal));
+        } else {
+            PortSerieDeTest port;
+            {
+                Lancement l(inst.bin());
+                QCOMPARE(l.resultat, 0);
+                QVERIFY(QFileInfo(ports).isDir());
+                QVERIFY(QDir(ports).isEmpty());
+                QVERIFY(port->journal.contains("ouvrir /dev/ttyS0"));
+            }
+            QVERIFY(sim.demarrer(inst.bin() + "/voltexa-sim", donnees));
+            QCOMPARE(QFileInfo(ports + "/COM1").symLinkTarget(), sim.terminal);
+        }
+        // The simulator takes its link away and leaves the program's folder:
+        // the manual page's link for an adapter has its place.
+        QVERIFY(sim.arreter());
+        QVERIFY(!QFileInfo(ports + "/COM1").isSymLink());
+        QVERIFY(QFile::link("/dev/ttyUSB0", ports + "/COM5"));
     }
 
     void reglages_impossibles_a_ecrire()

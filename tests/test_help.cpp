@@ -22,6 +22,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace {
 
 const char* const suffixes[] = {"fr", "gb", "al", "es", "it"};
@@ -143,6 +145,30 @@ private slots:
         const QString texte = texte_html(lire(fichier_aide(suffixe)));
         for (const QString& t : textes)
             QVERIFY2(texte.contains(t), qPrintable(t));
+    }
+
+    // Each file says where the program keeps the user's files, for a build
+    // folder and for the installed program, and how to remove them.
+    void emplacements_des_fichiers_data()
+    {
+        QTest::addColumn<QString>("suffixe");
+        for (const char* s : suffixes)
+            QTest::newRow(s) << QString::fromLatin1(s);
+    }
+
+    void emplacements_des_fichiers()
+    {
+        QFETCH(QString, suffixe);
+        const QList<SectionAide> sections = sections_aide(lire(fichier_aide(suffixe)));
+        const auto it = std::find_if(sections.begin(), sections.end(),
+                                     [](const SectionAide& s) { return s.ancre == QLatin1String("locations"); });
+        QVERIFY(it != sections.end());
+        for (const char* chemin :
+             {"build/bin/voltexa.ini", "~/.config/VOLTEXA/voltexa.ini", "build/bin/voltexa.hlp",
+              "~/.local/share/VOLTEXA/voltexa.hlp", "build/bin/ports/", "~/.local/share/VOLTEXA/ports/",
+              "build/bin/reprise/", "~/.local/share/VOLTEXA/reprise/", "/usr/share/voltexa/",
+              "rm -r ~/.config/VOLTEXA ~/.local/share/VOLTEXA"})
+            QVERIFY2(it->texte.contains(QLatin1String(chemin)), chemin);
     }
 
     // ---- sections and search ----------------------------------------------
