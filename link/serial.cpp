@@ -259,8 +259,9 @@ private:
 
     // Why the serial layer refused a device that is there: refused although
     // this account may read and write it, the device is in use (its lock
-    // file, or the exclusive mode its holder set). Qt reports a lock file
-    // held by another process with no error code at all.
+    // file, or the exclusive mode its holder set); refused to this account,
+    // permission denied. Qt reports a lock file held by another process with
+    // no error code at all.
     int cause_refus(const QString& peripherique) const
     {
         switch (port_.error()) {
