@@ -5,11 +5,11 @@
 #include "socle/panels_dialogues.h"
 #include "socle/toolkit.h"
 #include "lang/langue.h"
+#include "lang/port_texte.h"
 #include "lang/textes.h"
 #include "link/jbus.h"
 #include "link/serial.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
@@ -111,16 +111,9 @@ PortResolu resoudre_port(int numero)
 QString texte_port_indisponible()
 {
     const EchecOuverture& e = dernier_echec_ouverture();
-    switch (e.cause) {
-    case SERIE_ERREUR_ABSENT:
-        return qtxt(tx::port_absent).arg(e.port).arg(QDir::toNativeSeparators(e.peripherique));
-    case SERIE_ERREUR_OCCUPE:
-        if (e.occupant > 0)
-            return qtxt(tx::port_occupe_voltexa).arg(e.port).arg(e.occupant);
-        return qtxt(tx::port_occupe).arg(e.port);
-    default:
+    if (e.cause != SERIE_ERREUR_ABSENT && e.cause != SERIE_ERREUR_OCCUPE)
         return {};
-    }
+    return texte_diagnostic_port(diagnostiquer_port(e.port, e.peripherique, e.cause, e.texte_systeme, e.occupant));
 }
 
 bool Popup_port_indisponible()
@@ -138,7 +131,7 @@ void Popup_echec_liaison()
     if (dernier_echec_ouverture().cause == SERIE_ERREUR_OCCUPE && !port_com_ouvert(comport)
         && Popup_port_indisponible())
         return;
-    Popup_erreur(MSG_LIAISON);
+    Popup_erreur(MSG_LIAISON, texte_diagnostic_port(diagnostic_liaison()));
 }
 
 void traduc_connexion()

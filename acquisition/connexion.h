@@ -24,15 +24,16 @@ enum ControleConnexion { CONNEXION_OK = 1, CONNEXION_ANNULER };
 // Relabels the connection dialog in the current language.
 void traduc_connexion();
 
-// The line that says why the last opening of a COM port failed, when the
-// user can act on it: nothing at the path looked for, or the port held by
-// another VOLTEXA (with its process number) or another program. Empty for
-// any other failure, and after a success.
+// The lines that say which device the last opening of a COM port tried and
+// why it failed, when that is something start-up tells: nothing at the path
+// looked for, or the port held by another VOLTEXA (with its process number)
+// or another program. Empty for any other failure, and after a success.
 QString texte_port_indisponible();
-// Shows that line under its numbered message (21 for a port that is not
+// Shows those lines under their numbered message (21 for a port that is not
 // there, 19 for one in use) and returns true; false, showing nothing, when
-// there is no such line.
+// there are none.
 bool Popup_port_indisponible();
 // The message of a link that failed, or of a port that would not open: the
-// port in use when that is why it is closed, else message 20.
+// port in use when that is why it is closed, else message 20; either way
+// followed by the device tried and why it failed (diagnostic_liaison()).
 void Popup_echec_liaison();

@@ -17,6 +17,7 @@
 #include "graph/courbes.h"
 #include "graph/zoom.h"
 #include "lang/langue.h"
+#include "lang/port_texte.h"
 #include "lang/textes.h"
 #include "link/jbus.h"
 #include "link/serial.h"
@@ -71,14 +72,14 @@ void lever_avis_optique()
     placer_avis_optique(p);
 }
 
-// Under the notice's texts: why the port cannot be had, while that is so
-// (its line takes the place of the question, which has a popup of its own).
+// Under the notice's texts: the device tried and why the last read failed
+// (its lines take the place of the question, which has a popup of its own).
 void maj_avis_port()
 {
     if (!tk::panel_valide(Fen_princ[PNL_OPTIQUE]))
         return;
     PnlOptique& o = liaison<PnlOptique>(Fen_princ[PNL_OPTIQUE]);
-    const QString pourquoi = port_com_ouvert(comport) ? QString() : texte_port_indisponible();
+    const QString pourquoi = texte_diagnostic_port(diagnostic_liaison());
     if (o.continuer->text() == pourquoi && o.continuer->isHidden() == pourquoi.isEmpty())
         return;
     o.continuer->setText(pourquoi);

@@ -365,6 +365,59 @@ const char* const port_occupe[5] = {
     "COM%1 wird von einem anderen Programm benutzt", "COM%1 está en uso por otro programa",
     "COM%1 è in uso da un altro programma",
 };
+
+// %1 "COM1 → path → device".
+const char* const port_essaye[5] = {
+    "Périphérique essayé : %1", "Device tried: %1", "Versuchtes Gerät: %1", "Dispositivo probado: %1",
+    "Dispositivo provato: %1",
+};
+
+// %1 the ports/ entry of the COM number.
+const char* const port_par_defaut[5] = {
+    "(périphérique par défaut ; un lien %1 en choisit un autre)",
+    "(default device; a link %1 chooses another)",
+    "(Standardgerät; ein Link %1 wählt ein anderes)",
+    "(dispositivo por defecto; un enlace %1 elige otro)",
+    "(dispositivo predefinito; un collegamento %1 ne sceglie un altro)",
+};
+
+// %1 the COM number, %2 the device, %3 the group that may use it.
+const char* const port_permission[5] = {
+    "COM%1 : accès refusé à %2.\nVotre compte doit faire partie du groupe %3 : sudo adduser $USER %3, "
+    "puis fermez la session et reconnectez-vous.",
+    "COM%1: permission denied on %2.\nYour account must be in the %3 group: sudo adduser $USER %3, "
+    "then log out and log in again.",
+    "COM%1: Zugriff auf %2 verweigert.\nIhr Konto muss zur Gruppe %3 gehören: sudo adduser $USER %3, "
+    "dann ab- und wieder anmelden.",
+    "COM%1: acceso denegado a %2.\nSu cuenta debe pertenecer al grupo %3: sudo adduser $USER %3, "
+    "y después cierre la sesión y vuelva a entrar.",
+    "COM%1: accesso negato a %2.\nIl vostro account deve far parte del gruppo %3: sudo adduser $USER %3, "
+    "poi chiudete la sessione e rientrate.",
+};
+
+// %1 the COM number, %2 the device, %3 the system's words.
+const char* const port_erreur_systeme[5] = {
+    "COM%1 : %2 est inutilisable : %3", "COM%1: %2 cannot be used: %3", "COM%1: %2 ist nicht verwendbar: %3",
+    "COM%1: %2 no se puede usar: %3", "COM%1: %2 non è utilizzabile: %3",
+};
+
+// %1 the COM number, %2 the device opened, %3 the seconds waited.
+const char* const port_muet[5] = {
+    "COM%1 : %2 est ouvert, mais rien n'a répondu en %3 s",
+    "COM%1: %2 is open, but nothing answered within %3 s",
+    "COM%1: %2 ist geöffnet, aber innerhalb von %3 s kam keine Antwort",
+    "COM%1: %2 está abierto, pero nada respondió en %3 s",
+    "COM%1: %2 è aperto, ma niente ha risposto entro %3 s",
+};
+
+// %1 the COM number, %2 the device opened.
+const char* const port_reponse_invalide[5] = {
+    "COM%1 : une réponse est arrivée par %2, mais elle n'est pas valide",
+    "COM%1: an answer came through %2, but it is not valid",
+    "COM%1: über %2 kam eine Antwort, aber sie ist ungültig",
+    "COM%1: llegó una respuesta por %2, pero no es válida",
+    "COM%1: è arrivata una risposta da %2, ma non è valida",
+};
 const char* const continuer[5] = {
     "Voulez vous continuer ?", "Do you wish continue ?", "Möchten Sie fortsetzen?",
     "¿Desea continuar?", "Volete continuare?",

@@ -146,6 +146,17 @@ extern const char* const tete_optique1[5];
 extern const char* const port_absent[5];
 extern const char* const port_occupe_voltexa[5];
 extern const char* const port_occupe[5];
+// Which device COM n was: %1 the chain "COM1 → entry → device"; then, for
+// the default device, %1 the ports/ entry that would choose another.
+extern const char* const port_essaye[5];
+extern const char* const port_par_defaut[5];
+// Why it could not be used. %1 the COM number, %2 the device's path; %3 the
+// group to join (port_permission), the system's words (port_erreur_systeme),
+// the seconds waited (port_muet).
+extern const char* const port_permission[5];
+extern const char* const port_erreur_systeme[5];
+extern const char* const port_muet[5];
+extern const char* const port_reponse_invalide[5];
 extern const char* const continuer[5];
 extern const char* const attention[5];
 extern const char* const information[5];

@@ -16,6 +16,22 @@ constexpr int LONGUEUR_EXCEPTION = 5; // slave, function | 0x80, exception code,
 // COM number of the port open, 0 when none.
 int port_ouvert_numero = 0;
 EchecOuverture echec_ouverture;
+// The device of the port open, and the last transaction on COM
+// port_echange: its status and the system's words for it. Kept when the
+// same port is opened again (the acquisition reopens it after a failure),
+// so that the failure is still told once the retries are over.
+QString peripherique_ouvert;
+int port_echange = 0;
+int dernier_statut_echange = 0;
+QString texte_dernier_echange;
+
+// Keeps the outcome of a transaction for diagnostic_liaison(); returns it.
+int noter_echange(int statut)
+{
+    dernier_statut_echange = statut;
+    texte_dernier_echange = statut ? port_serie().texte_systeme() : QString();
+    return statut;
+}
 
 using Horloge = std::chrono::steady_clock;
 // Until when the slave may still send the answer to a request that timed
@@ -123,6 +139,11 @@ int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_sto
         reponse_due_jusqua = {};
     p.fermer();
     port_ouvert_numero = 0;
+    peripherique_ouvert.clear();
+    if (port != port_echange) {
+        noter_echange(0);
+        port_echange = port;
+    }
     echec_ouverture = EchecOuverture{};
     echec_ouverture.port = port;
     if (port < 1) {
@@ -133,6 +154,7 @@ int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_sto
     p.ouvrir(echec_ouverture.peripherique, baud, parite, bits_donnees, bits_stop, TAILLE_FILES, TAILLE_FILES);
     if (p.erreur()) {
         echec_ouverture.cause = p.erreur();
+        echec_ouverture.texte_systeme = p.texte_systeme();
         if (echec_ouverture.cause == SERIE_ERREUR_OCCUPE)
             echec_ouverture.occupant = p.occupant();
         return -1;
@@ -142,10 +164,12 @@ int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_sto
     p.fixer_delai(delai);
     if (erreur_vidage || p.erreur()) {
         echec_ouverture.cause = erreur_vidage ? erreur_vidage : p.erreur();
+        echec_ouverture.texte_systeme = p.texte_systeme();
         p.fermer();
         return -1;
     }
     port_ouvert_numero = port;
+    peripherique_ouvert = echec_ouverture.peripherique;
     echec_ouverture.cause = SERIE_OK;
     return 0;
 }
@@ -153,6 +177,15 @@ int ouverture_com(int port, int baud, int parite, int bits_donnees, int bits_sto
 const EchecOuverture& dernier_echec_ouverture()
 {
     return echec_ouverture;
+}
+
+DiagnosticPort diagnostic_liaison()
+{
+    if (port_com_ouvert(port_ouvert_numero))
+        return diagnostiquer_port(port_ouvert_numero, peripherique_ouvert, dernier_statut_echange,
+                                  texte_dernier_echange, 0, port_serie().delai());
+    const EchecOuverture& e = echec_ouverture;
+    return diagnostiquer_port(e.port, e.peripherique, e.cause, e.texte_systeme, e.occupant);
 }
 
 bool port_com_ouvert(int port)
@@ -166,11 +199,15 @@ int fermeture_com(int port)
         return -1;
     port_serie().fermer();
     port_ouvert_numero = 0;
+    peripherique_ouvert.clear();
+    noter_echange(0);
     reponse_due_jusqua = {};
     return 0;
 }
 
-int jbus_fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int nombre, std::uint16_t* mots)
+namespace {
+
+int fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int nombre, std::uint16_t* mots)
 {
     if (nombre < 1 || nombre > JBUS_MOTS_MAX_03 || !mots)
         return -1;
@@ -208,8 +245,7 @@ int jbus_fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int
     return 0;
 }
 
-int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int nombre,
-                     const std::uint16_t* mots)
+int fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int nombre, const std::uint16_t* mots)
 {
     if (nombre < 1 || nombre > JBUS_MOTS_MAX_16 || !mots)
         return -1;
@@ -251,6 +287,19 @@ int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int
     return 0;
 }
 
+} // namespace
+
+int jbus_fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int nombre, std::uint16_t* mots)
+{
+    return noter_echange(fonction_03(port, baud, esclave, adresse, nombre, mots));
+}
+
+int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int nombre,
+                     const std::uint16_t* mots)
+{
+    return noter_echange(fonction_16(port, baud, esclave, adresse, nombre, mots));
+}
+
 int ouvrir_port_instrument()
 {
     Acq.port_ouvert = 0;
@@ -269,6 +318,7 @@ bool peripherique_perdu(int statut)
     case SERIE_ERREUR_LECTURE:
     case SERIE_ERREUR_ABSENT:
     case SERIE_ERREUR_OCCUPE:
+    case SERIE_ERREUR_PERMISSION:
         return true;
     default:
         return false;

@@ -3,6 +3,7 @@
 // user here: every failure is a status.
 #pragma once
 
+#include "link/diagnostic.h"
 #include "link/registres.h"
 
 #include <QString>
@@ -34,8 +35,13 @@ struct EchecOuverture {
     int port = 0;         // COM number
     QString peripherique; // the path (or name) looked for
     qint64 occupant = 0;  // SERIE_ERREUR_OCCUPE: the process of the VOLTEXA holding it, 0 if another program
+    QString texte_systeme; // the system's words for it, when it gave some
 };
 const EchecOuverture& dernier_echec_ouverture();
+// What the program last tried and how it went: with a port open, that port's
+// device and the last transaction on it (a success when none has failed
+// since it was opened); with none, the last opening that failed.
+DiagnosticPort diagnostic_liaison();
 // True while COM `port` is the port open.
 bool port_com_ouvert(int port);
 // Closes COM `port` if it is the one open. Returns 0, or -1 when it was not.

@@ -14,6 +14,7 @@
 #include <thread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -62,12 +63,20 @@ public:
             erreur_ = SERIE_ERREUR_ABSENT;
             return;
         }
+        // Told as such rather than left to the serial layer, which gives the
+        // same error for a device in use.
+        if (::access(QFile::encodeName(peripherique).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+            erreur_ = SERIE_ERREUR_PERMISSION;
+            texte_ = qt_error_string(EACCES);
+            return;
+        }
 #endif
         if (!verrouiller(peripherique))
             return;
         port_.setPortName(peripherique);
         if (!port_.open(QIODevice::ReadWrite)) {
             erreur_ = cause_refus(peripherique);
+            texte_ = port_.errorString();
             port_.clearError();
             verrou_.reset();
             return;
@@ -78,6 +87,7 @@ public:
         file_sortie_ = file_sortie;
         if (!port_.setBaudRate(baud) || !port_.setParity(*p) || !port_.setDataBits(*d) || !port_.setStopBits(*s)
             || !port_.setFlowControl(QSerialPort::NoFlowControl)) {
+            texte_ = port_.errorString();
             port_.close();
             port_.clearError();
             verrou_.reset();
@@ -91,6 +101,7 @@ public:
     void fermer() override
     {
         erreur_ = SERIE_OK;
+        texte_.clear();
         if (port_.isOpen())
             port_.close();
         port_.clearError();
@@ -104,6 +115,7 @@ public:
         if (!verifier_ouvert())
             return;
         if (!port_.clear(QSerialPort::AllDirections)) {
+            texte_ = port_.errorString();
             port_.clearError();
             erreur_ = SERIE_ERREUR_LECTURE;
         }
@@ -112,6 +124,7 @@ public:
     void fixer_delai(double secondes) override
     {
         erreur_ = SERIE_OK;
+        texte_.clear();
         if (!(secondes > 0.0) || secondes > 3600.0) {
             erreur_ = SERIE_ERREUR_PARAMETRE;
             return;
@@ -130,6 +143,7 @@ public:
             return 0;
         }
         if (port_.write(reinterpret_cast<const char*>(octets), nombre) != nombre) {
+            texte_ = port_.errorString();
             port_.clearError();
             erreur_ = SERIE_ERREUR_ECRITURE;
             return 0;
@@ -145,6 +159,7 @@ public:
             }
             if (!port_.waitForBytesWritten(ms)) {
                 erreur_ = port_.error() == QSerialPort::TimeoutError ? SERIE_ERREUR_DELAI : SERIE_ERREUR_ECRITURE;
+                texte_ = port_.errorString();
                 port_.clearError();
                 return 0;
             }
@@ -183,6 +198,8 @@ public:
             }
             if (!port_.waitForReadyRead(ms)) {
                 const bool delai = port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError;
+                if (!delai)
+                    texte_ = port_.errorString();
                 port_.clearError();
                 if (!delai) {
                     erreur_ = SERIE_ERREUR_LECTURE;
@@ -193,6 +210,7 @@ public:
         const qint64 disponibles = std::min<qint64>(nombre, port_.bytesAvailable());
         const qint64 lus = port_.read(reinterpret_cast<char*>(octets), disponibles);
         if (lus < 0) {
+            texte_ = port_.errorString();
             port_.clearError();
             erreur_ = SERIE_ERREUR_LECTURE;
             return 0;
@@ -203,6 +221,7 @@ public:
     void pause_ligne(double secondes) override
     {
         erreur_ = SERIE_OK;
+        texte_.clear();
         if (sans_ligne_ || !(secondes > 0.0))
             return;
         std::this_thread::sleep_for(std::chrono::duration<double>(secondes));
@@ -210,6 +229,7 @@ public:
 
     int erreur() const override { return erreur_; }
     qint64 occupant() const override { return occupant_; }
+    QString texte_systeme() const override { return erreur_ == SERIE_OK ? QString() : texte_; }
 
 private:
     // Takes the device's lock; false (SERIE_ERREUR_OCCUPE, and the holder's
@@ -239,8 +259,9 @@ private:
 
     // Why the serial layer refused a device that is there: refused although
     // this account may read and write it, the device is in use (its lock
-    // file, or the exclusive mode its holder set). Qt reports a lock file
-    // held by another process with no error code at all.
+    // file, or the exclusive mode its holder set); refused to this account,
+    // permission denied. Qt reports a lock file held by another process with
+    // no error code at all.
     int cause_refus(const QString& peripherique) const
     {
         switch (port_.error()) {
@@ -250,7 +271,7 @@ private:
         case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
             if (::access(QFile::encodeName(peripherique).constData(), R_OK | W_OK) != 0)
-                return SERIE_ERREUR_OUVERTURE;
+                return errno == EACCES ? SERIE_ERREUR_PERMISSION : SERIE_ERREUR_OUVERTURE;
 #else
             Q_UNUSED(peripherique);
 #endif
@@ -263,6 +284,7 @@ private:
     bool verifier_ouvert()
     {
         erreur_ = port_.isOpen() ? SERIE_OK : SERIE_ERREUR_PORT_FERME;
+        texte_.clear();
         return erreur_ == SERIE_OK;
     }
 
@@ -302,6 +324,7 @@ private:
     std::unique_ptr<QLockFile> verrou_;
     qint64 occupant_ = 0;
     int erreur_ = SERIE_OK;
+    QString texte_; // the system's words for erreur_
     double delai_ = 5.0;
     int file_entree_ = 512;
     int file_sortie_ = 512;

@@ -20,6 +20,7 @@ enum ErreurSerie : int {
     SERIE_ERREUR_LECTURE = -305,
     SERIE_ERREUR_ABSENT = -306, // nothing at the device's path (unplugged, or its link missing)
     SERIE_ERREUR_OCCUPE = -307, // another program holds the device
+    SERIE_ERREUR_PERMISSION = -308, // this account may not read and write the device
     SERIE_ERREUR_DELAI = -310, // the time-out elapsed first
 };
 
@@ -58,6 +59,9 @@ public:
     // After SERIE_ERREUR_OCCUPE: the process number of the VOLTEXA that
     // holds the device, 0 when the holder is another program or unknown.
     virtual qint64 occupant() const { return 0; }
+    // The system's own words for the last error ("Input/output error"),
+    // empty when it has none to give.
+    virtual QString texte_systeme() const { return {}; }
 
     // Read bounded by the port's time-out.
     int lire(std::uint8_t* octets, int nombre)

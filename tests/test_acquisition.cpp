@@ -115,6 +115,24 @@ struct Depart {
     ~Depart() { arreter_voltexa(); }
 };
 
+// Message 20 as the user reads it after the banc's instrument went silent:
+// the device COM1 led to, and that nothing answered in the 0.3 s time-out.
+QString message_muet(const BancSimulateur& b)
+{
+    return QString("Invalid message or Time Out\nDevice tried: COM1 → %1/ports/COM1 → %2\n"
+                   "COM1: %2 is open, but nothing answered within 0.3 s\n")
+        .arg(b.programme.dir(), b.sim.terminal());
+}
+
+// Whether message 20 was shown, whatever the lines under it.
+bool message_20_vu(const FakePopups& p)
+{
+    for (const QString& m : p.messages())
+        if (m.startsWith("Invalid message or Time Out\n"))
+            return true;
+    return false;
+}
+
 // Reading numbers at the head of the list's lines.
 QList<int> numeros(ListeReleves* l)
 {
@@ -331,7 +349,7 @@ private slots:
         QCOMPARE(flag_optique, 0);
         QVERIFY(!tk::panel_valide(Fen_princ[PNL_OPTIQUE]));
         QStringList m = b.plateforme.popups->messages();
-        QCOMPARE(m.last(), QString("Invalid message or Time Out\n"));
+        QCOMPARE(m.last(), message_muet(b));
         // The readings already stored stay.
         QCOMPARE(Acq.nb_points, 1);
         QCOMPARE(b.liste()->count(), 1);
@@ -383,7 +401,7 @@ private slots:
             questions += v.genre == "question" && v.titre == "Voltexa";
         QCOMPARE(questions, 5);
         QVERIFY(!Acq.en_cours);
-        QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+        QCOMPARE(b.plateforme.popups->messages().last(), message_muet(b));
     }
 
     // The instrument unplugged (the simulator killed, its terminal gone) and
@@ -427,7 +445,7 @@ private slots:
         b.tick();
         QCOMPARE(Acq.nb_points, 4);
         QCOMPARE(b.liste()->count(), 4);
-        QVERIFY(!b.plateforme.popups->messages().contains("Invalid message or Time Out\n"));
+        QVERIFY(!message_20_vu(*b.plateforme.popups));
         // The time column: a second between readings, then the minute of the gap.
         QList<int> pas;
         for (int j = 1; j < 4; ++j)
@@ -457,26 +475,35 @@ private slots:
         QVERIFY(!Acq.en_cours);
         QCOMPARE(Acq.port_ouvert, 0);
         QCOMPARE(Acq.nb_points, 1);
-        QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+        // The terminal COM1 leads to is named, as gone.
+        QCOMPARE(b.plateforme.popups->messages().last(),
+                 QString("Invalid message or Time Out\nDevice tried: COM1 → %1/ports/COM1 → %2\n"
+                         "COM1: no device at %2\n")
+                     .arg(b.programme.dir(), b.sim.terminal()));
     }
 
     // Unplugged, Yes while it is away, plugged back behind the same
     // ports/COM1, Yes: the acquisition goes on through the new device, twice
     // over. While nothing is behind COM1 the notice names the entry looked
-    // for. A device that went silent and was replaced is left too: its
-    // descriptor only times out. No other device is ever opened.
+    // for, or the terminal its link leads to; a device that only went silent
+    // is named as open. A device that went silent and was replaced is left
+    // too: its descriptor only times out. No other device is ever opened.
+    // The reason: %1 the entry ports/COM1, %2 the terminal that was behind it.
     void debranche_oui_rebranche_oui_data()
     {
         QTest::addColumn<QString>("panne");
-        QTest::addColumn<bool>("raison_dite");
-        QTest::newRow("link goes with the device") << "link removed" << true;
-        QTest::newRow("link left leading nowhere") << "terminal gone" << true;
-        QTest::newRow("device silent, then replaced") << "silent" << false;
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("link goes with the device")
+            << "link removed" << "Device tried: COM1 → %1\nCOM1: no device at %1";
+        QTest::newRow("link left leading nowhere")
+            << "terminal gone" << "Device tried: COM1 → %1 → %2\nCOM1: no device at %2";
+        QTest::newRow("device silent, then replaced")
+            << "silent" << "Device tried: COM1 → %1 → %2\nCOM1: %2 is open, but nothing answered within 0.3 s";
     }
     void debranche_oui_rebranche_oui()
     {
         QFETCH(QString, panne);
-        QFETCH(bool, raison_dite);
+        QFETCH(QString, raison);
         std::unique_ptr<SimulateurDeTest> rebranche;
         Banc b({"voltage 231"});
         QVERIFY(b.pret);
@@ -486,6 +513,7 @@ private slots:
         SimulateurDeTest* en_service = &b.sim;
         QStringList ouverts;
         for (int tour = 1; tour <= 2; ++tour) {
+            const QString terminal = en_service->terminal();
             if (panne == "silent") {
                 QVERIFY(en_service->commande("silence on"));
             } else {
@@ -511,7 +539,7 @@ private slots:
             b.tick();
             b.plateforme.popups->pendant = nullptr;
             QCOMPARE(raisons.size(), 2);
-            QCOMPARE(raisons.value(1), raison_dite ? "COM1: no device at " + com1 : QString());
+            QCOMPARE(raisons.value(1), QString(raison).replace("%1", com1).replace("%2", terminal));
             QVERIFY(Acq.en_cours);
             QCOMPARE(Acq.nb_points, 1 + tour);
             QCOMPARE(terminaux_ouverts(), QStringList{nouveau->terminal()});
@@ -525,7 +553,7 @@ private slots:
         for (int j = 1; j < 4; ++j)
             QCOMPARE(Donnee[1].releves[j], 232.0);
         QVERIFY2(ouverts.filter("/dev/ttyS").isEmpty(), qPrintable(ouverts.join(' ')));
-        QVERIFY(!b.plateforme.popups->messages().contains("Invalid message or Time Out\n"));
+        QVERIFY(!message_20_vu(*b.plateforme.popups));
     }
 
     // The instrument's answer comes after the time-out: it is dropped, never
@@ -565,7 +593,7 @@ private slots:
         QCOMPARE(Donnee[1].releves[releves.size() - 1], derniere_tension);
         QCOMPARE(bool(Acq.en_cours), revient);
         if (!revient)
-            QCOMPARE(b.plateforme.popups->messages().last(), QString("Invalid message or Time Out\n"));
+            QCOMPARE(b.plateforme.popups->messages().last(), message_muet(b));
     }
 
     // Start-up on a COM1 that cannot be found: with no entry at all it says
@@ -576,7 +604,8 @@ private slots:
     {
         QTest::addColumn<bool>("sans_entree");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no entry") << true << "Invalid serial port number\nCOM1: no device at %1\n";
+        QTest::newRow("no entry") << true
+                                  << "Invalid serial port number\nDevice tried: COM1 → %1\nCOM1: no device at %1\n";
         QTest::newRow("link leading nowhere") << false << QString();
     }
     void port_absent_au_demarrage()
@@ -607,9 +636,14 @@ private slots:
     {
         QTest::addColumn<bool>("voltexa");
         QTest::addColumn<QString>("message");
+        // %1 the entry ports/COM1, %2 the terminal it leads to.
         QTest::newRow("another VOLTEXA")
-            << true << QString("Serial port occupied\nCOM1 is in use by another VOLTEXA (process %1)\n").arg(::getpid());
-        QTest::newRow("another program") << false << QString("Serial port occupied\nCOM1 is in use by another program\n");
+            << true
+            << QString("Serial port occupied\nDevice tried: COM1 → %1 → %2\n"
+                       "COM1 is in use by another VOLTEXA (process %3)\n")
+                   .replace("%3", QString::number(::getpid()));
+        QTest::newRow("another program")
+            << false << QString("Serial port occupied\nDevice tried: COM1 → %1 → %2\nCOM1 is in use by another program\n");
     }
     void port_occupe()
     {
@@ -617,6 +651,7 @@ private slots:
         QFETCH(QString, message);
         Depart d;
         QVERIFY(d.relier());
+        message = message.arg(d.com1(), d.sim.terminal());
         std::unique_ptr<SerialPort> autre_voltexa = port_serie_qt();
         QSerialPort autre_programme(d.com1());
         if (voltexa) {

@@ -146,7 +146,10 @@ private slots:
         b.type_de_mesure();
         QCOMPARE(b.popups().vus.size(), 2);
         QCOMPARE(b.popups().vus[0].texte, QString("Do you wish continue ?"));
-        QCOMPARE(b.popups().vus[1].texte, QString("Invalid message or Time Out\n"));
+        QCOMPARE(b.popups().vus[1].texte,
+                 QString("Invalid message or Time Out\nDevice tried: COM1 → %1/ports/COM1 → %2\n"
+                         "COM1: %2 is open, but nothing answered within 0.3 s\n")
+                     .arg(b.programme.dir(), b.sim.terminal()));
         QVERIFY(!dialogue_montre());
         // Yes each time: five reads, then message 20 just the same.
         b.popups().vus.clear();

@@ -233,7 +233,11 @@ private slots:
         comport = Mesure.port = 1;  // COM1 of the test program leads nowhere
         commande(ITEM_CONNECTER);
         QVERIFY(connexion_ouverte());
-        QCOMPARE(s.plateforme.popups->messages(), QStringList{"Invalid message or Time Out\n"});
+        // The entry and where it leads are named.
+        QCOMPARE(s.plateforme.popups->messages(),
+                 QStringList{QString("Invalid message or Time Out\nDevice tried: COM1 → %1/ports/COM1 → %1/ports/absent\n"
+                                     "COM1: no device at %1/ports/absent\n")
+                                 .arg(s.programme.dir())});
         QCOMPARE(Acq.port_ouvert, 0);
         QCOMPARE(cx().liste_ports->currentRow(), 0);
         // The entry says where it leads, greyed as nothing is there.
@@ -274,7 +278,10 @@ private slots:
         choisir_port(5);
         cx().bouton_ok->click();
         QVERIFY(!connexion_ouverte());
-        QCOMPARE(s.plateforme.popups->messages(), QStringList{"Invalid message or Time Out\n"});
+        QCOMPARE(s.plateforme.popups->messages(),
+                 QStringList{QString("Invalid message or Time Out\nDevice tried: COM5 → %1/ports/COM5 → %1/ports/nowhere\n"
+                                     "COM5: no device at %1/ports/nowhere\n")
+                                 .arg(dir)});
         QCOMPARE(comport, 5);
         QCOMPARE(Mesure.port, 1);
         QCOMPARE(Acq.port_ouvert, 0);

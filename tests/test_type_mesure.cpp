@@ -131,7 +131,10 @@ private slots:
         s.plateforme.popups->vus.clear();
         s.plateforme.popups->reponses = {2, 2};
         dialogue().bouton_ok->click();
-        QCOMPARE(s.plateforme.popups->messages(), QStringList{"Invalid message or Time Out\n"});
+        QCOMPARE(s.plateforme.popups->messages(),
+                 QStringList{QString("Invalid message or Time Out\nDevice tried: COM1 → %1/ports/COM1 → %1/ports/absent\n"
+                                     "COM1: no device at %1/ports/absent\n")
+                                 .arg(s.programme.dir())});
         QVERIFY(!tk::panel_valide(p));
         QCOMPARE(Fen_princ[PNL_TYPEMES], 0);
         QVERIFY(selection().isEmpty());

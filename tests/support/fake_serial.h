@@ -26,6 +26,7 @@ public:
     int erreur_ouverture = SERIE_OK;     // error that ouvrir() reports
     int erreur_ecriture = SERIE_OK;      // error that ecrire() reports
     int file_sortie_restante = 0;        // queue length reported that many times before 0
+    QString texte_erreur;                // the system's words given with any error
 
     void ouvrir(const QString& peripherique, int baud, int parite, int bits_donnees, int bits_stop,
                 int file_entree, int file_sortie) override;
@@ -39,6 +40,7 @@ public:
     int lire(std::uint8_t* octets, int nombre, Instant echeance) override;
     void pause_ligne(double secondes) override;
     int erreur() const override { return erreur_; }
+    QString texte_systeme() const override { return erreur_ ? texte_erreur : QString(); }
 
 private:
     bool ouvert_ = false;
