@@ -50,7 +50,7 @@ QByteArray champ_csv(const QString& texte);
 QString nom_csv_propose(const QString& dossier, const QString& enregistrement);
 
 // The chosen path, with ".csv" appended unless it already ends with it
-// (letter case ignored).
+// (letter case ignored); a device or a folder chosen stays as it is.
 QString completer_nom_csv(const QString& chemin);
 
 // Edit > Export to CSV: asks for the file (the working directory, the

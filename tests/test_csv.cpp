@@ -42,7 +42,9 @@ struct Poste {
     FakePopups& popups = *session.plateforme.popups;
     QTemporaryDir travail{QDir::tempPath() + "/vtcsv-XXXXXX"};
 
-    Poste(int langue_, const QStringList& libelles, bool relatif, int periode, const QStringList& releves)
+    // The lines are written in language `langue_lignes` (-1: the one in force).
+    Poste(int langue_, const QStringList& libelles, bool relatif, int periode, const QStringList& releves,
+          int langue_lignes = -1)
     {
         langue = langue_;
         Mesure.port = 1;
@@ -59,7 +61,7 @@ struct Poste {
             const auto valeur = [&](int i) { return i < r.size() && r[i] != "-" ? r[i].toDouble() : qQNaN(); };
             const double v1 = valeur(2), v2 = valeur(3);
             l->addItem(tete_ligne(j + 1, QDate::fromString(r[0], "yyyy-MM-dd"), t, relatif, t.hour(), t.minute(),
-                                  t.second(), langue) +
+                                  t.second(), langue_lignes < 0 ? langue : langue_lignes) +
                        colonnes_ligne(Mesure.nb_voies, v1, qIsNaN(v1), v2, qIsNaN(v2)));
         }
         Acq.nb_points = int(releves.size());
@@ -113,6 +115,7 @@ private slots:
     void releves_relus_et_compares_au_fichier_de_donnees_data()
     {
         QTest::addColumn<int>("l");
+        QTest::addColumn<int>("l_lignes"); // language the lines were written in
         QTest::addColumn<QStringList>("libelles");
         QTest::addColumn<bool>("relatif");
         QTest::addColumn<int>("periode");
@@ -121,42 +124,49 @@ private slots:
         QTest::addColumn<QStringList>("entete");  // its header as a csv reader gives it
 
         QTest::newRow("two channels, English, an undefined value")
-            << 1 << QStringList{"V(V)", "P(W)"} << false << 1
+            << 1 << 1 << QStringList{"V(V)", "P(W)"} << false << 1
             << QStringList{"2026-12-08 14:03:27 229.877 1502.5", "2026-12-08 14:03:28 230 -250.125",
                            "2026-12-08 14:03:29 - 0.5"}
             << QStringList{"n,time,V (V),P (W)", "1,2026-12-08T14:03:27,229.877,1502.500",
                            "2,2026-12-08T14:03:28,230.000,-250.125", "3,2026-12-08T14:03:29,,0.500"}
             << QStringList{"n", "time", "V (V)", "P (W)"};
         QTest::newRow("one channel, French (day first), past midnight")
-            << 0 << QStringList{"I(A)"} << false << 1
+            << 0 << 0 << QStringList{"I(A)"} << false << 1
             << QStringList{"2026-12-31 23:59:59 1.25", "2027-01-01 00:00:00 -", "2027-01-01 00:00:01 -6300"}
             << QStringList{"n,time,I (A)", "1,2026-12-31T23:59:59,1.250", "2,2027-01-01T00:00:00,",
                            "3,2027-01-01T00:00:01,-6300.000"}
             << QStringList{"n", "time", "I (A)"};
         QTest::newRow("relative time, a label with a comma and quotes")
-            << 1 << QStringList{"FP", "P \"a\",b"} << true << 2
+            << 1 << 1 << QStringList{"FP", "P \"a\",b"} << true << 2
             << QStringList{"2026-12-08 00:00:00 0.98 2", "2026-12-08 00:00:02 - 3", "2026-12-08 01:02:05 0.5 -"}
             << QStringList{"n,time,FP,\"P \"\"a\"\",b\"", "1,0,0.980,2.000", "2,2,,3.000", "3,3725,0.500,"}
             << QStringList{"n", "time", "FP", "P \"a\",b"};
         QTest::newRow("every half second, German")
-            << 2 << QStringList{"V(V)"} << false << 0
+            << 2 << 2 << QStringList{"V(V)"} << false << 0
             << QStringList{"2026-12-08 14:03:27 230", "2026-12-08 14:03:28 231", "2026-12-08 14:03:28 232",
                            "2026-12-08 14:03:29 233", "2026-12-08 14:03:29 234"}
             << QStringList{"n,time,V (V)", "1,2026-12-08T14:03:27.0,230.000", "2,2026-12-08T14:03:28.0,231.000",
                            "3,2026-12-08T14:03:28.5,232.000", "4,2026-12-08T14:03:29.0,233.000",
                            "5,2026-12-08T14:03:29.5,234.000"}
             << QStringList{"n", "time", "V (V)"};
+        // Saved in English, opened in Italian: the dates still read month first.
+        QTest::newRow("month-first dates in another language")
+            << 4 << 1 << QStringList{"V(V)"} << false << 1
+            << QStringList{"2026-12-13 09:00:00 230", "2026-12-13 09:00:01 231"}
+            << QStringList{"n,time,V (V)", "1,2026-12-13T09:00:00,230.000", "2,2026-12-13T09:00:01,231.000"}
+            << QStringList{"n", "time", "V (V)"};
     }
     void releves_relus_et_compares_au_fichier_de_donnees()
     {
         QFETCH(int, l);
+        QFETCH(int, l_lignes);
         QFETCH(QStringList, libelles);
         QFETCH(bool, relatif);
         QFETCH(int, periode);
         QFETCH(QStringList, releves);
         QFETCH(QStringList, attendu);
         QFETCH(QStringList, entete);
-        Poste p(l, libelles, relatif, periode, releves);
+        Poste p(l, libelles, relatif, periode, releves, l_lignes);
         const QString dat = p.chemin("mesure.dat");
         p.popups.saisies << dat;
         tk::declencher(ITEM_ENREGIST);
@@ -172,7 +182,7 @@ private slots:
 
         QProcess lecteur;
         lecteur.start("/usr/bin/python3", {QStringLiteral(VOLTEXA_SOURCE_DIR "/tests/support/lire_csv.py"), csv, dat,
-                                           relatif ? "relative" : l == 1 ? "month" : "day"});
+                                           relatif ? "relative" : l_lignes == 1 ? "month" : "day"});
         QVERIFY(lecteur.waitForFinished(60000));
         QVERIFY2(lecteur.exitCode() == 0, lecteur.readAllStandardError().constData());
         const QJsonObject lu = QJsonDocument::fromJson(lecteur.readAllStandardOutput()).object();
