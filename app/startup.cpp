@@ -17,6 +17,7 @@
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "socle/ctrl_menu.h"
+#include "export/csv.h"
 #include "export/excel.h"
 #include "graph/fenetres.h"
 #include "graph/affichage.h"
@@ -70,6 +71,7 @@ void relier_menus()
     });
     // Edit > Export to EXCEL opens the spreadsheet panel.
     fixer_commande_export(ouvrir_excel);
+    fixer_commande_csv(exporter_csv);
     // A language switch clears the recording as File > New does, asking first.
     fixer_commande_nouveau(commande_nouveau);
 }

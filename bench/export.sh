@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Export of a two-channel recording of 30000 readings to a workbook, from the
-# Export button to the file in place, under a virtual X display.
+# Export button to the file in place, under a virtual X display; then the
+# same readings to CSV (goal: under 50 ms).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VOLTEXA_BUILD_DIR:-$root/build}

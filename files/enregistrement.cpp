@@ -37,6 +37,12 @@
 
 namespace {
 
+// The recording's data file (chemin_releves).
+QString& chemin_en_cours()
+{
+    static QString c;
+    return c;
+}
 
 // The progress panel, shown modal while a recording is written or read.
 // Percentages only go up; each new one is painted at once, as the work runs
@@ -402,6 +408,7 @@ bool commande_enregistrer()
         });
         if (ok) {
             Acq.non_enregistre = 0;
+            chemin_en_cours() = chemin;
             journal_garder(false);
             journal_abandonner();
         }
@@ -522,8 +529,10 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
     if (reprise) {
         // Still to be saved: New, Open and quitting ask about it.
         Acq.non_enregistre = Acq.nb_points > 0 ? 1 : 0;
+        chemin_en_cours().clear();
         return 0;
     }
+    chemin_en_cours() = chemin;
     // The recording in hand has given way to this one.
     journal_abandonner();
     Memo_fichier(chemin);
@@ -532,6 +541,16 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
 }
 
 } // namespace
+
+QString chemin_releves()
+{
+    return chemin_en_cours();
+}
+
+void oublier_chemin_releves()
+{
+    chemin_en_cours().clear();
+}
 
 int Ouverture_fichier(const QString& chemin)
 {

@@ -18,6 +18,11 @@ bool commande_enregistrer();
 // Yes whose save was cancelled or failed; the readings then stay in hand,
 // still unsaved.
 bool proposer_enregistrement();
+// The data file the readings in hand were opened from or last saved to;
+// empty for readings not saved yet (a new acquisition, a journal taken up).
+QString chemin_releves();
+// The readings in hand are new: they have no file yet.
+void oublier_chemin_releves();
 // A recent-file item of the File menu.
 void commande_recent(int item);
 // Opens the recording whose data or configuration file is `chemin`: the

@@ -121,6 +121,7 @@ void nouveau()
     }
     Acq.nb_points = 0;
     Acq.non_enregistre = 0;
+    oublier_chemin_releves();
     popups.curseur_attente(false);
 }
 

@@ -24,6 +24,7 @@
 namespace {
 
 void (*commande_export)() = nullptr;
+void (*commande_csv)() = nullptr;
 
 // Text plots are black.
 constexpr int NOIR = 0x000000;
@@ -193,12 +194,21 @@ void fixer_commande_export(void (*ouvrir)())
     commande_export = ouvrir;
 }
 
+void fixer_commande_csv(void (*exporter)())
+{
+    commande_csv = exporter;
+}
+
 void Gestion_edition(int menubar, int item, void* data, int panel)
 {
     switch (item) {
     case ITEM_EXPORTER:
         if (commande_export)
             commande_export();
+        return;
+    case ITEM_EXPORTER_CSV:
+        if (commande_csv)
+            commande_csv();
         return;
     case ITEM_LIER: Gestion_lien(menubar, item, data, panel); return;
     case ITEM_MIN:

@@ -33,8 +33,10 @@ QFont police_textes();
 // The command Export to EXCEL runs: the spreadsheet panel lies in a later
 // layer, which hands its opener over at start-up.
 void fixer_commande_export(void (*ouvrir)());
+// The command Export to CSV runs, handed over the same way.
+void fixer_commande_csv(void (*exporter)());
 
-// Edit-menu callback (ITEM_EXPORTER .. ITEM_RENGRA).
+// Edit-menu callback (ITEM_EXPORTER .. ITEM_EXPORTER_CSV).
 void Gestion_edition(int menubar, int item, void* data, int panel);
 
 // Relabels the insert-text dialog (Fen_princ[PNL_TEXTE]) in the current language.

@@ -70,6 +70,10 @@ const char* const item_rengra[5] = {
     "__Renommer Fenêtre", "__Rename Window", "__Ändern Fenster", "__Renombrar Ventana",
     "__Rinomina Finestra ...",
 };
+const char* const item_exporter_csv[5] = {
+    "Exporter en C__SV ...", "Export to C__SV ...", "Als C__SV exportieren ...", "Exportar a C__SV ...",
+    "Esporta in C__SV ...",
+};
 const char* const barre_options[5] = {
     "__Options", "__Options", "__Optionen", "__Optiones", "__Opzioni",
 };

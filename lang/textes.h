@@ -40,6 +40,7 @@ extern const char* const item_text2[5];
 extern const char* const item_text3[5];
 extern const char* const item_copgra[5];
 extern const char* const item_rengra[5];
+extern const char* const item_exporter_csv[5];
 extern const char* const barre_options[5];
 extern const char* const item_langue[5];
 extern const char* const item_enregist2[5];

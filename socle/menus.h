@@ -15,7 +15,7 @@ enum MenuId {
 
     BARRE_EDITION = 50,
     ITEM_EXPORTER, ITEM_LIER, ITEM_MIN, ITEM_MAX, ITEM_TEXT1, ITEM_TEXT2, ITEM_TEXT3, ITEM_COPGRA,
-    ITEM_RENGRA,
+    ITEM_RENGRA, ITEM_EXPORTER_CSV,
 
     BARRE_OPTIONS = 70,
     ITEM_LANGUE, ITEM_FRANCAIS, ITEM_ANGLAIS, ITEM_ALLEMAND, ITEM_ESPAGNOL, ITEM_ITALIEN,
@@ -48,7 +48,7 @@ inline constexpr NomMenu noms_menus[] = {
     {BARRE_EDITION, "barre_edition"}, {ITEM_EXPORTER, "item_exporter"}, {ITEM_LIER, "item_lier"},
     {ITEM_MIN, "item_min"}, {ITEM_MAX, "item_max"}, {ITEM_TEXT1, "item_text1"},
     {ITEM_TEXT2, "item_text2"}, {ITEM_TEXT3, "item_text3"}, {ITEM_COPGRA, "item_copgra"},
-    {ITEM_RENGRA, "item_rengra"},
+    {ITEM_RENGRA, "item_rengra"}, {ITEM_EXPORTER_CSV, "item_exporter_csv"},
     {BARRE_OPTIONS, "barre_options"}, {ITEM_LANGUE, "item_langue"}, {ITEM_FRANCAIS, "item_francais"},
     {ITEM_ANGLAIS, "item_anglais"}, {ITEM_ALLEMAND, "item_allemand"}, {ITEM_ESPAGNOL, "item_espagnol"},
     {ITEM_ITALIEN, "item_italien"}, {ITEM_ENREGIST2, "item_enregist2"},

@@ -1,0 +1,59 @@
+// The readings as a comma-separated text file that any tool reads: one
+// record per reading, RFC 4180 (UTF-8, ',' between fields, '.' as decimal
+// point, CRLF after every record, a field quoted only when it holds a comma,
+// a quote or a line end).
+//
+//   n,time,V (V),P (W)
+//   1,2026-12-08T14:03:27,229.877,1502.500
+//   2,2026-12-08T14:03:28,,1497.250
+//
+// n counts from 1; time is the reading's date and clock time in ISO 8601,
+// or in relative-time mode the seconds since the first reading; a value is
+// written with the three decimals the readings list shows, an undefined
+// reading ("----") as an empty field. The list stamps whole seconds: with
+// readings every half second, the readings that share a second are spread
+// over it (".0" and ".5") and every time carries one decimal.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct FormeCsv {
+    QStringList grandeurs;     // column headers of the channels in use (0 to 2)
+    bool relatif = false;      // time column: seconds since the first reading
+    bool demi_seconde = false; // readings every half second
+    // The lines' dates are month first (written in English). Lines that are
+    // not all valid dates that way, but are the other way, are read day first
+    // (and the reverse): a recording saved in another language reads right.
+    bool mois_d_abord = false;
+};
+
+// The whole file for n reading lines (acquisition/ligne.h), line j being
+// ligne(j). A line whose time cannot be read gets an empty time field, a
+// value that is not a number an empty value field.
+QByteArray csv_releves(int n, const std::function<QString(int)>& ligne, const FormeCsv& forme);
+
+// A channel's column header from its label: the quantity and its unit apart,
+// "V(V)" -> "V (V)", "FP" as it is; a blank label gives "CH<voie>".
+QString entete_grandeur(const QString& libelle, int voie);
+
+// One field as written: quoted, its quotes doubled, when it holds a comma,
+// a quote, a carriage return or a line feed.
+QByteArray champ_csv(const QString& texte);
+
+// The file name proposed for the readings in hand: the recording's data-file
+// name (empty when not saved yet: "vtex") with ".csv", in `dossier` when
+// one is given.
+QString nom_csv_propose(const QString& dossier, const QString& enregistrement);
+
+// The chosen path, with ".csv" appended unless it already ends with it
+// (letter case ignored); a device or a folder chosen stays as it is.
+QString completer_nom_csv(const QString& chemin);
+
+// Edit > Export to CSV: asks for the file (the working directory, the
+// recording's name), before replacing one, and writes it whole or not at
+// all; a failure shows the file-writing error.
+void exporter_csv();
