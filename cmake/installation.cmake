@@ -51,49 +51,10 @@ foreach(_png ${_icones})
 endforeach()
 
 # ---- the package's maintainer -------------------------------------------
-# "Name <address>", in the control file and on the changelog's entries. The
-# project has no mail domain of its own, and an address on a made-up host
-# leads nowhere: the package is signed by whoever builds it, as Debian's own
-# tools do, from DEBFULLNAME and DEBEMAIL ("address" or "Name <address>"),
-# else from the git identity of the checkout. The package build refuses an
-# address whose host cannot receive mail.
+include(${CMAKE_CURRENT_LIST_DIR}/mainteneur.cmake)
 set(VOLTEXA_MAINTENEUR "" CACHE STRING "Name <address> of the package's maintainer (default: DEBFULLNAME/DEBEMAIL, then git)")
-set(_mainteneur "${VOLTEXA_MAINTENEUR}")
-if(_mainteneur STREQUAL "" AND NOT "$ENV{DEBEMAIL}" STREQUAL "")
-  if("$ENV{DEBEMAIL}" MATCHES "<")
-    set(_mainteneur "$ENV{DEBEMAIL}")
-  else()
-    set(_mainteneur "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
-  endif()
-endif()
-if(_mainteneur STREQUAL "")
-  find_program(GIT_EXECUTABLE git)
-  if(GIT_EXECUTABLE)
-    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${CMAKE_SOURCE_DIR} config user.name
-                    OUTPUT_VARIABLE _nom OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${CMAKE_SOURCE_DIR} config user.email
-                    OUTPUT_VARIABLE _adresse OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    if(NOT _adresse STREQUAL "")
-      set(_mainteneur "${_nom} <${_adresse}>")
-    endif()
-  endif()
-endif()
-string(STRIP "${_mainteneur}" _mainteneur)
-
-# A name, then an address on a host of at least two labels that is not one of
-# the names reserved never to exist or to stay local (RFC 2606, 6761, 6762).
-set(_refus "")
-if(NOT _mainteneur MATCHES "^([^<>]*[^<> ])[ ]+<([^<>@ ]+)@([^<>@ ]+)>$")
-  set(_refus "it is not of the form \"Name <user@host>\"")
-else()
-  string(TOLOWER "${CMAKE_MATCH_3}" _hote)
-  if(NOT _hote MATCHES "^([a-z0-9]([a-z0-9-]*[a-z0-9])?\\.)+[a-z][a-z0-9-]*[a-z0-9]$")
-    set(_refus "its host ${_hote} is not a domain name of at least two labels")
-  elseif(_hote MATCHES "(^|\\.)(invalid|example|test|localhost|local|localdomain|internal|lan|home\\.arpa)$"
-         OR _hote MATCHES "(^|\\.)example\\.(com|net|org)$")
-    set(_refus "its host ${_hote} is a name reserved never to exist or to stay on a local network")
-  endif()
-endif()
+voltexa_trouver_mainteneur("${VOLTEXA_MAINTENEUR}" "${CMAKE_SOURCE_DIR}" _mainteneur)
+voltexa_refus_mainteneur("${_mainteneur}" _refus)
 if(VOLTEXA_PAQUET AND NOT _refus STREQUAL "")
   message(FATAL_ERROR "The package needs a maintainer who can be written to; "
     "\"${_mainteneur}\" will not do: ${_refus}. Set DEBFULLNAME and DEBEMAIL "
