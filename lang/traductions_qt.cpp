@@ -5,14 +5,15 @@
 #include <QPointer>
 #include <QTranslator>
 
+#include <iterator>
 #include <memory>
 
 namespace {
 
-// The base module's catalogue covers the widgets, the print dialog and the
-// key names; the "qt_" catalogue on top of it would also need every other
-// module's to load.
-const char* const catalogues[5] = {"qtbase_fr", nullptr, "qtbase_de", "qtbase_es", "qtbase_it"};
+// One per language, in the order of the text tables. The base module's
+// catalogue covers the widgets, the print dialog and the key names; the
+// "qt_" catalogue on top of it would also need every other module's to load.
+const char* const catalogues[] = {"qtbase_fr", nullptr, "qtbase_de", "qtbase_es", "qtbase_it"};
 
 QPointer<QTranslator>& en_vigueur()
 {
@@ -35,7 +36,7 @@ bool traduire_boite_a_outils(int langue)
         delete t;
     }
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || langue < 0 || langue >= 5 || !catalogues[langue])
+    if (!app || langue < 0 || langue >= int(std::size(catalogues)) || !catalogues[langue])
         return false;
     auto nouveau = std::make_unique<QTranslator>(app);
     if (!nouveau->load(QString::fromLatin1(catalogues[langue]), dossier_traductions_qt()))
