@@ -29,6 +29,7 @@
 #include "link/serial.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
+#include "lang/traductions_qt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -238,6 +239,7 @@ void arreter_voltexa()
     Annuler_choix_grandeur();
     tk::reinitialiser();
     tk::fermer_ressources();
+    traduire_boite_a_outils(1); // English: the toolkit's own texts
     remise_a_zero_globales();
 }
 

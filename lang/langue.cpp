@@ -9,6 +9,7 @@
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "lang/textes.h"
+#include "lang/traductions_qt.h"
 #include "link/registres.h"
 
 #include <QDialog>
@@ -146,8 +147,11 @@ void Changement_langue(int)
 void Traduc_pres()
 {
     PnlApropos& p = liaison<PnlApropos>(Fen_princ[PNL_APROPOS]);
+    p.description->setText(qtxt(tx::apropos_description));
     p.develop->setText(qtxt(tx::develop));
+    p.auteurs->setText(qtxt(tx::apropos_auteurs));
     p.chefpro->setText(qtxt(tx::chefpro));
+    p.chef->setText(qtxt(tx::apropos_chef));
     p.quitter->setText(mnemonique(txt(tx::quitter)));
 }
 
@@ -195,6 +199,7 @@ void Gestion_options(int menubar, int item, void*, int)
     tk::SetItemChecked(ITEM_FRANCAIS + langue, false);
     langue = item - ITEM_FRANCAIS;
     tk::SetItemChecked(item, true);
+    traduire_boite_a_outils(langue);
     Changement_langue(menubar);
     const QString aide = fichier_aide();
     QDir().mkpath(QFileInfo(aide).path());

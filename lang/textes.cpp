@@ -185,6 +185,23 @@ const char* const chefpro[5] = {
     "Chef de projet :", "Project leader :", "Projektleiter :", "Jeffe de Proyecto :",
     "Responsabile di progetto :",
 };
+// The about panel's line under the program's name and the names beside
+// develop and chefpro.
+const char* const apropos_description[5] = {
+    "Acquisition, affichage et enregistrement des mesures d'un wattmètre monophasé portable",
+    "Acquisition, display and recording of a portable single-phase wattmeter",
+    "Erfassung, Anzeige und Aufzeichnung der Messwerte eines tragbaren Einphasen-Wattmeters",
+    "Adquisición, visualización y registro de las medidas de un vatímetro monofásico portátil",
+    "Acquisizione, visualizzazione e registrazione delle misure di un wattmetro monofase portatile",
+};
+const char* const apropos_auteurs[5] = {
+    "les développeurs de VOLTEXA", "the VOLTEXA developers", "die Entwickler von VOLTEXA",
+    "los desarrolladores de VOLTEXA", "gli sviluppatori di VOLTEXA",
+};
+const char* const apropos_chef[5] = {
+    "l'équipe VOLTEXA", "the VOLTEXA team", "das VOLTEXA-Team", "el equipo de VOLTEXA",
+    "il team di VOLTEXA",
+};
 const char* const typemes[5] = {
     "Type de mesure", "Type of measurement", "Meßart", "Tipo de medida", "Tipo di misurazione",
 };

@@ -95,6 +95,11 @@ extern const char* const exporte[5];
 extern const char* const quitter[5];
 extern const char* const develop[5];
 extern const char* const chefpro[5];
+// About panel: the line under the program's name, the names beside develop
+// and chefpro.
+extern const char* const apropos_description[5];
+extern const char* const apropos_auteurs[5];
+extern const char* const apropos_chef[5];
 extern const char* const typemes[5];
 extern const char* const choixmesure[5];
 extern const char* const automatic[5];

@@ -50,7 +50,12 @@ PnlSplash PnlSplash::lier(QWidget* r)
 
 PnlApropos PnlApropos::lier(QWidget* r)
 {
-    return {r, controle<QLabel>(r, "develop"), controle<QLabel>(r, "chefpro"),
+    return {r,
+            controle<QLabel>(r, "description"),
+            controle<QLabel>(r, "develop"),
+            controle<QLabel>(r, "auteurs"),
+            controle<QLabel>(r, "chefpro"),
+            controle<QLabel>(r, "chef"),
             controle<QPushButton>(r, "quitter")};
 }
 

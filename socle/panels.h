@@ -70,8 +70,11 @@ struct PnlSplash {
 
 struct PnlApropos {
     QWidget* racine;
+    QLabel* description;
     QLabel* develop;
+    QLabel* auteurs;
     QLabel* chefpro;
+    QLabel* chef;
     QPushButton* quitter;
     static PnlApropos lier(QWidget* racine);
 };

@@ -95,21 +95,13 @@ public:
     std::optional<QString> fichier(const QString& title, const QString& dossier, const QString& filtre,
                                    bool enregistrer) override
     {
-        // The program asks its own overwrite question.
-        QString f = enregistrer ? QFileDialog::getSaveFileName(fenetre_active(), title, dossier, filtre, nullptr,
-                                                               QFileDialog::DontConfirmOverwrite)
-                                : QFileDialog::getOpenFileName(fenetre_active(), title, dossier, filtre);
-        if (f.isEmpty())
-            return std::nullopt;
-        return f;
+        return choisir(dialogue_fichier(enregistrer ? ChoixFichier::enregistrer : ChoixFichier::ouvrir, title,
+                                        dossier, filtre));
     }
 
     std::optional<QString> dossier(const QString& title, const QString& depart) override
     {
-        QString d = QFileDialog::getExistingDirectory(fenetre_active(), title, depart);
-        if (d.isEmpty())
-            return std::nullopt;
-        return d;
+        return choisir(dialogue_fichier(ChoixFichier::dossier, title, depart));
     }
 
     void curseur_attente(bool actif) override
@@ -126,6 +118,16 @@ public:
     }
 
 private:
+    static std::optional<QString> choisir(std::unique_ptr<QFileDialog> d)
+    {
+        if (d->exec() != QDialog::Accepted)
+            return std::nullopt;
+        const QString f = d->selectedFiles().value(0);
+        if (f.isEmpty())
+            return std::nullopt;
+        return f;
+    }
+
     bool attente_ = false;
 };
 
@@ -217,6 +219,29 @@ QString& repertoire()
 }
 
 } // namespace
+
+std::unique_ptr<QFileDialog> dialogue_fichier(ChoixFichier genre, const QString& titre, const QString& dossier,
+                                              const QString& filtre)
+{
+    auto d = std::make_unique<QFileDialog>(fenetre_active(), titre, dossier, filtre);
+    QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    switch (genre) {
+    case ChoixFichier::ouvrir:
+        d->setFileMode(QFileDialog::ExistingFile);
+        break;
+    case ChoixFichier::enregistrer:
+        d->setAcceptMode(QFileDialog::AcceptSave);
+        d->setFileMode(QFileDialog::AnyFile);
+        options |= QFileDialog::DontConfirmOverwrite;
+        break;
+    case ChoixFichier::dossier:
+        d->setFileMode(QFileDialog::Directory);
+        options |= QFileDialog::ShowDirsOnly;
+        break;
+    }
+    d->setOptions(options);
+    return d;
+}
 
 Platform plateforme_qt()
 {

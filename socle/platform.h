@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class QFileDialog;
 class QImage;
 class QPrinter;
 class QWidget;
@@ -41,6 +42,15 @@ public:
     virtual std::optional<QString> dossier(const QString& title, const QString& depart) = 0;
     virtual void curseur_attente(bool actif) = 0;
 };
+
+// The file chooser behind Popups::fichier and Popups::dossier, built and not
+// yet shown, over the active window. It is Qt's own dialog, never the
+// desktop's: the desktop's speaks the desktop's language, this one the
+// program's (Qt's catalogue in force). Save asks no overwrite question: the
+// program asks its own.
+enum class ChoixFichier { ouvrir, enregistrer, dossier };
+std::unique_ptr<QFileDialog> dialogue_fichier(ChoixFichier genre, const QString& titre,
+                                              const QString& dossier, const QString& filtre = {});
 
 // The system clipboard.
 class PressePapiers {

@@ -1,5 +1,6 @@
 // Which menus, File-menu items (the recent files included) and toolbar
-// buttons are dimmed after Run, Pause, Pause again and Stop.
+// buttons are dimmed after Run, Pause, Pause again and Stop; the menus'
+// keyboard shortcuts, which a dimmed item or menu does not answer.
 #include "acquisition/selection.h"
 #include "files/enregistrement.h"
 #include "files/fichier.h"
@@ -9,8 +10,10 @@
 #include "socle/minuterie.h"
 #include "socle/panels.h"
 #include "socle/toolkit.h"
+#include "lang/langue.h"
 #include "support/banc.h"
 
+#include <QAction>
 #include <QtTest>
 
 namespace {
@@ -92,6 +95,29 @@ const QStringList en_pause{
     "button Export", "button Graticule", "button Variation cursors", "button Legend", "button Zoom out",
     "button Zoom in"};
 
+// What the user sees of a command: popups as "genre: title", the help
+// viewer's page, the acquisition starting or stopping. From `depuis` on.
+struct Vu {
+    int popups = 0, aides = 0, en_cours = 0;
+};
+
+Vu instant(const BancSimulateur& b)
+{
+    return {int(b.plateforme.popups->vus.size()), int(b.plateforme.aide->ouverts.size()), Acq.en_cours};
+}
+
+QStringList vu_depuis(const BancSimulateur& b, const Vu& depuis)
+{
+    QStringList v;
+    for (qsizetype i = depuis.popups; i < b.plateforme.popups->vus.size(); ++i)
+        v << b.plateforme.popups->vus[i].genre + ": " + b.plateforme.popups->vus[i].titre;
+    for (qsizetype i = depuis.aides; i < b.plateforme.aide->ouverts.size(); ++i)
+        v << "help: " + b.plateforme.aide->ouverts[i].section(':', 0, 0);
+    if (Acq.en_cours != depuis.en_cours)
+        v << (Acq.en_cours ? "acquisition running" : "acquisition stopped");
+    return v;
+}
+
 } // namespace
 
 class TestEtatsMenus : public QObject {
@@ -140,6 +166,73 @@ private slots:
             Gestion_fichier(menu, c, nullptr, Fen_princ[PNL_PRINC]);
         activer_minuterie(false);
         QCOMPARE(grises(), attendus);
+    }
+
+    // Each standard key reaches the command of its menu item, in any
+    // language, and the item shows it; a dimmed item, or an item of a dimmed
+    // menu, ignores it.
+    void raccourcis_data()
+    {
+        QTest::addColumn<int>("langue_item");
+        QTest::addColumn<int>("periode");
+        QTest::addColumn<QList<int>>("avant"); // File commands given first
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("touches");
+        QTest::addColumn<QStringList>("attendus");
+        const QList<int> rien, run{ITEM_LANCER}, pause{ITEM_LANCER, ITEM_PAUSE},
+            un_releve{ITEM_LANCER, ITEM_STOP};
+        auto ligne = [](const char* nom, int langue_item, int periode, const QList<int>& avant, int item,
+                        const char* touches, const QStringList& attendus) {
+            QTest::newRow(nom) << langue_item << periode << avant << item << QString(touches) << attendus;
+        };
+        ligne("Ctrl+O: Open", ITEM_ANGLAIS, 1, rien, ITEM_OUVRIR, "Ctrl+O", {"fichier: Open"});
+        ligne("Ctrl+S: Save the readings", ITEM_ANGLAIS, -1, un_releve, ITEM_ENREGIST, "Ctrl+S", {"fichier: Save"});
+        ligne("Ctrl+P: Print, no window chosen", ITEM_ANGLAIS, 1, rien, ITEM_IMPRIMER, "Ctrl+P",
+              {QString::fromUtf8("message: Error n° -104")});
+        ligne("Ctrl+Q: Exit asks", ITEM_ANGLAIS, 1, rien, ITEM_QUITTER, "Ctrl+Q", {"question: Quit"});
+        ligne("F1: Help contents", ITEM_ANGLAIS, 1, rien, ITEM_CONTENU, "F1", {"help: sommaire"});
+        ligne("F5: Run", ITEM_ANGLAIS, 1, rien, ITEM_LANCER, "F5", {"acquisition running"});
+        ligne("F6: Stop", ITEM_ANGLAIS, 1, run, ITEM_STOP, "F6", {"acquisition stopped"});
+        ligne("German: Ctrl+O", ITEM_ALLEMAND, 1, rien, ITEM_OUVRIR, "Ctrl+O", {QString::fromUtf8("fichier: Öffnen")});
+        ligne("Italian: F1", ITEM_ITALIEN, 1, rien, ITEM_CONTENU, "F1", {"help: sommaire"});
+        // Dimmed while an acquisition runs: the item itself, or its whole menu.
+        ligne("running: Ctrl+O dimmed", ITEM_ANGLAIS, 1, run, ITEM_OUVRIR, "Ctrl+O", {});
+        ligne("running: Ctrl+S dimmed", ITEM_ANGLAIS, 1, run, ITEM_ENREGIST, "Ctrl+S", {});
+        ligne("running: Ctrl+P dimmed", ITEM_ANGLAIS, 1, run, ITEM_IMPRIMER, "Ctrl+P", {});
+        ligne("running: Ctrl+Q dimmed", ITEM_ANGLAIS, 1, run, ITEM_QUITTER, "Ctrl+Q", {});
+        ligne("running: F1, Help menu dimmed", ITEM_ANGLAIS, 1, run, ITEM_CONTENU, "F1", {});
+        ligne("paused: F5 dimmed", ITEM_ANGLAIS, 1, pause, ITEM_LANCER, "F5", {});
+        ligne("paused: F6 stops", ITEM_ANGLAIS, 1, pause, ITEM_STOP, "F6", {"acquisition stopped"});
+    }
+    void raccourcis()
+    {
+        QFETCH(int, langue_item);
+        QFETCH(int, periode);
+        QFETCH(QList<int>, avant);
+        QFETCH(int, item);
+        QFETCH(QString, touches);
+        QFETCH(QStringList, attendus);
+        BancSimulateur b;
+        QVERIFY(b.pret);
+        Gestion_options(menu, langue_item, nullptr, 0);
+        QCOMPARE(tk::action(item)->shortcut(), QKeySequence(touches));
+
+        Acq.periode = periode;
+        selectionner_case(CODE_TENSION, 1);
+        ModeEnCours_actuel = AFFICHAGE_INSTANTANE;
+        flag_type_mesure = 1;
+        b.plateforme.popups->reponse_suivante = 2; // no saving at Stop, No to quitting
+        for (int c : avant)
+            Gestion_fichier(menu, c, nullptr, Fen_princ[PNL_PRINC]);
+        activer_minuterie(false);
+
+        QWidget* fenetre = tk::fenetre(Fen_princ[PNL_PRINC]);
+        fenetre->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fenetre));
+        const Vu avant_touches = instant(b);
+        QTest::keySequence(fenetre, QKeySequence(touches));
+        activer_minuterie(false);
+        QCOMPARE(vu_depuis(b, avant_touches), attendus);
     }
 };
 

@@ -11,9 +11,12 @@
 #include "lang/textes.h"
 #include "support/fake_platform.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QToolButton>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -42,6 +45,11 @@ QChar lettre(const QString& t)
         return t[i + 1];
     }
     return QChar();
+}
+
+QString sans_marque(QString t)
+{
+    return t.remove('&');
 }
 
 } // namespace
@@ -262,6 +270,96 @@ private slots:
         QVERIFY(!tk::panel_valide(p));
         QCOMPARE(Fen_princ[PNL_APROPOS], 0);
         QVERIFY(!tk::ItemDimmed(BARRE_FICHIER));
+    }
+
+    void a_propos_dans_les_cinq_langues_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QStringList>("attendus"); // description, developed by, authors, leader, leader's name, button
+        QTest::newRow("French") << int(ITEM_FRANCAIS) << QStringList{
+            QString::fromUtf8("Acquisition, affichage et enregistrement des mesures d'un wattmètre monophasé portable"),
+            QString::fromUtf8("Développé par :"), QString::fromUtf8("les développeurs de VOLTEXA"),
+            "Chef de projet :", QString::fromUtf8("l'équipe VOLTEXA"), "Quitter"};
+        QTest::newRow("English") << int(ITEM_ANGLAIS) << QStringList{
+            "Acquisition, display and recording of a portable single-phase wattmeter", "Developed by :",
+            "the VOLTEXA developers", "Project leader :", "the VOLTEXA team", "Quit"};
+        QTest::newRow("German") << int(ITEM_ALLEMAND) << QStringList{
+            "Erfassung, Anzeige und Aufzeichnung der Messwerte eines tragbaren Einphasen-Wattmeters",
+            "Entwickler :", "die Entwickler von VOLTEXA", "Projektleiter :", "das VOLTEXA-Team", "Beenden"};
+        QTest::newRow("Spanish") << int(ITEM_ESPAGNOL) << QStringList{
+            QString::fromUtf8("Adquisición, visualización y registro de las medidas de un vatímetro monofásico portátil"),
+            "Creador :", "los desarrolladores de VOLTEXA", "Jeffe de Proyecto :", "el equipo de VOLTEXA", "Salir"};
+        QTest::newRow("Italian") << int(ITEM_ITALIEN) << QStringList{
+            "Acquisizione, visualizzazione e registrazione delle misure di un wattmetro monofase portatile",
+            "Realizzato da :", "gli sviluppatori di VOLTEXA", "Responsabile di progetto :", "il team di VOLTEXA",
+            "Esci"};
+    }
+    void a_propos_dans_les_cinq_langues()
+    {
+        QFETCH(int, item);
+        QFETCH(QStringList, attendus);
+        SessionTest s;
+        // Shown once in another language first: the box is relabelled each time.
+        Gestion_options(menu, item == ITEM_ANGLAIS ? ITEM_FRANCAIS : ITEM_ANGLAIS, nullptr, 0);
+        Gestion_aide(menu, ITEM_APROPOSD, nullptr, 0);
+        liaison<PnlApropos>(Fen_princ[PNL_APROPOS]).quitter->click();
+        Gestion_options(menu, item, nullptr, 0);
+        Gestion_aide(menu, ITEM_APROPOSD, nullptr, 0);
+        PnlApropos& a = liaison<PnlApropos>(Fen_princ[PNL_APROPOS]);
+        const QStringList vus{a.description->text(), a.develop->text(), a.auteurs->text(),
+                              a.chefpro->text(),     a.chef->text(),    sans_marque(a.quitter->text())};
+        a.quitter->click();
+        QCOMPARE(vus, attendus);
+    }
+
+    // The file chooser is Qt's own dialog, so that it takes the language in
+    // force whatever the desktop, and speaks it after each switch.
+    void selecteur_de_fichiers_data()
+    {
+        QTest::addColumn<QList<int>>("langues"); // language items chosen in turn
+        QTest::addColumn<int>("genre");
+        // look in, file name, file type, accept button, cancel button, new folder
+        QTest::addColumn<QStringList>("attendus");
+        const int ouvrir = int(ChoixFichier::ouvrir), enregistrer = int(ChoixFichier::enregistrer);
+        QTest::newRow("German: Open") << QList<int>{ITEM_ALLEMAND} << ouvrir << QStringList{
+            "Suchen in:", "Dateiname:", "Dateien des Typs:", QString::fromUtf8("Öffnen"), "Abbrechen",
+            "Neuen Ordner erstellen"};
+        QTest::newRow("German: Save") << QList<int>{ITEM_ALLEMAND} << enregistrer << QStringList{
+            "Suchen in:", "Dateiname:", "Dateien des Typs:", "Speichern", "Abbrechen", "Neuen Ordner erstellen"};
+        QTest::newRow("German, then English") << QList<int>{ITEM_ALLEMAND, ITEM_ANGLAIS} << ouvrir << QStringList{
+            "Look in:", "File name:", "Files of type:", "Open", "Cancel", "Create New Folder"};
+        QTest::newRow("French: Save") << QList<int>{ITEM_FRANCAIS} << enregistrer << QStringList{
+            "Voir dans :", "Nom de fichier :", "Fichiers de type :", "Enregistrer", "Annuler",
+            QString::fromUtf8("Créer un nouveau dossier")};
+        QTest::newRow("Spanish: Open") << QList<int>{ITEM_ESPAGNOL} << ouvrir << QStringList{
+            "Ver en:", "Nombre de fichero:", "Ficheros de tipo:", "Abrir", "Cancelar", "Crear nueva carpeta"};
+        QTest::newRow("Italian: Open") << QList<int>{ITEM_ITALIEN} << ouvrir << QStringList{
+            "Cerca in:", "Nome del file:", "File di tipo:", "Apri", "Annulla", "Crea nuova cartella"};
+    }
+    void selecteur_de_fichiers()
+    {
+        QFETCH(QList<int>, langues);
+        QFETCH(int, genre);
+        QFETCH(QStringList, attendus);
+        SessionTest s;
+        for (int l : langues)
+            Gestion_options(menu, l, nullptr, 0);
+        const std::unique_ptr<QFileDialog> d =
+            dialogue_fichier(ChoixFichier(genre), "x", s.programme.dir(), "*.dat;;*.cfg");
+        QVERIFY(d->testOption(QFileDialog::DontUseNativeDialog));
+        auto* boutons = d->findChild<QDialogButtonBox*>("buttonBox");
+        QVERIFY(boutons);
+        QPushButton* accepter = boutons->button(ChoixFichier(genre) == ChoixFichier::enregistrer
+                                                    ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+        QPushButton* annuler = boutons->button(QDialogButtonBox::Cancel);
+        auto* regarder = d->findChild<QLabel*>("lookInLabel");
+        auto* nom = d->findChild<QLabel*>("fileNameLabel");
+        auto* type = d->findChild<QLabel*>("fileTypeLabel");
+        auto* dossier = d->findChild<QToolButton*>("newFolderButton");
+        QVERIFY(accepter && annuler && regarder && nom && type && dossier);
+        const QStringList vus{regarder->text(), sans_marque(nom->text()), sans_marque(type->text()),
+                              sans_marque(accepter->text()), sans_marque(annuler->text()), dossier->toolTip()};
+        QCOMPARE(vus, attendus);
     }
 };
 

@@ -57,6 +57,7 @@ const std::vector<Table> autres_tables = {
     TABLE(Maj_titre_erreur), TABLE(titre_erreur), TABLE(renommer), TABLE(commande),
     TABLE(titre_feuille), TABLE(messag_ecras), TABLE(messag_pret), TABLE(messag_fin),
     TABLE(titres), TABLE(type_mesure), TABLE(erreur), TABLE(item_langues),
+    TABLE(apropos_description), TABLE(apropos_auteurs), TABLE(apropos_chef),
 };
 
 int nb_marques(const char* texte)
