@@ -62,17 +62,18 @@ bool archive_complete(const QString& chemin)
 }
 
 // The cells in the order the writer needs, rows first: it streams each row
-// to its file as soon as a later one starts.
+// to its file as soon as a later one starts. Empty when they already are.
 std::vector<std::size_t> ordre_ecriture(const std::vector<Cellule>& cellules)
 {
-    std::vector<std::size_t> ordre(cellules.size());
-    std::iota(ordre.begin(), ordre.end(), std::size_t{0});
-    const auto avant = [&](std::size_t a, std::size_t b) {
-        const Cellule &x = cellules[a], &y = cellules[b];
+    const auto avant = [](const Cellule& x, const Cellule& y) {
         return x.ligne != y.ligne ? x.ligne < y.ligne : x.colonne < y.colonne;
     };
-    if (!std::is_sorted(ordre.begin(), ordre.end(), avant))
-        std::stable_sort(ordre.begin(), ordre.end(), avant);
+    if (std::is_sorted(cellules.begin(), cellules.end(), avant))
+        return {};
+    std::vector<std::size_t> ordre(cellules.size());
+    std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+    std::stable_sort(ordre.begin(), ordre.end(),
+                     [&](std::size_t a, std::size_t b) { return avant(cellules[a], cellules[b]); });
     return ordre;
 }
 
@@ -101,8 +102,9 @@ lxw_worksheet* ecrire_feuille(lxw_workbook* wb, const Feuille& f, const std::vec
     };
     // A cell the sheet cannot hold (beyond its last row or column, text too
     // long) is left out; the others are written.
-    for (std::size_t i : ordre_ecriture(f.cellules)) {
-        const Cellule& c = f.cellules[i];
+    const std::vector<std::size_t> ordre = ordre_ecriture(f.cellules);
+    for (std::size_t j = 0; j < f.cellules.size(); ++j) {
+        const Cellule& c = f.cellules[ordre.empty() ? j : ordre[j]];
         if (c.ligne < 0 || c.colonne < 0 || c.colonne >= LXW_COL_MAX)
             continue;
         const lxw_row_t r = lxw_row_t(c.ligne);
