@@ -15,14 +15,13 @@ struct StyleCellule {
     QString format_nombre; // as the spreadsheet writes it, e.g. "0.000"; empty: General
 };
 
-// Ordered to stay small: an export holds five per reading.
 struct Cellule {
     int ligne = 0;   // from 0: cell A1 is row 0, column 0
     int colonne = 0;
-    int style = 0;   // index in Classeur::styles
     bool est_nombre = false;
     double nombre = 0.0; // when est_nombre
     QString texte;       // otherwise
+    int style = 0;       // index in Classeur::styles
 };
 
 struct Feuille {
