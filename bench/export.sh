@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Export of a two-channel recording of 30000 readings to a workbook, from the
-# Export button to the file in place, under a virtual X display; then the
-# same readings to CSV (goal: under 50 ms).
+# Export button to the file in place, under a virtual X display; in the
+# same run the spreadsheet library alone writing the same cells and chart,
+# with the ratio of the two; then the same readings to CSV (goal: under 50 ms).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VOLTEXA_BUILD_DIR:-$root/build}

@@ -119,15 +119,29 @@ QString choisir_classeur()
 }
 
 // The file takes the place of an existing one only once written whole.
-void enregistrer(const QString& chemin)
+// False when it could not be written.
+bool enregistrer(const QString& chemin)
 {
     Tableur* tableur = plateforme().tableur.get();
     const std::optional<Classeur>& c = classeur_tenu();
     if (!c || !tableur || !tableur->enregistrer(*c, chemin)) {
         Popup_erreur(MSG_ECRITURE);
-        return;
+        return false;
     }
     tableur->ouvrir(chemin);
+    return true;
+}
+
+// A channel's vertical axis title: the quantity's name and its unit, e.g.
+// "Voltage (V)"; the channel's label when its quantity is not known.
+QString titre_axe(int voie)
+{
+    const int code = Donnee[voie].grandeur;
+    if (code < 1 || code > NB_GRANDEURS)
+        return QString::fromLocal8Bit(Donnee[voie].libelle).trimmed();
+    const QString nom = QString::fromUtf8(tx::type_mesure[(code - 1) * 5 + langue]);
+    const QString unite = QString::fromUtf8(tx::unite_typ[code]).trimmed();
+    return unite.isEmpty() ? nom : nom + QStringLiteral(" (") + unite + QLatin1Char(')');
 }
 
 void fermer_progression()
@@ -231,7 +245,14 @@ void Exporter_memory()
         // The transfer does not return to the event loop until it ends.
         g->racine->repaint();
     };
-    const TextesFeuille textes{qtxt(tx::donnee), qtxt(tx::date), qtxt(tx::heure)};
+    TextesFeuille textes;
+    textes.nom_feuille = qtxt(tx::donnee);
+    textes.date = qtxt(tx::date);
+    textes.heure = qtxt(tx::heure);
+    textes.mois_premier = langue == 1;
+    textes.relatif = Acq.temps_relatif == 1;
+    textes.titre_y[0] = titre_axe(1);
+    textes.titre_y[1] = titre_axe(2);
     classeur_tenu() = classeur_releves(
         etiquette, n, Mesure.nb_voies, [liste](int k) { return liste->texte(k); }, textes, avance);
 }
@@ -257,10 +278,11 @@ int Exporter_excel(int panel, int, int event, void*, int, int)
     copie_texte(Excel.repertoire, repertoire.toLocal8Bit().constData());
 
     const QString chemin = choisir_classeur();
-    if (!chemin.isEmpty())
-        enregistrer(chemin);
-
-    x->zone_message->setPlainText(qtxt(tx::messag_fin));
+    // The message says where the workbook went, when it was written.
+    QString message = qtxt(tx::messag_fin);
+    if (!chemin.isEmpty() && enregistrer(chemin))
+        message += QDir::toNativeSeparators(chemin) + QLatin1Char('\n');
+    x->zone_message->setPlainText(message);
     popups.curseur_attente(false);
     fermer_progression();
     x->exporte->setEnabled(true);

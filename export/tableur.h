@@ -3,16 +3,24 @@
 //
 // Sheet layout (row 1 is the header, reading k of n is row k + 2):
 //   A  "N°", then k + 1 as a number
-//   B  the date header, then the line's 10 characters from index 6
-//   C  the time header, then the line's 10 characters from index 16
+//   B  the date header, then the line's date (index 6) as a date number shown
+//      as the list shows dates in the language in force (month first in
+//      English, day first in the others)
+//   C  the time header, then the line's time (index 16) as a number: the
+//      reading's date and time shown as hh:mm:ss, or in relative-time mode
+//      the time elapsed since the first reading shown as [h]:mm:ss
 //   D  channel 1's piece of the label, then 12 characters from index 25
 //   E  channel 2's piece of the label (whatever the label holds there, even
 //      with one channel), then 12 characters from index 42, only with two
 //      channels in use
 // Texts lose their surrounding blanks; a value that reads as a number is
 // written as one, shown with three decimals as the list shows it; anything
-// else (the "----" of an undefined reading) stays text; nothing is written
-// for an empty piece.
+// else (the "----" of an undefined reading, a date or time that does not
+// read as one) stays text; nothing is written for an empty piece.
+// The lines' dates are read in the order they were written in, which need
+// not be the language in force: a date whose first number is above 12 shows
+// day first, one whose second is shows month first; when no line tells,
+// the language in force decides.
 #pragma once
 
 #include "socle/classeur.h"
@@ -23,13 +31,16 @@
 #include <functional>
 
 // Style indexes of the exported workbook.
-enum StyleReleves { STYLE_ENTETE = 1, STYLE_VALEUR = 2 };
+enum StyleReleves { STYLE_ENTETE = 1, STYLE_VALEUR = 2, STYLE_DATE = 3, STYLE_HEURE = 4 };
 
-// Texts of the exported workbook that do not come from the list.
+// What the exported workbook takes from the program besides the list.
 struct TextesFeuille {
     QString nom_feuille; // of the sheet holding the readings
     QString date;        // headers of columns B and C
     QString heure;
+    bool mois_premier = false; // dates shown month first (English)
+    bool relatif = false;      // the list's times are time elapsed since the first reading
+    QString titre_y[2];        // vertical axis titles of channels 1 and 2: quantity and unit
 };
 
 // The label's 15-character piece naming channel `voie` (1 or 2), found by its
@@ -40,8 +51,10 @@ QString piece_etiquette(const QString& etiquette, int voie);
 
 // The workbook of n readings: the sheet above, its header row bold and kept
 // in view, column widths fitted to their contents; and with readings, a
-// sheet holding a line chart of the channels in use (one or two) against the
-// reading number, titled with the channels' pieces of the label. `ligne(k)`
+// sheet holding a chart of the channels in use (one or two) against time
+// (column C, labelled as times or durations), titled with the channels'
+// pieces of the label, each vertical axis titled with its channel's
+// quantity: channel 2 on a secondary axis with its own scale. `ligne(k)`
 // gives line k; `avance(k)` runs before it is read.
 Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
                           const std::function<QString(int)>& ligne, const TextesFeuille& textes,
@@ -60,6 +73,7 @@ QString compres(QStringView texte);
 // number, two digits with a leading zero below 100, else at least three.
 QString nom_propose(const QString& base, int numero);
 
-// The chosen path, with ".xlsx" appended unless it already ends with it
-// (letter case ignored).
+// The chosen path ending in ".xlsx": a ".xls" ending becomes ".xlsx", one
+// already there is kept, any other name gets it appended (letter case
+// ignored).
 QString completer_nom(const QString& chemin);

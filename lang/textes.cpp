@@ -172,7 +172,7 @@ const char* const travail[5] = {
 };
 const char* const parcour[5] = {"Parcourir", "Browse", "Blättern", "Recorrer", "Sfoglia"};
 const char* const nom_feuil[5] = {
-    "Feuille (*.XLS)", "Sheet (*.XLS)", "Blatt (*.XLS)", "Hoja (*.XLS)", "Foglio (*.XLS)",
+    "Feuille (*.XLSX)", "Sheet (*.XLSX)", "Blatt (*.XLSX)", "Hoja (*.XLSX)", "Foglio (*.XLSX)",
 };
 const char* const message[5] = {"Message", "Message", "Nachricht", "Mensaje", "Messaggio"};
 const char* const lancer[5] = {"__Lancer", "__Run", "__Starten", "__Lanzar", "__Avvio"};

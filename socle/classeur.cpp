@@ -10,6 +10,8 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 #include <numeric>
 
 namespace {
@@ -60,17 +62,18 @@ bool archive_complete(const QString& chemin)
 }
 
 // The cells in the order the writer needs, rows first: it streams each row
-// to its file as soon as a later one starts.
+// to its file as soon as a later one starts. Empty when they already are.
 std::vector<std::size_t> ordre_ecriture(const std::vector<Cellule>& cellules)
 {
-    std::vector<std::size_t> ordre(cellules.size());
-    std::iota(ordre.begin(), ordre.end(), std::size_t{0});
-    const auto avant = [&](std::size_t a, std::size_t b) {
-        const Cellule &x = cellules[a], &y = cellules[b];
+    const auto avant = [](const Cellule& x, const Cellule& y) {
         return x.ligne != y.ligne ? x.ligne < y.ligne : x.colonne < y.colonne;
     };
-    if (!std::is_sorted(ordre.begin(), ordre.end(), avant))
-        std::stable_sort(ordre.begin(), ordre.end(), avant);
+    if (std::is_sorted(cellules.begin(), cellules.end(), avant))
+        return {};
+    std::vector<std::size_t> ordre(cellules.size());
+    std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+    std::stable_sort(ordre.begin(), ordre.end(),
+                     [&](std::size_t a, std::size_t b) { return avant(cellules[a], cellules[b]); });
     return ordre;
 }
 
@@ -99,8 +102,9 @@ lxw_worksheet* ecrire_feuille(lxw_workbook* wb, const Feuille& f, const std::vec
     };
     // A cell the sheet cannot hold (beyond its last row or column, text too
     // long) is left out; the others are written.
-    for (std::size_t i : ordre_ecriture(f.cellules)) {
-        const Cellule& c = f.cellules[i];
+    const std::vector<std::size_t> ordre = ordre_ecriture(f.cellules);
+    for (std::size_t j = 0; j < f.cellules.size(); ++j) {
+        const Cellule& c = f.cellules[ordre.empty() ? j : ordre[j]];
         if (c.ligne < 0 || c.colonne < 0 || c.colonne >= LXW_COL_MAX)
             continue;
         const lxw_row_t r = lxw_row_t(c.ligne);
@@ -113,7 +117,90 @@ lxw_worksheet* ecrire_feuille(lxw_workbook* wb, const Feuille& f, const std::vec
     return ws;
 }
 
-void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lxw_worksheet*>& feuilles)
+// The library writes the curves of a chart as one group against one pair of
+// axes and has no call for a second vertical scale. The curves on the
+// secondary axis are therefore written here, as a second group with a pair
+// of axes of its own (a hidden horizontal one and a vertical one on the
+// right), right after the library's group: the chart's file is open at that
+// point, and the library then writes the first pair of axes.
+struct GroupeSecondaire {
+    void (*ecrire_premier)(lxw_chart*) = nullptr; // the library's writer of the first group
+    const Graphique* graphique = nullptr;
+    QByteArray feuille; // name of the worksheet the series read
+};
+// The charts of the workbook being closed that have a secondary group.
+thread_local std::map<const lxw_chart*, GroupeSecondaire>* secondaires = nullptr;
+
+QByteArray xml_texte(const QString& t)
+{
+    return t.toHtmlEscaped().toUtf8();
+}
+
+QByteArray formule(const QByteArray& feuille, int ligne1, int colonne, int ligne2)
+{
+    char f[LXW_MAX_FORMULA_RANGE_LENGTH] = {};
+    lxw_rowcol_to_formula_abs(f, feuille.constData(), lxw_row_t(ligne1), lxw_col_t(colonne), lxw_row_t(ligne2),
+                              lxw_col_t(colonne));
+    return xml_texte(QString::fromUtf8(f));
+}
+
+QByteArray titre_axe(const QString& titre)
+{
+    if (titre.isEmpty())
+        return {};
+    return "<c:title><c:tx><c:rich><a:bodyPr rot=\"-5400000\" vert=\"horz\"/><a:lstStyle/><a:p><a:pPr><a:defRPr/>"
+           "</a:pPr><a:r><a:rPr lang=\"en-US\"/><a:t>" +
+           xml_texte(titre) + "</a:t></a:r></a:p></c:rich></c:tx><c:layout/><c:overlay val=\"0\"/></c:title>";
+}
+
+QByteArray axe_valeurs(quint32 id, quint32 croise, bool cache, const char* position, const QString& titre,
+                       const char* croisement)
+{
+    const QByteArray n = QByteArray::number(id), c = QByteArray::number(croise);
+    return "<c:valAx><c:axId val=\"" + n + "\"/><c:scaling><c:orientation val=\"minMax\"/></c:scaling>"
+           "<c:delete val=\"" + (cache ? "1" : "0") + "\"/><c:axPos val=\"" + position + "\"/>" + titre_axe(titre) +
+           "<c:numFmt formatCode=\"General\" sourceLinked=\"1\"/><c:majorTickMark val=\"out\"/>"
+           "<c:minorTickMark val=\"none\"/><c:tickLblPos val=\"nextTo\"/><c:crossAx val=\"" + c + "\"/>"
+           "<c:crosses val=\"" + croisement + "\"/><c:crossBetween val=\"midCat\"/></c:valAx>";
+}
+
+void ecrire_groupes(lxw_chart* ch)
+{
+    const GroupeSecondaire* s = nullptr;
+    if (secondaires) {
+        const auto it = secondaires->find(ch);
+        if (it != secondaires->end())
+            s = &it->second;
+    }
+    if (!s)
+        return;
+    s->ecrire_premier(ch);
+    // The first group has its axis numbers now; the second pair follows them.
+    const quint32 x2 = std::max(ch->axis_id_1, ch->axis_id_2) + 1, y2 = x2 + 1;
+    QByteArray xml = "<c:scatterChart><c:scatterStyle val=\"lineMarker\"/>";
+    for (const SerieGraphique& serie : s->graphique->series) {
+        if (!serie.axe_secondaire)
+            continue;
+        const QByteArray i = QByteArray::number(ch->series_index++);
+        const int r1 = std::max(0, serie.premiere_ligne), r2 = std::max(r1, serie.derniere_ligne);
+        xml += "<c:ser><c:idx val=\"" + i + "\"/><c:order val=\"" + i + "\"/>";
+        if (!serie.nom.isEmpty())
+            xml += "<c:tx><c:v>" + xml_texte(serie.nom) + "</c:v></c:tx>";
+        xml += "<c:marker><c:symbol val=\"none\"/></c:marker><c:xVal><c:numRef><c:f>" +
+               formule(s->feuille, r1, serie.colonne_x, r2) + "</c:f></c:numRef></c:xVal><c:yVal><c:numRef><c:f>" +
+               formule(s->feuille, r1, serie.colonne_y, r2) +
+               "</c:f></c:numRef></c:yVal><c:smooth val=\"0\"/></c:ser>";
+    }
+    xml += "<c:axId val=\"" + QByteArray::number(x2) + "\"/><c:axId val=\"" + QByteArray::number(y2) +
+           "\"/></c:scatterChart>";
+    // Axes may come in any order after the groups: the library's pair follows.
+    xml += axe_valeurs(x2, y2, true, "b", QString(), "autoZero");
+    xml += axe_valeurs(y2, x2, false, "r", s->graphique->titre_y2, "max");
+    std::fwrite(xml.constData(), 1, std::size_t(xml.size()), ch->file);
+}
+
+void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lxw_worksheet*>& feuilles,
+                      std::map<const lxw_chart*, GroupeSecondaire>& groupes)
 {
     if (g.series.empty() || g.feuille < 0 || std::size_t(g.feuille) >= feuilles.size() ||
         !feuilles[std::size_t(g.feuille)])
@@ -123,10 +210,17 @@ void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lx
     // spreadsheet programs leave blank.
     const QByteArray nom = nom_feuille(wb, g.nom);
     lxw_worksheet* ws = workbook_add_worksheet(wb, nom.isEmpty() ? nullptr : nom.constData());
-    lxw_chart* ch = workbook_add_chart(wb, LXW_CHART_LINE);
+    lxw_chart* ch = workbook_add_chart(wb, LXW_CHART_SCATTER_STRAIGHT);
     if (!ws || !ch)
         return;
+    // The first curve is always on the main axis.
+    const auto secondaire = [&](const SerieGraphique& s) { return s.axe_secondaire && &s != &g.series.front(); };
+    bool deux_axes = false;
     for (const SerieGraphique& s : g.series) {
+        if (secondaire(s)) {
+            deux_axes = true;
+            continue;
+        }
         lxw_chart_series* serie = chart_add_series(ch, nullptr, nullptr);
         if (!serie)
             continue;
@@ -145,6 +239,17 @@ void ecrire_graphique(lxw_workbook* wb, const Graphique& g, const std::vector<lx
         chart_title_set_name(ch, g.titre.toUtf8().constData());
     if (!g.titre_x.isEmpty())
         chart_axis_set_name(ch->x_axis, g.titre_x.toUtf8().constData());
+    if (!g.format_x.isEmpty())
+        chart_axis_set_num_format(ch->x_axis, g.format_x.toUtf8().constData());
+    if (!g.titre_y.isEmpty())
+        chart_axis_set_name(ch->y_axis, g.titre_y.toUtf8().constData());
+    if (deux_axes) {
+        GroupeSecondaire& s = groupes[ch];
+        s.ecrire_premier = ch->write_chart_type;
+        s.graphique = &g;
+        s.feuille = source;
+        ch->write_chart_type = ecrire_groupes;
+    }
     lxw_chart_options place{};
     place.x_scale = TAILLE_GRAPHIQUE;
     place.y_scale = TAILLE_GRAPHIQUE;
@@ -191,12 +296,17 @@ bool ecrire_xlsx(const Classeur& c, const QString& chemin)
     // A workbook needs a sheet.
     if (c.feuilles.empty())
         workbook_add_worksheet(wb, nullptr);
+    std::map<const lxw_chart*, GroupeSecondaire> groupes;
     for (const Graphique& g : c.graphiques)
-        ecrire_graphique(wb, g, feuilles);
+        ecrire_graphique(wb, g, feuilles, groupes);
 
+    // The charts are written while the workbook closes.
+    secondaires = &groupes;
+    const lxw_error fin = workbook_close(wb);
+    secondaires = nullptr;
     // The file is made here, whole, checked and synced; it then takes the
     // target's place in one step.
-    return workbook_close(wb) == LXW_NO_ERROR && sortie.valider(archive_complete);
+    return fin == LXW_NO_ERROR && sortie.valider(archive_complete);
 }
 
 std::unique_ptr<Tableur> tableur_qt()

@@ -33,19 +33,26 @@ struct Feuille {
 
 // One curve: the values of column `colonne_y` against those of `colonne_x`,
 // rows premiere_ligne..derniere_ligne (from 0, inclusive) of a worksheet.
+// A curve on the secondary axis has its own vertical scale, on the right.
 struct SerieGraphique {
     QString nom;
     int colonne_x = 0;
     int colonne_y = 0;
     int premiere_ligne = 0;
     int derniere_ligne = 0;
+    bool axe_secondaire = false;
 };
 
-// A line chart on a worksheet of its own, after the others.
+// A chart of lines through (x, y) points on a worksheet of its own, after
+// the others: both axes are value axes, so x may be a date-time or a
+// duration and the curves keep the spacing of their x values.
 struct Graphique {
     QString nom;      // of its sheet
     QString titre;
     QString titre_x;  // of the horizontal axis
+    QString format_x; // number format of the horizontal axis's labels; empty: General
+    QString titre_y;  // of the vertical axis on the left
+    QString titre_y2; // of the secondary vertical axis, on the right
     int feuille = 0;  // index in Classeur::feuilles of the worksheet the series read
     std::vector<SerieGraphique> series;
 };

@@ -64,9 +64,23 @@ double nombre(const Grille& g, int ligne, int colonne)
     return it == g.end() || !it->second.est_nombre ? qQNaN() : it->second.nombre;
 }
 
+// The workbook at `chemin` as the independent reader sees it.
+QJsonObject relire(const QString& chemin)
+{
+    QProcess lecteur;
+    const QString script = QStringLiteral(VOLTEXA_SOURCE_DIR "/tests/support/lire_classeur.py");
+    lecteur.start("/usr/bin/python3", {script, chemin});
+    if (!lecteur.waitForFinished(60000) || lecteur.exitCode() != 0) {
+        qWarning() << lecteur.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(lecteur.readAllStandardOutput()).object();
+}
+
 // The program with n readings of one or two channels listed (NaN: undefined),
-// the panel opened from the Edit menu; the working directory is a folder of
-// its own.
+// one a second from 10:00:00 on `jour`, the lines written in `langue_lignes`
+// (-1: the language in force) with clock times or elapsed times, the panel
+// opened from the Edit menu; the working directory is a folder of its own.
 struct Poste {
     SessionTest session;
     FakePopups& popups = *session.plateforme.popups;
@@ -75,18 +89,23 @@ struct Poste {
     int panel = Fen_princ[PNL_EXCEL];
     PnlExcel& x = liaison<PnlExcel>(Fen_princ[PNL_EXCEL]);
 
-    Poste(int voies, const QList<QPair<double, double>>& valeurs, int langue_ = 1)
+    Poste(int voies, const QList<QPair<double, double>>& valeurs, int langue_ = 1, int langue_lignes = -1,
+          bool relatif = false, QDate jour = QDate(2026, 3, 7))
     {
         langue = langue_;
         Mesure.port = 1;
         Mesure.nb_voies = voies;
+        Donnee[1].grandeur = 1;
+        Donnee[2].grandeur = 5;
         copie_texte(Donnee[1].libelle, "V(V)");
         copie_texte(Donnee[2].libelle, "P(W)");
+        Acq.temps_relatif = relatif ? 1 : 0;
         Maj_connexion();
         ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
         for (int j = 0; j < valeurs.size(); ++j) {
             const auto [a, b] = valeurs[j];
-            l->addItem(tete_ligne(j + 1, QDate(2026, 3, 7), QTime(10, 0, j), false, 0, 0, 0, langue) +
+            l->addItem(tete_ligne(j + 1, jour, QTime(10, 0, j), relatif, 0, 0, j,
+                                  langue_lignes >= 0 ? langue_lignes : langue) +
                        colonnes_ligne(voies, a, qIsNaN(a), b, qIsNaN(b)));
         }
         Acq.nb_points = int(valeurs.size());
@@ -137,7 +156,10 @@ private slots:
         QCOMPARE(texte(g, 0, 3), QString("CH1: V(V)"));
         QCOMPARE(c.styles[std::size_t(g.at({0, 3}).style)].gras, true);
         QCOMPARE(nombre(g, 1, 0), 1.0);
-        QCOMPARE(texte(g, 1, 1) + " " + texte(g, 3, 2), QString("03-07-2026 10:00:02"));
+        // Date and time are numbers shown as the English list shows them.
+        QCOMPARE(c.styles[std::size_t(g.at({3, 1}).style)].format_nombre, QString("mm-dd-yyyy"));
+        QCOMPARE(c.styles[std::size_t(g.at({3, 2}).style)].format_nombre, QString("hh:mm:ss"));
+        QVERIFY(nombre(g, 3, 2) - nombre(g, 1, 2) > 1.9 / 86400 && nombre(g, 3, 2) - nombre(g, 1, 2) < 2.1 / 86400);
         QCOMPARE(nombre(g, 1, 3), 231.4);
         QCOMPARE(c.styles[std::size_t(g.at({1, 3}).style)].format_nombre, QString("0.000"));
         QCOMPARE(texte(g, 2, 3), QString("----"));
@@ -148,7 +170,9 @@ private slots:
         QCOMPARE(c.graphiques[0].series.size(), std::size_t(1));
         QCOMPARE(c.graphiques[0].series[0].derniere_ligne, 3);
         QCOMPARE(c.graphiques[0].titre, QString("CH1: V(V)"));
-        QCOMPARE(p.x.zone_message->toPlainText(), QString("Sheet ready.\n"));
+        QCOMPARE(c.graphiques[0].titre_y, QString("Voltage (V)"));
+        QVERIFY(c.graphiques[0].titre_y2.isEmpty());
+        QCOMPARE(p.x.zone_message->toPlainText(), "Sheet ready.\n" + p.chemin("mesure.xlsx") + "\n");
     }
 
     void deux_voies_valeurs_larges_de_la_voie_2_entieres()
@@ -226,7 +250,7 @@ private slots:
         QCOMPARE(nom_propose("vtex", 100), QString("vtex100"));
         QCOMPARE(completer_nom("Data"), QString("Data.xlsx"));
         QCOMPARE(completer_nom("Data.XLSX"), QString("Data.XLSX"));
-        QCOMPARE(completer_nom("Data.xls"), QString("Data.xls.xlsx"));
+        QCOMPARE(completer_nom("Data.xls"), QString("Data.xlsx"));
     }
 
     void compteur_annulation_et_nom_de_feuille()
@@ -308,7 +332,7 @@ private slots:
         p.exporter(p.chemin("a"));
         QVERIFY(occupe);
         QVERIFY(p.pret());
-        QCOMPARE(p.x.zone_message->toPlainText(), QString::fromUtf8("Feuille prête.\n"));
+        QCOMPARE(p.x.zone_message->toPlainText(), QString::fromUtf8("Feuille prête.\n") + p.chemin("a.xlsx") + "\n");
 
         p.x.quitter->click();
         QVERIFY(!tk::fenetre(p.panel)->isVisible());
@@ -441,12 +465,8 @@ private slots:
         p.exporter(p.chemin("vrai"));
         QVERIFY(p.popups.messages().isEmpty());
 
-        QProcess lecteur;
-        const QString script = QStringLiteral(VOLTEXA_SOURCE_DIR "/tests/support/lire_classeur.py");
-        lecteur.start("/usr/bin/python3", {script, p.chemin("vrai.xlsx")});
-        QVERIFY(lecteur.waitForFinished(60000));
-        QVERIFY2(lecteur.exitCode() == 0, lecteur.readAllStandardError().constData());
-        const QJsonObject lu = QJsonDocument::fromJson(lecteur.readAllStandardOutput()).object();
+        const QJsonObject lu = relire(p.chemin("vrai.xlsx"));
+        QVERIFY(!lu.isEmpty());
         const QJsonArray feuilles = lu["feuilles"].toArray();
         QCOMPARE(feuilles.size(), 2);
         const QJsonObject donnees = feuilles[0].toObject();
@@ -460,8 +480,8 @@ private slots:
         QCOMPARE(vu("A1"), (QJsonArray{"A1", "str", "N°", "General", true}));
         QCOMPARE(vu("E1")[2].toString(), QString("CH2: P(W)"));
         QCOMPARE(vu("A4"), (QJsonArray{"A4", "int", 3, "General", false}));
-        QCOMPARE(vu("B2"), (QJsonArray{"B2", "str", "03-07-2026", "General", false}));
-        QCOMPARE(vu("C3")[2].toString(), QString("10:00:01"));
+        QCOMPARE(vu("B2"), (QJsonArray{"B2", "datetime", "2026-03-07T00:00:00", "mm-dd-yyyy", false}));
+        QCOMPARE(vu("C3"), (QJsonArray{"C3", "datetime", "2026-03-07T10:00:01", "hh:mm:ss", false}));
         QCOMPARE(vu("D2"), (QJsonArray{"D2", "float", 231.4, "0.000", false}));
         QCOMPARE(vu("E2")[2].toDouble(), 1234.567);
         QCOMPARE(vu("E3")[2].toDouble(), -250.125);
@@ -470,11 +490,151 @@ private slots:
 
         const QJsonObject graphe = feuilles[1].toObject();
         QCOMPARE(graphe["cellules"].toArray().size(), 0);
+        // This reader keeps a chart's first group of curves only.
         const QJsonArray series = graphe["graphiques"].toArray()[0].toObject()["series"].toArray();
-        QCOMPARE(series.size(), 2);
-        QCOMPARE(series[1].toObject()["y"].toString(), QString("Data!$E$2:$E$4"));
-        QCOMPARE(series[1].toObject()["x"].toString(), QString("Data!$A$2:$A$4"));
+        QCOMPARE(series.size(), 1);
         QCOMPARE(series[0].toObject()["nom"].toString(), QString("CH1: V(V)"));
+        QCOMPARE(series[0].toObject()["x"].toString(), QString("Data!$C$2:$C$4"));
+
+        // The chart's own XML: each channel against time in a group of its
+        // own, each group with its vertical axis, channel 2's on the right.
+        const QJsonObject xml = lu["xml_graphiques"].toArray()[0].toObject();
+        const QJsonArray groupes = xml["groupes"].toArray();
+        const QJsonObject axes = xml["axes"].toObject();
+        QCOMPARE(groupes.size(), 2);
+        QCOMPARE(axes.size(), 4);
+        const QString noms[2] = {"CH1: V(V)", "CH2: P(W)"};
+        const QString y[2] = {"Data!$D$2:$D$4", "Data!$E$2:$E$4"};
+        const QString titres[2] = {"Voltage (V)", "Active power (W)"};
+        const QString cotes[2] = {"l", "r"};
+        for (int v = 0; v < 2; ++v) {
+            const QJsonObject groupe = groupes[v].toObject();
+            QCOMPARE(groupe["genre"].toString(), QString("scatterChart"));
+            const QJsonArray s = groupe["series"].toArray();
+            QCOMPARE(s.size(), 1);
+            QCOMPARE(s[0].toObject()["nom"].toString(), noms[v]);
+            QCOMPARE(s[0].toObject()["x"].toString(), QString("Data!$C$2:$C$4"));
+            QCOMPARE(s[0].toObject()["y"].toString(), y[v]);
+            const QJsonObject ax = axes[groupe["axes"].toArray()[0].toString()].toObject();
+            const QJsonObject ay = axes[groupe["axes"].toArray()[1].toString()].toObject();
+            QCOMPARE(ay["genre"].toString(), QString("valAx"));
+            QCOMPARE(ay["position"].toString(), cotes[v]);
+            QCOMPARE(ay["titre"].toString(), titres[v]);
+            QCOMPARE(ay["cache"].toBool(), false);
+            QCOMPARE(ax["genre"].toString(), QString("valAx"));
+            // One time axis is shown: the first group's, at the bottom.
+            QCOMPARE(ax["cache"].toBool(), v == 1);
+            if (v == 0) {
+                QCOMPARE(ax["position"].toString(), QString("b"));
+                QCOMPARE(ax["titre"].toString(), QString("Time"));
+                QCOMPARE(ax["format"].toString(), QString("hh:mm:ss"));
+            } else {
+                QCOMPARE(ay["croisement"].toString(), QString("max"));
+            }
+        }
+    }
+
+    // Dates and times read back as date-times and durations, shown as the
+    // list shows them in the language in force, whatever language the
+    // lines were written in when a date tells which number is the day.
+    void dates_et_heures_relues_data()
+    {
+        QTest::addColumn<int>("langue_export");
+        QTest::addColumn<int>("langue_lignes");
+        QTest::addColumn<bool>("relatif");
+        QTest::addColumn<QDate>("jour");
+        QTest::addColumn<QString>("format_date");
+        QTest::addColumn<QString>("type_heure");    // of C3, the second reading
+        QTest::addColumn<QString>("heure");         // its value: ISO date-time, or seconds
+        QTest::addColumn<QString>("format_heure");  // of C3 and of the chart's time axis
+        QTest::addColumn<QString>("titre_temps");
+        QTest::addColumn<QString>("titre_y");
+        QTest::newRow("English") << 1 << 1 << false << QDate(2026, 3, 7) << "mm-dd-yyyy" << "datetime"
+                                 << "2026-03-07T10:00:01" << "hh:mm:ss" << "Time" << "Voltage (V)";
+        QTest::newRow("French") << 0 << 0 << false << QDate(2026, 3, 7) << "dd-mm-yyyy" << "datetime"
+                                << "2026-03-07T10:00:01" << "hh:mm:ss" << "Heure" << "Tension (V)";
+        QTest::newRow("French lines, English export") << 1 << 0 << false << QDate(2026, 3, 13) << "mm-dd-yyyy"
+                                                      << "datetime" << "2026-03-13T10:00:01" << "hh:mm:ss" << "Time"
+                                                      << "Voltage (V)";
+        QTest::newRow("English lines, German export") << 2 << 1 << false << QDate(2026, 12, 24) << "dd-mm-yyyy"
+                                                      << "datetime" << "2026-12-24T10:00:01" << "hh:mm:ss"
+                                                      << "Stunde" << "Spannung (V)";
+        QTest::newRow("relative time") << 1 << 1 << true << QDate(2026, 3, 7) << "mm-dd-yyyy" << "timedelta"
+                                       << "1" << "[h]:mm:ss" << "Time" << "Voltage (V)";
+    }
+    void dates_et_heures_relues()
+    {
+        QFETCH(int, langue_export);
+        QFETCH(int, langue_lignes);
+        QFETCH(bool, relatif);
+        QFETCH(QDate, jour);
+        QFETCH(QString, format_date);
+        QFETCH(QString, type_heure);
+        QFETCH(QString, heure);
+        QFETCH(QString, format_heure);
+        QFETCH(QString, titre_temps);
+        QFETCH(QString, titre_y);
+        Poste p(1, {{230.0, 0}, {qQNaN(), 0}, {231.5, 0}}, langue_export, langue_lignes, relatif, jour);
+        p.tableur.ecrire = true;
+        p.exporter(p.chemin("temps"));
+        QVERIFY(p.popups.messages().isEmpty());
+        const QJsonObject lu = relire(p.chemin("temps.xlsx"));
+        QVERIFY(!lu.isEmpty());
+        std::map<QString, QJsonArray> cellules;
+        for (const QJsonValue v : lu["feuilles"].toArray()[0].toObject()["cellules"].toArray())
+            cellules[v.toArray()[0].toString()] = v.toArray();
+        const QJsonArray b = cellules["B3"], c = cellules["C3"];
+        QCOMPARE(b[1].toString(), QString("datetime"));
+        QCOMPARE(b[2].toString(), jour.toString(Qt::ISODate) + "T00:00:00");
+        QCOMPARE(b[3].toString(), format_date);
+        QCOMPARE(c[1].toString(), type_heure);
+        QCOMPARE(c[1].toString() == "timedelta" ? QString::number(c[2].toDouble()) : c[2].toString(), heure);
+        QCOMPARE(c[3].toString(), format_heure);
+        // The undefined reading stays text; the values stay numbers.
+        QCOMPARE(cellules["D3"][2].toString(), QString("----"));
+        QCOMPARE(cellules["D4"], (QJsonArray{"D4", "float", 231.5, "0.000", false}));
+
+        const QJsonObject xml = lu["xml_graphiques"].toArray()[0].toObject();
+        const QJsonArray groupe = xml["groupes"].toArray();
+        QCOMPARE(groupe.size(), 1);
+        const QJsonObject axes = xml["axes"].toObject();
+        const QJsonObject ax = axes[groupe[0].toObject()["axes"].toArray()[0].toString()].toObject();
+        const QJsonObject ay = axes[groupe[0].toObject()["axes"].toArray()[1].toString()].toObject();
+        QCOMPARE(ax["titre"].toString(), titre_temps);
+        QCOMPARE(ax["format"].toString(), format_heure);
+        QCOMPARE(ay["titre"].toString(), titre_y);
+    }
+
+    // A typed ".xls" names the workbook format it is not: it becomes
+    // ".xlsx"; the panel then says where the workbook went.
+    void nom_tape_et_chemin_ecrit_data()
+    {
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QString>("ecrit");
+        QTest::newRow("Data.xls") << "Data.xls" << "Data.xlsx";
+        QTest::newRow("Data.XLS") << "Data.XLS" << "Data.xlsx";
+        QTest::newRow("Data") << "Data" << "Data.xlsx";
+        QTest::newRow("Data.Xlsx") << "Data.Xlsx" << "Data.Xlsx";
+        QTest::newRow("Data.xls.old") << "Data.xls.old" << "Data.xls.old.xlsx";
+    }
+    void nom_tape_et_chemin_ecrit()
+    {
+        QFETCH(QString, tape);
+        QFETCH(QString, ecrit);
+        Poste p(1, {{1, 0}});
+        p.exporter(p.chemin(tape));
+        QCOMPARE(p.tableur.enregistres.size(), 1);
+        QCOMPARE(p.tableur.enregistres[0].chemin, p.chemin(ecrit));
+        QCOMPARE(p.x.zone_message->toPlainText(), "Sheet ready.\n" + p.chemin(ecrit) + "\n");
+        // The workbook already there under the completed name is asked about.
+        p.popups.reponses << 2;
+        QFile f(p.chemin(ecrit));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        p.exporter(p.chemin(tape));
+        QCOMPARE(p.popups.vus.last().titre, QString("EXCEL Sheet"));
+        QCOMPARE(p.tableur.enregistres.size(), 1);
+        QCOMPARE(p.x.zone_message->toPlainText(), QString("Sheet ready.\n"));
     }
 
     // A folder the program cannot write: the earlier workbook stays whole.

@@ -242,19 +242,19 @@ private slots:
         QTest::addColumn<int>("l");
         QTest::addColumn<QStringList>("attendus"); // working directory, Browse, sheet, message, Run, Export, Close
         QTest::newRow("fr") << 0
-                            << QStringList{"Répertoire de travail", "Parcourir", "Feuille (*.XLS)", "Message",
+                            << QStringList{"Répertoire de travail", "Parcourir", "Feuille (*.XLSX)", "Message",
                                            "&Lancer", "Exporter", "Quitter"};
         QTest::newRow("en") << 1
-                            << QStringList{"Working Directory", "Browse", "Sheet (*.XLS)", "Message", "&Run",
+                            << QStringList{"Working Directory", "Browse", "Sheet (*.XLSX)", "Message", "&Run",
                                            "Export", "Quit"};
         QTest::newRow("de") << 2
-                            << QStringList{"Arbeitsverzeichnis", "Blättern", "Blatt (*.XLS)", "Nachricht",
+                            << QStringList{"Arbeitsverzeichnis", "Blättern", "Blatt (*.XLSX)", "Nachricht",
                                            "&Starten", "Exportieren", "Beenden"};
         QTest::newRow("es") << 3
-                            << QStringList{"Directorio de trabajo", "Recorrer", "Hoja (*.XLS)", "Mensaje",
+                            << QStringList{"Directorio de trabajo", "Recorrer", "Hoja (*.XLSX)", "Mensaje",
                                            "&Lanzar", "Exportar", "Salir"};
         QTest::newRow("it") << 4
-                            << QStringList{"Directory di lavoro", "Sfoglia", "Foglio (*.XLS)", "Messaggio",
+                            << QStringList{"Directory di lavoro", "Sfoglia", "Foglio (*.XLSX)", "Messaggio",
                                            "&Avvio", "Esporta", "Esci"};
     }
     void panneau_tableur()
