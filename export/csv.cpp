@@ -160,10 +160,7 @@ QString choisir_fichier_csv()
         const QString chemin = completer_nom_csv(*choix);
         if (!QFileInfo::exists(chemin))
             return chemin;
-        // No is the default and the Escape answer: replacing takes a Yes.
-        const int r = popups.question(qtxt(tx::enregist), qtxt(tx::confir2),
-                                      {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
-        if (r == 1)
+        if (accepter_remplacement())
             return chemin;
     }
 }

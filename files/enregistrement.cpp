@@ -160,6 +160,13 @@ Configuration configuration_courante()
     return c;
 }
 
+bool accepter_remplacement()
+{
+    // No is the default and the Escape answer: replacing takes a Yes.
+    return plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::confir2),
+                                         {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2) == 1;
+}
+
 namespace {
 
 // The data file to save to, after the overwrite question; empty when the
@@ -186,10 +193,7 @@ QString choisir_fichier_enregistrement()
             }
         if (!QFileInfo::exists(chemin))
             return chemin;
-        // No is the default and the Escape answer: replacing takes a Yes.
-        const int r = popups.question(qtxt(tx::enregist), qtxt(tx::confir2),
-                                      {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 2, 2);
-        if (r == 1)
+        if (accepter_remplacement())
             return chemin;
     }
 }

@@ -23,6 +23,9 @@ bool proposer_enregistrement();
 QString chemin_releves();
 // The readings in hand are new: they have no file yet.
 void oublier_chemin_releves();
+// A file chosen for writing exists: asks whether to replace it, with No as
+// the default and the Escape answer. True for Yes.
+bool accepter_remplacement();
 // A recent-file item of the File menu.
 void commande_recent(int item);
 // Opens the recording whose data or configuration file is `chemin`: the
