@@ -5,6 +5,7 @@
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
 #include "graph/fenetres.h"
+#include "socle/commandes.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
@@ -133,7 +134,7 @@ void tick(int panel)
     if (r != 0) {
         // The acquisition stops: the link notice goes with it.
         retirer_avis_optique();
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
         Popup_echec_liaison();
         return;
     }
@@ -142,7 +143,7 @@ void tick(int panel)
 
     const int n = Acq.nb_points;
     if (n >= NB_RELEVES_MAX) {
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
         return;
     }
 
@@ -186,11 +187,11 @@ void tick(int panel)
     ++pas_x;
 
     if (val != 0 && ecart > val) {
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
         return;
     }
     if ((Acq.nb_max != 0 && Acq.nb_points > Acq.nb_max) || Acq.nb_points >= NB_RELEVES_MAX)
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
 }
 
 } // namespace
@@ -262,7 +263,7 @@ int Mesure_jbus()
         // again. The caller says the port is in use.
         if (!port_com_ouvert(comport) && dernier_echec_ouverture().cause == SERIE_ERREUR_OCCUPE) {
             retirer_avis_optique();
-            tk::declencher(ITEM_STOP);
+            commander(Commande::arreter);
             return MESURE_ABANDON;
         }
         if (flag_optique == 0) {
@@ -282,7 +283,7 @@ int Mesure_jbus()
             return MESURE_ENCORE;
         }
         retirer_avis_optique();
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
         return MESURE_ABANDON;
     }
     if (flag_optique)
@@ -302,11 +303,11 @@ int Mesure_jbus()
             Annuler_choix_grandeur();
             PrecedTypeReseau = MesureTypeReseau;
             ResetTimer();
-            tk::declencher(ITEM_STOP);
+            commander(Commande::arreter);
             // Stop has just asked about saving these readings.
             Acq.non_enregistre = 0;
-            tk::declencher(ITEM_NOUVEAU);
-            tk::declencher(ITEM_TYPEMES);
+            commander(Commande::nouveau);
+            commander(Commande::choisir_mesure);
             return MESURE_REMISE;
         }
     }

@@ -5,6 +5,7 @@
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"
+#include "socle/commandes.h"
 #include "socle/dialogue.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
@@ -42,7 +43,7 @@ bool dialogue_charge()
 int essai_mesure_jbus()
 {
     if (Mesure_jbus_essais() != 0) {
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
         Popup_echec_liaison();
         return -1;
     }

@@ -1,5 +1,6 @@
 #include "acquisition/intervalle.h"
 
+#include "socle/commandes.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
@@ -112,7 +113,7 @@ void appliquer_intervalle(int panel, PnlIntervalle& d)
     val = capacite_periode(p);
     ResetTimer();
     fermer_dialogue(panel);
-    tk::declencher(ITEM_NOUVEAU);
+    commander(Commande::nouveau);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
+#include "socle/commandes.h"
 #include "socle/ctrl_menu.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
@@ -55,7 +56,7 @@ void effacer_limites_voies()
 // it for the instrument's mode.
 void rouvrir()
 {
-    tk::declencher(ITEM_TYPEMES);
+    commander(Commande::choisir_mesure);
 }
 
 } // namespace
@@ -174,7 +175,7 @@ int Choix_Grandeur(int panel, int, int event, void*, int, int)
 
     flag_type_mesure = 1;
     fermer_dialogue(panel);
-    tk::declencher(ITEM_LANCER);
+    commander(Commande::lancer);
     return 0;
 }
 
@@ -184,7 +185,7 @@ int Annuler_mesure(int panel, int, int event, void*, int, int)
         return 0;
     fermer_dialogue(panel);
     if (Acq.en_cours) {
-        tk::declencher(ITEM_STOP);
+        commander(Commande::arreter);
         return 0;
     }
     // No acquisition runs: the menus come back here, with File > Exit that

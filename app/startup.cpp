@@ -2,6 +2,7 @@
 
 #include "app/config.h"
 #include "socle/globals.h"
+#include "socle/commandes.h"
 #include "socle/menus.h"
 #include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
@@ -70,11 +71,36 @@ void relier_menus()
     tk::SetMenuItemCallback(ITEM_QUITTER, [](int, int, void*, int panel) {
         sortir(panel, 0, EVENT_COMMIT, nullptr, 0, 0);
     });
-    // Edit > Export to EXCEL opens the spreadsheet panel.
-    fixer_commande_export(ouvrir_excel);
-    fixer_commande_csv(exporter_csv);
-    // A language switch clears the recording as File > New does, asking first.
-    fixer_commande_nouveau(commande_nouveau);
+}
+
+// The commands lower layers ask for: each does what its menu item does.
+void remplir_commandes()
+{
+    const auto item = [](int id) {
+        return [id] {
+            tk::declencher(id);
+            return true;
+        };
+    };
+    fixer_commande(Commande::lancer, item(ITEM_LANCER));
+    fixer_commande(Commande::arreter, item(ITEM_STOP));
+    fixer_commande(Commande::choisir_mesure, item(ITEM_TYPEMES));
+    fixer_commande(Commande::connecter, item(ITEM_CONNECTER));
+    fixer_commande(Commande::quitter, item(ITEM_QUITTER));
+    // New as File > New does it, with the user's answer: a language switch
+    // goes on only when the readings were saved or given up.
+    fixer_commande(Commande::nouveau, [] {
+        ResetTimer();
+        return commande_nouveau();
+    });
+    fixer_commande(Commande::exporter_classeur, [] {
+        ouvrir_excel();
+        return true;
+    });
+    fixer_commande(Commande::exporter_csv, [] {
+        exporter_csv();
+        return true;
+    });
 }
 
 void preparer_donnees(int panel)
@@ -161,6 +187,7 @@ int demarrage()
     Fen_princ[PNL_PRINC] = principal;
     menu = tk::GetPanelMenuBar(principal);
     relier_menus();
+    remplir_commandes();
     liaison<PnlPrincipal>(principal).barre_menu->setNativeMenuBar(false);
 
     Fen_princ[PNL_EXCEL] = tk::LoadPanel(0, PNL_EXCEL);

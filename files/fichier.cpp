@@ -3,6 +3,7 @@
 #include "acquisition/alarmes.h"
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
+#include "socle/commandes.h"
 #include "socle/barre_outils.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
@@ -129,11 +130,11 @@ void lancer(int panel)
 {
     if (Acq.port_ouvert != 1) {
         Popup_erreur(MSG_COMMANDE_REFUSEE);
-        tk::declencher(ITEM_CONNECTER);
+        commander(Commande::connecter);
         return;
     }
     if (flag_type_mesure == 0) {
-        tk::declencher(ITEM_TYPEMES);
+        commander(Commande::choisir_mesure);
         return;
     }
     flag_demande_lancer = 1;

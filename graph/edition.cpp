@@ -6,6 +6,7 @@
 #include "graph/traces.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
+#include "socle/commandes.h"
 #include "socle/dialogue.h"
 #include "socle/menus.h"
 #include "socle/panels.h"
@@ -22,9 +23,6 @@
 #include <cmath>
 
 namespace {
-
-void (*commande_export)() = nullptr;
-void (*commande_csv)() = nullptr;
 
 // Text plots are black.
 constexpr int NOIR = 0x000000;
@@ -189,26 +187,14 @@ QFont police_textes()
     return f;
 }
 
-void fixer_commande_export(void (*ouvrir)())
-{
-    commande_export = ouvrir;
-}
-
-void fixer_commande_csv(void (*exporter)())
-{
-    commande_csv = exporter;
-}
-
 void Gestion_edition(int menubar, int item, void* data, int panel)
 {
     switch (item) {
     case ITEM_EXPORTER:
-        if (commande_export)
-            commande_export();
+        commander(Commande::exporter_classeur);
         return;
     case ITEM_EXPORTER_CSV:
-        if (commande_csv)
-            commande_csv();
+        commander(Commande::exporter_csv);
         return;
     case ITEM_LIER: Gestion_lien(menubar, item, data, panel); return;
     case ITEM_MIN:

@@ -30,12 +30,6 @@ constexpr double MARGE_TEXTE_X = 0.01, PAS_TEXTE_X = 0.02;
 // The font of the placed texts.
 QFont police_textes();
 
-// The command Export to EXCEL runs: the spreadsheet panel lies in a later
-// layer, which hands its opener over at start-up.
-void fixer_commande_export(void (*ouvrir)());
-// The command Export to CSV runs, handed over the same way.
-void fixer_commande_csv(void (*exporter)());
-
 // Edit-menu callback (ITEM_EXPORTER .. ITEM_EXPORTER_CSV).
 void Gestion_edition(int menubar, int item, void* data, int panel);
 

@@ -1,6 +1,7 @@
 #include "graph/fenetres.h"
 #include "graph/valeurs_curseurs.h"
 
+#include "socle/commandes.h"
 #include "socle/menus.h"
 #include "socle/panels.h"
 
@@ -221,6 +222,6 @@ int Fenetre(int, int event, void*, int, int)
         Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
     // Closing the main window is quitting: settings written, confirmation.
     if (event == EVENT_CLOSE)
-        tk::declencher(ITEM_QUITTER);
+        commander(Commande::quitter);
     return 0;
 }

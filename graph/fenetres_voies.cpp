@@ -1,6 +1,7 @@
 #include "graph/fenetres_voies.h"
 
 #include "graph/fenetres.h"
+#include "socle/commandes.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/panels.h"
@@ -99,5 +100,5 @@ void Maj_connexion()
         entete->setText(e);
     Maj_couleurs(3);
 
-    tk::declencher(ITEM_NOUVEAU);
+    commander(Commande::nouveau);
 }

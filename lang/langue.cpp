@@ -1,5 +1,6 @@
 #include "lang/langue.h"
 
+#include "socle/commandes.h"
 #include "socle/barre_outils.h"
 #include "socle/globals.h"
 #include "socle/lecture_fichier.h"
@@ -85,8 +86,6 @@ const Bouton boutons[] = {
 
 const char* const suffixes_aide[5] = {"fr", "gb", "al", "es", "it"};
 
-bool (*nouveau_avant_changement)() = nullptr;
-
 void reconstruire_barre_outils()
 {
     Toolbar_Discard(gToolbar);
@@ -141,7 +140,7 @@ void Changement_langue(int)
         liaison<PnlDonnees>(Info[0].panel).entete->setText(e);
         tk::SetPanelTitle(Info[0].panel, qtxt(tx::donnee));
     }
-    tk::declencher(ITEM_NOUVEAU);
+    commander(Commande::nouveau);
 }
 
 void Traduc_pres()
@@ -193,7 +192,7 @@ void Gestion_options(int menubar, int item, void*, int)
         return;
     // The switch clears the recording: unsaved readings are asked about in
     // the language they were shown in, and Cancel switches nothing.
-    if (nouveau_avant_changement && !nouveau_avant_changement())
+    if (!commander(Commande::nouveau))
         return;
     plateforme().popups->curseur_attente(true);
     tk::SetItemChecked(ITEM_FRANCAIS + langue, false);
@@ -209,11 +208,6 @@ void Gestion_options(int menubar, int item, void*, int)
     if (!autre_qu_un_fichier(source))
         QFile::copy(source, aide);
     plateforme().popups->curseur_attente(false);
-}
-
-void fixer_commande_nouveau(bool (*nouveau)())
-{
-    nouveau_avant_changement = nouveau;
 }
 
 void Gestion_aide(int, int item, void*, int)

@@ -49,14 +49,10 @@ void Popup_erreur(int code);
 void Popup_erreur(int code, const QString& detail);
 
 // Options menu: language items and Save settings on exit. A language item
-// first runs the command set with fixer_commande_nouveau; when it returns
-// false nothing is switched or relabelled.
+// first runs the command New (unsaved readings offered for saving, then the
+// recording cleared); when the user abandons it nothing is switched or
+// relabelled.
 void Gestion_options(int menubar, int item, void* data, int panel);
-// The File menu's New as the language switch needs it before relabelling:
-// unsaved readings offered for saving, then the recording cleared; false
-// when the user abandoned it. Filled at start-up (the File menu lives in a
-// higher layer).
-void fixer_commande_nouveau(bool (*nouveau)());
 // Help menu: Contents, Search for help on, About.
 void Gestion_aide(int menubar, int item, void* data, int panel);
 // Close button of the about panel.

@@ -88,7 +88,7 @@ int Toolbar_InsertItem(int toolbar, int position, TypeBouton type, bool actif, c
         else
             a->setIcon(QIcon(QPixmap::fromImage(img)));
         a->setEnabled(actif);
-        QObject::connect(a, &QAction::triggered, b, [item] { tk::declencher(item); });
+        QObject::connect(a, &QAction::triggered, b, [item] { tk::rappeler_item(item); });
         if (avant)
             b->insertAction(avant, a);
         else

@@ -687,7 +687,7 @@ void relier(int id, QAction* a)
         // The callbacks own the check marks: undo Qt's automatic toggle.
         if (a->isCheckable())
             a->setChecked(!coche);
-        declencher(id);
+        rappeler_item(id);
     });
 }
 } // namespace
@@ -765,12 +765,17 @@ void SetMenuItemCallback(int item, MenuCallback cb)
     etat().callbacks[item] = cb;
 }
 
-void declencher(int item)
+void rappeler_item(int item)
 {
     auto it = etat().callbacks.find(item);
     if (it == etat().callbacks.end() || !it->second)
         return;
     it->second(1, item, nullptr, etat().panel_barre);
+}
+
+void declencher(int item)
+{
+    rappeler_item(item);
 }
 
 void SetItemName(int item, const QString& texte)

@@ -104,7 +104,10 @@ QMenu* sous_menu(int menu_id);
 int NewMenuItem(int menubar, int menu_id, int avant, const QString& texte, MenuCallback cb);
 void DiscardMenuItem(int menubar, int item);
 void SetMenuItemCallback(int item, MenuCallback cb);
-// Raises an item exactly as if the user had chosen it (toolbar buttons).
+// Runs an item's callback for a click on its menu entry or toolbar button.
+void rappeler_item(int item);
+// Raises an item from code exactly as if the user had chosen it. Only the
+// composition (app/) and the tests do; lower layers ask for a Commande.
 void declencher(int item);
 void SetItemName(int item, const QString& texte_qt); // Qt form: "&X" marks the mnemonic
 void SetItemDimmed(int item, bool dimmed);
