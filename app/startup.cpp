@@ -40,7 +40,6 @@
 #include "socle/liste_releves.h"
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 
 const char* const MESSAGE_UIR_INTROUVABLE = "FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n";
 
@@ -85,21 +84,6 @@ void preparer_donnees(int panel)
     d.liste->setFont(fixe);
     d.entete->setFont(fixe);
     relier_liste_releves(panel);
-}
-
-// Tests that run the program itself (the crash of an acquisition) start an
-// acquisition without a person: VOLTEXA_ESSAI_LANCER lists the quantity
-// codes to tick ("1,5"), then Run is issued once the event loop runs.
-void lancer_essai()
-{
-    const QStringList codes = qEnvironmentVariable("VOLTEXA_ESSAI_LANCER").split(u',', Qt::SkipEmptyParts);
-    if (codes.isEmpty())
-        return;
-    for (const QString& c : codes)
-        selectionner_case(c.toInt(), 1);
-    flag_type_mesure = 1;
-    ModeEnCours_actuel = 1;
-    QTimer::singleShot(0, [] { tk::declencher(ITEM_LANCER); });
 }
 
 // The port named at start-up that cannot be had is told at once when the
@@ -243,16 +227,20 @@ void arreter_voltexa()
     remise_a_zero_globales();
 }
 
-int demarrer_voltexa(int argc, char* argv[])
+void preparer_application()
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName("VOLTEXA");
     // The installed desktop entry and icon (none in a build folder).
     QGuiApplication::setDesktopFileName("voltexa");
     QApplication::setWindowIcon(QIcon::fromTheme("voltexa"));
     QApplication::setStyle("Fusion");
+}
+
+int demarrer_voltexa(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    preparer_application();
     if (demarrage() < 0)
         return 1;
-    lancer_essai();
     return QApplication::exec();
 }
