@@ -26,6 +26,7 @@
 #include "graph/zoom.h"
 #include "graph/valeurs_curseurs.h"
 #include "lang/langue.h"
+#include "lang/boutons_barre.h"
 #include "lang/textes.h"
 
 #include <QCheckBox>
@@ -34,10 +35,9 @@
 
 namespace {
 
-// Toolbar positions (separators counted) of the buttons the acquisition
-// commands dim, Run apart.
-const int boutons_acquisition[] = {1, 2, 6, 8, 10, 12, 13, 14, 16, 17};
-constexpr int BOUTON_LANCER = 3;
+// Menu items whose toolbar buttons the acquisition commands dim, Run apart.
+const int boutons_acquisition[] = {ITEM_OUVRIR,   ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_ECHELLE,   ITEM_EXPORTER,
+                                   ITEM_RETICULE, ITEM_CURSEUR,  ITEM_LEGENDE,  ITEM_ZOOMMOINS, ITEM_ZOOMPLUS};
 
 // Off while a caller that asks about the readings itself stops the acquisition.
 bool question_arret = true;
@@ -60,8 +60,8 @@ void recents(bool d)
 
 void boutons(bool d)
 {
-    for (int p : boutons_acquisition)
-        Toolbar_DimItem(gToolbar, p, d);
+    for (int item : boutons_acquisition)
+        Toolbar_DimItem(gToolbar, position_bouton(item), d);
 }
 
 void etats_lancer()
@@ -83,7 +83,7 @@ void etats_pause()
     dimmer({ITEM_PAUSE, ITEM_STOP}, false);
     dimmer({ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_QUITTER}, true);
     boutons(true);
-    Toolbar_DimItem(gToolbar, BOUTON_LANCER, true);
+    Toolbar_DimItem(gToolbar, position_bouton(ITEM_LANCER), true);
 }
 
 void etats_stop()
@@ -96,7 +96,7 @@ void etats_stop()
     for (int m : autres_menus)
         tk::SetItemDimmed(m, false);
     boutons(false);
-    Toolbar_DimItem(gToolbar, BOUTON_LANCER, false);
+    Toolbar_DimItem(gToolbar, position_bouton(ITEM_LANCER), false);
 }
 
 void nouveau()
