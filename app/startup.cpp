@@ -9,6 +9,7 @@
 #include "socle/minuterie.h"
 #include "app/parametres.h"
 #include "app/quitter.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "files/journal.h"
@@ -134,7 +135,6 @@ int demarrage()
     tk::DisplayPanel(splash);
     plateforme().horloge->attendre(1.0);
 
-    nb_panel = 1;
     compteur_grandeur = 0;
     Excel.lance = 0;
     Excel.numero = 0;
@@ -150,11 +150,11 @@ int demarrage()
     Fen_princ[PNL_EXCEL] = tk::LoadPanel(0, PNL_EXCEL);
     preparer_excel(Fen_princ[PNL_EXCEL]);
     Fen_princ[PNL_GRAPHE] = tk::LoadPanel(principal, PNL_GRAPHE);
-    Info[0].panel = tk::LoadPanel(principal, PNL_DONNEES);
-    preparer_donnees(Info[0].panel);
-    tk::SetPanelCallback(Info[0].panel, Repere_fenetre);
-
-    Info[0].item = tk::NewMenuItem(menu, BARRE_FENETRE, -1, mnemonique(txt(tx::donnee)), Gestion_fenetre);
+    const int donnees = tk::LoadPanel(principal, PNL_DONNEES);
+    preparer_donnees(donnees);
+    tk::SetPanelCallback(donnees, Repere_fenetre);
+    inscrire_fenetre_donnees(donnees,
+                             tk::NewMenuItem(menu, BARRE_FENETRE, -1, mnemonique(txt(tx::donnee)), Gestion_fenetre));
 
     const QString ini = chemin_programme(FichierProgramme::reglages);
     copie_texte(rep_ini, ini.toLocal8Bit().constData());
@@ -170,9 +170,6 @@ int demarrage()
     flag_optique = 0;
     ModeEnCours_actuel = AFFICHAGE_INCONNU;
 
-    for (int w = 1; w <= 2; ++w)
-        for (int& t : Info[w].texte_place)
-            t = 0;
     Donnee[1].maxi = 0.0;
     Donnee[2].maxi = 0.0;
 

@@ -11,6 +11,7 @@
 #include "socle/panels_dialogues.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/enregistrement.h"
 #include "files/impression.h"
@@ -116,7 +117,7 @@ void nouveau()
             continue;
         retirer_textes(w);
         supprimer_traces(Info[w].panel);
-        Info[w].trace_bas = Info[w].trace_haut = 0;
+        oublier_lignes_limites(w);
         remettre_vue_initiale(w);
     }
     Acq.nb_points = 0;
@@ -181,12 +182,7 @@ void lancer(int panel)
         activer_minuterie(true);
 
     for (int k = 1; k <= n; ++k) {
-        Info[k].limite = limite[k];
-        Info[k].alarme = limite[k] != 0 ? alarme[k] : 0;
-        if (limite[k] <= 10)
-            Info[k].seuil_bas = bas[k];
-        if (limite[k] >= 10)
-            Info[k].seuil_haut = haut_[k];
+        fixer_limites(k, limite[k], alarme[k], bas[k], haut_[k]);
         if (Info[k].y_manuel == 1) {
             QCustomPlot* g = liaison<PnlGraphe>(Info[k].panel).graphe;
             g->yAxis->setRange(Info[k].y_min, Info[k].y_max);
