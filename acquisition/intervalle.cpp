@@ -1,4 +1,5 @@
 #include "acquisition/intervalle.h"
+#include "acquisition/periodes.h"
 
 #include "socle/commandes.h"
 #include "socle/globals.h"
@@ -43,6 +44,17 @@ int periode_anneau(const PnlIntervalle& d)
 {
     const QVariant v = d.anneau_intervalle->currentData();
     return v.isValid() ? v.toInt() : -1;
+}
+
+// The ring is empty in the form: the on-request entry (-1), then the offered
+// periods, each item's data its period.
+void remplir_anneau(PnlIntervalle& d)
+{
+    QComboBox* r = d.anneau_intervalle;
+    r->clear();
+    r->addItem(qtxt(tx::monocoup), -1);
+    for (const PeriodeOfferte& o : periodes_offertes())
+        r->addItem(QString::fromLatin1(o.texte), o.periode);
 }
 
 // Shows `periode` in the ring. A period the ring does not offer (from a
@@ -181,6 +193,8 @@ void traduc_intervalle()
     d.interval->setText(qtxt(tx::interval));
     d.duree->setText(qtxt(tx::duree));
     d.capacite->setText(qtxt(tx::capacite));
+    if (d.anneau_intervalle->count() == 0)
+        remplir_anneau(d);
     d.anneau_intervalle->setItemText(0, qtxt(tx::monocoup));
     d.anneau_intervalle->setItemData(0, -1);
 }

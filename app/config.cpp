@@ -1,4 +1,5 @@
 #include "app/config.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/couleurs.h"
 
 #include "socle/ecriture.h"
@@ -454,8 +455,8 @@ void appliquer_config(int enregistrer_en_quittant)
         Donnee[2].num_fenetre = -1;
     Donnee[1].coul = color[1];
     Donnee[2].coul = color[2];
-    Info[1].y_manuel = 0;
-    Info[2].y_manuel = 0;
+    echelle_y_automatique(1);
+    echelle_y_automatique(2);
 }
 
 void Sauvegarde_Ini(QIODevice& f)

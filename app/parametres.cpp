@@ -10,6 +10,7 @@
 #include "socle/menus.h"
 #include "socle/minuterie.h"
 #include "socle/toolkit.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/courbes.h"
 #include "lang/langue.h"
 #include "link/jbus.h"
@@ -40,11 +41,11 @@ void type_de_mesure()
     // Limits and manual scales belonged to the quantities about to be chosen
     // again; they go even if the choice is then cancelled.
     for (int w = 1; w <= 2; ++w) {
-        Info[w].y_manuel = 0;
+        echelle_y_automatique(w);
         if (tk::panel_valide(Info[w].panel))
             effacer_limites(w);
         else
-            Info[w].limite = 0;
+            abandonner_limites(w);
     }
     const int avant = Fen_princ[PNL_TYPEMES];
     if (essai_mesure_jbus() != 0) {

@@ -10,6 +10,7 @@
 #include "socle/minuterie.h"
 #include "app/parametres.h"
 #include "app/quitter.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "files/journal.h"
@@ -41,7 +42,6 @@
 #include "socle/liste_releves.h"
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 
 const char* const MESSAGE_UIR_INTROUVABLE = "FATAL RUNTIME ERROR\n\nFile voltexa.UIR not found !\n";
 
@@ -113,21 +113,6 @@ void preparer_donnees(int panel)
     relier_liste_releves(panel);
 }
 
-// Tests that run the program itself (the crash of an acquisition) start an
-// acquisition without a person: VOLTEXA_ESSAI_LANCER lists the quantity
-// codes to tick ("1,5"), then Run is issued once the event loop runs.
-void lancer_essai()
-{
-    const QStringList codes = qEnvironmentVariable("VOLTEXA_ESSAI_LANCER").split(u',', Qt::SkipEmptyParts);
-    if (codes.isEmpty())
-        return;
-    for (const QString& c : codes)
-        selectionner_case(c.toInt(), 1);
-    flag_type_mesure = 1;
-    ModeEnCours_actuel = 1;
-    QTimer::singleShot(0, [] { tk::declencher(ITEM_LANCER); });
-}
-
 // The port named at start-up that cannot be had is told at once when the
 // user can act on it: another program holds it, or COM n has no entry at all
 // (a device whose link went with it). A link to a device not plugged in yet
@@ -176,7 +161,6 @@ int demarrage()
     tk::DisplayPanel(splash);
     plateforme().horloge->attendre(1.0);
 
-    nb_panel = 1;
     compteur_grandeur = 0;
     Excel.lance = 0;
     Excel.numero = 0;
@@ -193,11 +177,11 @@ int demarrage()
     Fen_princ[PNL_EXCEL] = tk::LoadPanel(0, PNL_EXCEL);
     preparer_excel(Fen_princ[PNL_EXCEL]);
     Fen_princ[PNL_GRAPHE] = tk::LoadPanel(principal, PNL_GRAPHE);
-    Info[0].panel = tk::LoadPanel(principal, PNL_DONNEES);
-    preparer_donnees(Info[0].panel);
-    tk::SetPanelCallback(Info[0].panel, Repere_fenetre);
-
-    Info[0].item = tk::NewMenuItem(menu, BARRE_FENETRE, -1, mnemonique(txt(tx::donnee)), Gestion_fenetre);
+    const int donnees = tk::LoadPanel(principal, PNL_DONNEES);
+    preparer_donnees(donnees);
+    tk::SetPanelCallback(donnees, Repere_fenetre);
+    inscrire_fenetre_donnees(donnees,
+                             tk::NewMenuItem(menu, BARRE_FENETRE, -1, mnemonique(txt(tx::donnee)), Gestion_fenetre));
 
     const QString ini = chemin_programme(FichierProgramme::reglages);
     copie_texte(rep_ini, ini.toLocal8Bit().constData());
@@ -213,9 +197,6 @@ int demarrage()
     flag_optique = 0;
     ModeEnCours_actuel = AFFICHAGE_INCONNU;
 
-    for (int w = 1; w <= 2; ++w)
-        for (int& t : Info[w].texte_place)
-            t = 0;
     Donnee[1].maxi = 0.0;
     Donnee[2].maxi = 0.0;
 
@@ -270,16 +251,20 @@ void arreter_voltexa()
     remise_a_zero_globales();
 }
 
-int demarrer_voltexa(int argc, char* argv[])
+void preparer_application()
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName("VOLTEXA");
     // The installed desktop entry and icon (none in a build folder).
     QGuiApplication::setDesktopFileName("voltexa");
     QApplication::setWindowIcon(QIcon::fromTheme("voltexa"));
     QApplication::setStyle("Fusion");
+}
+
+int demarrer_voltexa(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    preparer_application();
     if (demarrage() < 0)
         return 1;
-    lancer_essai();
     return QApplication::exec();
 }

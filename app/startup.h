@@ -7,6 +7,9 @@
 int demarrage();
 // The message shown when the panel resource file is missing.
 extern const char* const MESSAGE_UIR_INTROUVABLE;
+// The application's name, desktop entry, icon and style, once the
+// QApplication exists.
+void preparer_application();
 // Creates the application, starts up and runs the event loop; the process's
 // exit status.
 int demarrer_voltexa(int argc, char* argv[]);

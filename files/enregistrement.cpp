@@ -9,6 +9,7 @@
 #include "socle/panels_dialogues.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/fichier.h"
 #include "files/format.h"
@@ -243,7 +244,7 @@ void appliquer_configuration(const Configuration& c, bool avec_x)
 void refaire_fenetres()
 {
     for (int w = 1; w < nb_panel && w < NB_FENETRES; ++w)
-        Info[w].y_manuel = 0;
+        echelle_y_automatique(w);
     fermer_graphes();
     ouvrir_graphes_voies(Mesure.nb_voies);
     tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif == 1);
@@ -277,7 +278,7 @@ void tracer_enregistrement(int k)
         const int index = Info[w].zoom_index;
         if (index <= 0 || index >= NB_ZOOMS - 1 || n < x.upper - x.lower)
             break;
-        grafic = w;
+        rendre_active(w);
         zoomer_fenetre(w, -1);
         if (Info[w].zoom_index == index)
             break;

@@ -12,6 +12,7 @@
 #include "socle/panels_dialogues.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
+#include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/enregistrement.h"
 #include "files/impression.h"
@@ -27,6 +28,7 @@
 #include "graph/zoom.h"
 #include "graph/valeurs_curseurs.h"
 #include "lang/langue.h"
+#include "lang/boutons_barre.h"
 #include "lang/textes.h"
 
 #include <QCheckBox>
@@ -35,10 +37,9 @@
 
 namespace {
 
-// Toolbar positions (separators counted) of the buttons the acquisition
-// commands dim, Run apart.
-const int boutons_acquisition[] = {1, 2, 6, 8, 10, 12, 13, 14, 16, 17};
-constexpr int BOUTON_LANCER = 3;
+// Menu items whose toolbar buttons the acquisition commands dim, Run apart.
+const int boutons_acquisition[] = {ITEM_OUVRIR,   ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_ECHELLE,   ITEM_EXPORTER,
+                                   ITEM_RETICULE, ITEM_CURSEUR,  ITEM_LEGENDE,  ITEM_ZOOMMOINS, ITEM_ZOOMPLUS};
 
 // Off while a caller that asks about the readings itself stops the acquisition.
 bool question_arret = true;
@@ -61,8 +62,8 @@ void recents(bool d)
 
 void boutons(bool d)
 {
-    for (int p : boutons_acquisition)
-        Toolbar_DimItem(gToolbar, p, d);
+    for (int item : boutons_acquisition)
+        Toolbar_DimItem(gToolbar, position_bouton(item), d);
 }
 
 void etats_lancer()
@@ -84,7 +85,7 @@ void etats_pause()
     dimmer({ITEM_PAUSE, ITEM_STOP}, false);
     dimmer({ITEM_ENREGIST, ITEM_IMPRIMER, ITEM_QUITTER}, true);
     boutons(true);
-    Toolbar_DimItem(gToolbar, BOUTON_LANCER, true);
+    Toolbar_DimItem(gToolbar, position_bouton(ITEM_LANCER), true);
 }
 
 void etats_stop()
@@ -97,7 +98,7 @@ void etats_stop()
     for (int m : autres_menus)
         tk::SetItemDimmed(m, false);
     boutons(false);
-    Toolbar_DimItem(gToolbar, BOUTON_LANCER, false);
+    Toolbar_DimItem(gToolbar, position_bouton(ITEM_LANCER), false);
 }
 
 void nouveau()
@@ -117,7 +118,7 @@ void nouveau()
             continue;
         retirer_textes(w);
         supprimer_traces(Info[w].panel);
-        Info[w].trace_bas = Info[w].trace_haut = 0;
+        oublier_lignes_limites(w);
         remettre_vue_initiale(w);
     }
     Acq.nb_points = 0;
@@ -182,12 +183,7 @@ void lancer(int panel)
         activer_minuterie(true);
 
     for (int k = 1; k <= n; ++k) {
-        Info[k].limite = limite[k];
-        Info[k].alarme = limite[k] != 0 ? alarme[k] : 0;
-        if (limite[k] <= 10)
-            Info[k].seuil_bas = bas[k];
-        if (limite[k] >= 10)
-            Info[k].seuil_haut = haut_[k];
+        fixer_limites(k, limite[k], alarme[k], bas[k], haut_[k]);
         if (Info[k].y_manuel == 1) {
             QCustomPlot* g = liaison<PnlGraphe>(Info[k].panel).graphe;
             g->yAxis->setRange(Info[k].y_min, Info[k].y_max);

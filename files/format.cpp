@@ -1,4 +1,5 @@
 #include "files/format.h"
+#include "acquisition/periodes.h"
 
 #include "link/serial.h"
 
@@ -447,8 +448,6 @@ int heure_ligne(const QString& ligne)
 
 int periode_des_releves(const QStringList& lignes)
 {
-    // The periods the interval dialog offers, in seconds (0.5 for period 0).
-    static const int offertes[] = {0, 1, 2, 5, 10, 12, 15, 30, 60, 120, 300, 600, 900, 1800, 3600};
     const auto secondes = [](int p) { return p == 0 ? 0.5 : double(p); };
 
     // Steps between successive timed lines; a clock going past midnight
@@ -471,9 +470,10 @@ int periode_des_releves(const QStringList& lignes)
     const double moyenne = total / double(pas.size());
 
     // Nearest offered period, by ratio.
-    int periode = offertes[0];
+    int periode = periodes_offertes().front().periode;
     double ecart = 1e300;
-    for (int p : offertes) {
+    for (const PeriodeOfferte& o : periodes_offertes()) {
+        const int p = o.periode;
         const double e = std::abs(std::log(std::max(moyenne, 0.25) / secondes(p)));
         if (e < ecart) {
             ecart = e;

@@ -121,21 +121,10 @@ void detruire_controle(int h)
     controles().erase(it);
 }
 
-bool controle_existe(int h)
-{
-    return controle_de(h) != nullptr;
-}
-
 void ecrire_texte(int h, const QString& t)
 {
     if (auto* l = qobject_cast<QLabel*>(controle_de(h)))
         l->setText(t);
-}
-
-QString texte_controle(int h)
-{
-    auto* l = qobject_cast<QLabel*>(controle_de(h));
-    return l ? l->text() : QString();
 }
 
 void creer_lectures_curseur1(int w)

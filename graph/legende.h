@@ -29,9 +29,7 @@ int creer_texte(int panel, int top, int left);
 void creer_lectures_curseur1(int w);
 // Discards a control; nothing for 0 or an unknown handle.
 void detruire_controle(int handle);
-bool controle_existe(int handle);
 void ecrire_texte(int handle, const QString& texte);
-QString texte_controle(int handle);
 // The widget of a control, null for 0 or an unknown handle.
 QWidget* widget_controle(int handle);
 

@@ -1,4 +1,5 @@
 #include "lang/langue.h"
+#include "lang/boutons_barre.h"
 
 #include "socle/commandes.h"
 #include "socle/barre_outils.h"
@@ -19,6 +20,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+
+#include <iterator>
 
 namespace {
 
@@ -106,6 +109,14 @@ void reconstruire_barre_outils()
 }
 
 } // namespace
+
+int position_bouton(int item)
+{
+    for (int i = 0; i < int(std::size(boutons)); ++i)
+        if (boutons[i].image && boutons[i].item == item)
+            return i + 1;
+    return 0;
+}
 
 QString entete_releves(Entete genre)
 {

@@ -31,29 +31,6 @@ void transforme_signes_mots_long_mot(const std::uint16_t* mots, int index, std::
     transforme_mots_long_mot(mots, index, valeur);
 }
 
-void transforme_long_mot_mots(std::int32_t valeur, int index, std::uint16_t* mots)
-{
-    const auto brut = static_cast<std::uint32_t>(valeur);
-    mots[index] = static_cast<std::uint16_t>(brut & 0xFFFFu);
-    mots[index + 1] = static_cast<std::uint16_t>(brut >> 16);
-}
-
-void transforme_reel_mots(float valeur, int index, std::uint16_t* mots)
-{
-    static_assert(sizeof(float) == 4, "single-precision reals are 32 bits");
-    std::uint32_t brut;
-    std::memcpy(&brut, &valeur, sizeof brut);
-    mots[index] = static_cast<std::uint16_t>(brut & 0xFFFFu);
-    mots[index + 1] = static_cast<std::uint16_t>(brut >> 16);
-}
-
-void transforme_mots_reel(const std::uint16_t* mots, int index, float& valeur)
-{
-    const std::uint32_t brut = static_cast<std::uint32_t>(mots[index])
-        | (static_cast<std::uint32_t>(mots[index + 1]) << 16);
-    std::memcpy(&valeur, &brut, sizeof valeur);
-}
-
 void transforme_mots_en_octet(std::uint16_t valeur, int index, std::uint8_t* octets)
 {
     octets[2 * index] = static_cast<std::uint8_t>(valeur >> 8);

@@ -16,12 +16,6 @@ std::uint16_t calcule_crc_16(const std::uint8_t* octets, int longueur);
 void transforme_mots_long_mot(const std::uint16_t* mots, int index, std::int32_t& valeur);
 // The same conversion; the acquisition uses it for the signed power words.
 void transforme_signes_mots_long_mot(const std::uint16_t* mots, int index, std::int32_t& valeur);
-// word[index] = low 16 bits, word[index + 1] = high 16 bits.
-void transforme_long_mot_mots(std::int32_t valeur, int index, std::uint16_t* mots);
-// The real's 32 bits split as for a long, low half first.
-void transforme_reel_mots(float valeur, int index, std::uint16_t* mots);
-// The inverse of transforme_reel_mots.
-void transforme_mots_reel(const std::uint16_t* mots, int index, float& valeur);
 // byte[2 * index] = high byte, byte[2 * index + 1] = low byte.
 void transforme_mots_en_octet(std::uint16_t valeur, int index, std::uint8_t* octets);
 // The signed 16-bit word haut * 256 + bas.

@@ -124,7 +124,7 @@ PnlIntervalle PnlIntervalle::lier(QWidget* r)
 {
     return {r,
             controle<QLabel>(r, "interval"),
-            anneau(r, "anneau_intervalle"),
+            controle<QComboBox>(r, "anneau_intervalle"),
             controle<QCheckBox>(r, "case_duree"),
             controle<QLabel>(r, "duree"),
             controle<QLineEdit>(r, "champ_duree"),

@@ -24,6 +24,7 @@
 #include "link/jbus.h"
 #include "link/serial.h"
 #include "app/parametres.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/banc.h"
 #include "support/simulateur.h"

@@ -21,6 +21,7 @@
 #include "socle/panels.h"
 #include "socle/panels_dialogues.h"
 #include "socle/toolkit.h"
+#include "support/inspection.h"
 #include "support/enregistrement_ecrit.h"
 #include "support/fake_platform.h"
 

@@ -8,6 +8,7 @@
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "files/fichier.h"
+#include "files/format.h"
 #include "link/jbus.h"
 #include "link/serial.h"
 #include "support/fake_platform.h"
@@ -149,6 +150,46 @@ private slots:
         QCOMPARE(iv().anneau_intervalle->currentText(), QString("7 s"));
         iv().bouton_ok->click();
         QCOMPARE(intervalle_minuterie(), 7.0);
+    }
+
+    // The ring offers, after Manual, exactly these periods, and a recording
+    // taken at each one is read back at that period (its .cfg lost).
+    void anneau_offre_les_periodes_relues_data()
+    {
+        QTest::addColumn<int>("rang");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("periode");
+        const QList<std::pair<QString, int>> offertes = {
+            {"0.5 s", 0},   {"1 s", 1},      {"2 s", 2},      {"5 s", 5},       {"10 s", 10},
+            {"12 s", 12},   {"15 s", 15},    {"30 s", 30},    {"1 min", 60},    {"2 min", 120},
+            {"5 min", 300}, {"10 min", 600}, {"15 min", 900}, {"30 min", 1800}, {"1 h", 3600},
+        };
+        for (int i = 0; i < offertes.size(); ++i)
+            QTest::newRow(qPrintable(offertes[i].first)) << i + 1 << offertes[i].first << offertes[i].second;
+    }
+    void anneau_offre_les_periodes_relues()
+    {
+        QFETCH(int, rang);
+        QFETCH(QString, texte);
+        QFETCH(int, periode);
+        SessionTest s;
+        langue = 1;
+        commande(ITEM_INTERVAL);
+        QComboBox* r = iv().anneau_intervalle;
+        QCOMPARE(r->count(), 16);
+        QCOMPARE(r->itemText(0), QString("Manual"));
+        QCOMPARE(r->itemData(0).toInt(), -1);
+        QCOMPARE(r->itemText(rang), texte);
+        QCOMPARE(r->itemData(rang).toInt(), periode);
+
+        QStringList lignes;
+        for (int j = 0; j < 40; ++j) {
+            const int t = 6 * 3600 + (periode == 0 ? j / 2 : j * periode);
+            lignes << QString::number(j + 1).rightJustified(5) + " 07-03-2026 "
+                          + QString::asprintf("%02d:%02d:%02d", t / 3600 % 24, t / 60 % 60, t % 60) + "   230.000     ";
+        }
+        QCOMPARE(periode_des_releves(lignes), periode);
+        iv().quitter->click();
     }
 
     void ok_avec_une_duree()

@@ -1,5 +1,6 @@
 // JBUS conversions and CRC-16, against the protocol's published values.
 #include "link/jbus_codec.h"
+#include "support/reels_jbus.h"
 
 #include <QTest>
 

@@ -434,8 +434,8 @@ private slots:
         ProgrammeTest programme;
         // The program beside the panel file of the test's folder, so that
         // its settings, ports and recovery folder are those of the test.
-        const QString programme_copie = programme.dir() + "/voltexa";
-        QVERIFY(QFile::copy(QStringLiteral(VOLTEXA_BIN_DIR) + "/voltexa", programme_copie));
+        const QString programme_copie = programme.dir() + "/voltexa-essai";
+        QVERIFY(QFile::copy(QStringLiteral(VOLTEXA_BIN_DIR) + "/voltexa-essai", programme_copie));
         SimulateurDeTest sim;
         QVERIFY(sim.demarrer());
         const QString com1 = programme.dir() + "/ports/COM1";
@@ -443,10 +443,7 @@ private slots:
         QVERIFY(QFile::link(sim.terminal(), com1));
 
         QProcess voltexa;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("VOLTEXA_ESSAI_LANCER", "1,5");
-        voltexa.setProcessEnvironment(env);
-        voltexa.start(programme_copie, {});
+        voltexa.start(programme_copie, {"1", "5"});
         QVERIFY(voltexa.waitForStarted(10000));
         const QString dat = programme.dir() + "/reprise/acquisition.dat";
         QDeadlineTimer fin(60000);
