@@ -5,6 +5,7 @@
 #include "socle/menus.h"
 #include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
+#include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "socle/minuterie.h"
 #include "app/parametres.h"
@@ -19,6 +20,7 @@
 #include "socle/ctrl_menu.h"
 #include "export/csv.h"
 #include "export/excel.h"
+#include "graph/ecoute.h"
 #include "graph/fenetres.h"
 #include "graph/affichage.h"
 #include "graph/edition.h"
@@ -130,6 +132,10 @@ int demarrage()
 {
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
+    // The views hear the reading model: the graph windows first, then the
+    // readings list, then the journal.
+    abonner_graphes();
+    abonner_journal();
 
     int splash = -1;
     if (tk::ouvrir_ressources(chemin_programme(FichierProgramme::panneaux)))
@@ -154,8 +160,8 @@ int demarrage()
     compteur_grandeur = 0;
     Excel.lance = 0;
     Excel.numero = 0;
-    Acq.nb_points = 0;
-    Acq.nb_max = NB_RELEVES_MAX;
+    modele::charger_nombre(0);
+    modele::regler_periode(Acq.periode, NB_RELEVES_MAX);
 
     int principal = tk::LoadPanel(0, PNL_PRINC);
     Fen_princ[PNL_PRINC] = principal;
@@ -179,8 +185,7 @@ int demarrage()
     tk::SetPanelTitle(principal, "VOLTEXA");
 
     comport = Mesure.port;
-    Mesure.avis_indefini = 0;
-    Mesure.avis_limite = 0;
+    modele::oublier_avis();
     flag_demande_lancer = 0;
     flag_type_mesure = 0;
     flag_optique = 0;
@@ -189,8 +194,7 @@ int demarrage()
     for (int w = 1; w <= 2; ++w)
         for (int& t : Info[w].texte_place)
             t = 0;
-    Donnee[1].maxi = 0.0;
-    Donnee[2].maxi = 0.0;
+    modele::oublier_extremes();
 
     fixer_intervalle_minuterie(intervalle_periode(Acq.periode));
     fixer_callback_minuterie([] { cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0); });

@@ -1,5 +1,7 @@
 #include "graph/fenetres_voies.h"
 
+#include "acquisition/modele.h"
+
 #include "graph/fenetres.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
@@ -47,7 +49,7 @@ int creer_fenetre(int k)
     if (Ouvrir_graphe() == avant)
         return -1;
     const int w = nb_panel - 1;
-    Donnee[k].num_fenetre = w;
+    modele::voie_en_fenetre(k, w);
     Init_min_max_axe_Y(k);
     tk::DisplayPanel(Info[w].panel);
     Zoom_AXE_Y(k, Info[w].panel);
@@ -75,7 +77,7 @@ void Maj_connexion()
     QString e;
     if (Mesure.port != 0) {
         for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
-            Donnee[k].trace = -1;
+            modele::oublier_trace(k);
             // A window index left over from windows closed since does not count.
             int w = Donnee[k].num_fenetre;
             if (!fenetre_existe(w))
