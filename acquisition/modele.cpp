@@ -177,6 +177,20 @@ void oublier_trace(int k)
         Donnee[k].trace = -1;
 }
 
+void trace_voie(int k, int handle)
+{
+    if (voie_valide(k))
+        Donnee[k].trace = handle;
+}
+
+void extremes_voie(int k, double maxi, double mini)
+{
+    if (!voie_valide(k))
+        return;
+    Donnee[k].maxi = maxi;
+    Donnee[k].mini = mini;
+}
+
 void couleur_voie(int k, int couleur)
 {
     if (voie_valide(k))

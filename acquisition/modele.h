@@ -86,6 +86,10 @@ void regler_voie(int k, int grandeur, int num_fenetre, const char* libelle);
 // Channel k shown in window w (-1: in none); its curve handle forgotten.
 void voie_en_fenetre(int k, int w);
 void oublier_trace(int k);
+// Channel k's curve is plot `handle` of its window.
+void trace_voie(int k, int handle);
+// The highest and lowest readings channel k's Y scale has seen.
+void extremes_voie(int k, double maxi, double mini);
 void couleur_voie(int k, int couleur);
 void regler_horodatage(double heure_rel, int temps_relatif);
 // Time stamps relative to the first reading (1) or times of day (0).
