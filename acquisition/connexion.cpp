@@ -1,5 +1,7 @@
 #include "acquisition/connexion.h"
 
+#include "acquisition/modele.h"
+
 #include "socle/dialogue.h"
 #include "socle/globals.h"
 #include "socle/panels_dialogues.h"
@@ -182,10 +184,10 @@ int Communicate(int panel, int control, int event, void*, int, int)
         if (retour_com != 0)
             Popup_echec_liaison();
         else
-            Mesure.port = comport;
+            modele::port_instrument(comport);
         // Opening a port closes the one open before: after a failure no port
         // is open, and Run must refuse rather than read from nothing.
-        Acq.port_ouvert = retour_com == 0 ? 1 : 0;
+        modele::port_ouvert(retour_com == 0);
         fermer_dialogue(panel);
         break;
     case CONNEXION_ANNULER:
@@ -195,4 +197,20 @@ int Communicate(int panel, int control, int event, void*, int, int)
         break;
     }
     return 0;
+}
+
+int ouvrir_port_instrument()
+{
+    modele::port_ouvert(false);
+    const int r = ouverture_com(Mesure.port, JBUS_BAUD, 0, 8, 1, JBUS_DELAI);
+    modele::port_ouvert(r == 0);
+    return r;
+}
+
+int reouvrir_port_instrument()
+{
+    const double delai = port_serie().delai();
+    const int r = ouverture_com(comport, JBUS_BAUD, 0, 8, 1, delai > 0.0 ? delai : JBUS_DELAI);
+    modele::port_ouvert(r == 0);
+    return r;
 }

@@ -37,3 +37,14 @@ bool Popup_port_indisponible();
 // port in use when that is why it is closed, else message 20; either way
 // followed by the device tried and why it failed (diagnostic_liaison()).
 void Popup_echec_liaison();
+
+// Start-up: marks the port closed, opens Mesure.port at 9600 bit/s, no
+// parity, 8 data bits, 1 stop bit, 5.0 s, and sets Acq.port_ouvert to 1 when
+// that worked. No message on failure. Returns ouverture_com's result.
+int ouvrir_port_instrument();
+
+// Opens COM `comport` afresh with the time-out in force, so that a device
+// plugged back (perhaps under another terminal behind the same ports/ entry)
+// is used again; sets Acq.port_ouvert from the result. Returns
+// ouverture_com's result.
+int reouvrir_port_instrument();

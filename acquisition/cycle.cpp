@@ -1,10 +1,9 @@
 #include "acquisition/cycle.h"
 
-#include "acquisition/alarmes.h"
+#include "acquisition/modele.h"
 #include "acquisition/connexion.h"
 #include "acquisition/decodage.h"
 #include "acquisition/selection.h"
-#include "graph/fenetres.h"
 #include "socle/commandes.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
@@ -15,8 +14,6 @@
 #include "socle/toolkit.h"
 #include "acquisition/ligne.h"
 #include "acquisition/stockage.h"
-#include "graph/courbes.h"
-#include "graph/zoom.h"
 #include "lang/langue.h"
 #include "lang/port_texte.h"
 #include "lang/textes.h"
@@ -25,15 +22,12 @@
 
 #include <QLabel>
 #include <algorithm>
-#include "socle/liste_releves.h"
 #include <QPushButton>
-#include <qcustomplot.h>
 
 namespace {
 
 constexpr int ESSAIS = 5;
 
-SuiviReleve suivi_releves = nullptr;
 // Failed reads of the tick under way.
 int lectures_ratees = 0;
 
@@ -115,8 +109,8 @@ void tick(int panel)
     if (flag_demande_lancer != 1)
         return;
 
-    Donnee[1].coul = color[1];
-    Donnee[2].coul = color[2];
+    modele::couleur_voie(1, color[1]);
+    modele::couleur_voie(2, color[2]);
 
     lectures_ratees = 0;
     const int r = Mesure_jbus_essais();
@@ -126,9 +120,7 @@ void tick(int panel)
     if (r == MESURE_BONNE && lectures_ratees > 0)
         horodater();
     if (r == MESURE_REMISE) {
-        Acq.en_cours = 0;
-        Acq.nb_points = 0;
-        pas_x = 0;
+        modele::remise_mode();
         return;
     }
     if (r != 0) {
@@ -153,58 +145,19 @@ void tick(int panel)
 
     ligne += colonnes_ligne(compteur_grandeur, Donnee[1].releves[n], Donnee[1].indefini != 0,
                             Donnee[2].releves[n], Donnee[2].indefini != 0);
-    ptx[n] = pas_x;
-
     if (Mesure.port == 0)
         return;
-    for (int v = 1; v <= Mesure.nb_voies && v <= 2; ++v) {
-        if (Mesure.avis_indefini == 1 && Donnee[v].indefini == 1)
-            Donnee[v].releves[n] = 0.0;
-        point[v][n] = Donnee[v].releves[n];
-        int w = Donnee[v].num_fenetre;
-        if (!fenetre_graphe(w))
-            continue;
-        Zoom_AXE_Y(v, Info[w].panel);
-        tracer_courbe(v, n + 1);
-        QCustomPlot* g = liaison<PnlGraphe>(Info[w].panel).graphe;
-        if (pas_x > int(g->xAxis->range().upper)) {
-            grafic = w;
-            zoomer_fenetre(w, -1);
-        }
-        limites_tick(w, point[v][n]);
-    }
-
-    if (tk::panel_valide(Info[0].panel)) {
-        ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
-        liste->addItem(ligne, n);
-        liste->setCurrentRow(liste->count() - 1);
-    }
-    if (suivi_releves)
-        suivi_releves(ligne, n);
-    ++Acq.nb_points;
-    // Unsaved from the first reading on, until Save or the readings are cleared.
-    Acq.non_enregistre = 1;
-    ++pas_x;
+    modele::stocker_releve(ligne);
 
     if (val != 0 && ecart > val) {
         commander(Commande::arreter);
         return;
     }
-    if ((Acq.nb_max != 0 && Acq.nb_points > Acq.nb_max) || Acq.nb_points >= NB_RELEVES_MAX)
+    if (modele::limite_atteinte())
         commander(Commande::arreter);
 }
 
 } // namespace
-
-void fixer_suivi_releves(SuiviReleve suivi)
-{
-    suivi_releves = suivi;
-}
-
-SuiviReleve suivi_releves_en_force()
-{
-    return suivi_releves;
-}
 
 int cadence(int panel, int, int event, void*, int, int)
 {
@@ -305,7 +258,7 @@ int Mesure_jbus()
             ResetTimer();
             commander(Commande::arreter);
             // Stop has just asked about saving these readings.
-            Acq.non_enregistre = 0;
+            modele::marquer_enregistre();
             commander(Commande::nouveau);
             commander(Commande::choisir_mesure);
             return MESURE_REMISE;

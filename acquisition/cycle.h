@@ -11,13 +11,6 @@ enum ResultatMesure {
     MESURE_REMISE = -3,   // the mode changed: the acquisition was reset
 };
 
-// Called with each reading's line and index once it is listed (the
-// acquisition journal keeps them); null for none. It runs on every tick:
-// it must be quick.
-using SuiviReleve = void (*)(const QString& ligne, int index);
-void fixer_suivi_releves(SuiviReleve suivi);
-SuiviReleve suivi_releves_en_force();
-
 // Timer callback: acts on EVENT_TIMER_TICK only.
 int cadence(int panel, int control, int event, void* data, int e1, int e2);
 // One read of the 18 words and its decoding; a ResultatMesure.

@@ -1,8 +1,8 @@
 #include "acquisition/type_mesure.h"
 
-#include "acquisition/alarmes.h"
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
+#include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "socle/commandes.h"
 #include "socle/ctrl_menu.h"
@@ -33,23 +33,6 @@ void decocher()
     PnlTypeMesure& d = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);
     for (int c = 1; c <= NB_GRANDEURS; ++c)
         d.cocher(c, false);
-}
-
-// A click on any box drops the limit lines of the channel windows: the
-// limits belonged to the quantities being replaced.
-void effacer_limites_voies()
-{
-    for (int w = 1; w <= Mesure.nb_voies && w < NB_FENETRES; ++w) {
-        if (Info[w].limite == 0)
-            continue;
-        if (tk::panel_valide(Info[w].panel)) {
-            effacer_limites(w);
-        } else {
-            Info[w].limite = 0;
-            Info[w].trace_bas = 0;
-            Info[w].trace_haut = 0;
-        }
-    }
 }
 
 // Back to the dialog through the Setup menu's command, which also prepares
@@ -134,7 +117,8 @@ int Selectionner(int panel, int control, int event, void*, int, int)
         if (etat == 1 && montre == 0)
             relire_selection_mesure(panel);
     }
-    effacer_limites_voies();
+    // The limits belonged to the quantities being replaced.
+    modele::choix_modifie();
     return 0;
 }
 
@@ -184,13 +168,12 @@ int Annuler_mesure(int panel, int, int event, void*, int, int)
     if (event != EVENT_COMMIT)
         return 0;
     fermer_dialogue(panel);
-    if (Acq.en_cours) {
+    if (modele::annuler_choix()) {
         commander(Commande::arreter);
         return 0;
     }
     // No acquisition runs: the menus come back here, with File > Exit that
-    // OK dimmed, and Run waits for the next choice.
-    flag_demande_lancer = 0;
+    // OK dimmed; the readings in hand keep their state.
     Ctrl_menu(0);
     tk::SetItemDimmed(ITEM_QUITTER, false);
     return 0;

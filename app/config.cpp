@@ -1,5 +1,7 @@
 #include "app/config.h"
 #include "graph/fiches_fenetres.h"
+
+#include "acquisition/modele.h"
 #include "graph/couleurs.h"
 
 #include "socle/ecriture.h"
@@ -154,14 +156,10 @@ bool lire_voie(const QByteArray& l, int k)
     VoieFichier v{Mesure.port, Mesure.type_reseau, Donnee[k].grandeur, Mesure.nb_voies, Donnee[k].num_fenetre, {}};
     if (lire_ligne_voie(l, v) < NB_NOMBRES_VOIE)
         return false;
-    Mesure.port = v.port;
-    Mesure.type_reseau = v.type_reseau;
-    Donnee[k].grandeur = v.grandeur;
-    Mesure.nb_voies = v.nb_voies;
-    Donnee[k].num_fenetre = v.num_fenetre;
+    modele::regler_mesure(v.port, v.type_reseau, v.nb_voies);
     // A blank label is written as nine blanks; it reads back as the blank label.
     const QByteArray libelle = libelle_du_canal(v.libelle);
-    copie_texte(Donnee[k].libelle, libelle.isEmpty() ? "    " : libelle.constData());
+    modele::regler_voie(k, v.grandeur, v.num_fenetre, libelle.isEmpty() ? "    " : libelle.constData());
     return true;
 }
 
@@ -262,21 +260,21 @@ void corriger_valeurs()
     if (langue < 0 || langue >= tx::NB_LANGUES)
         langue = 1;
     if (!periode_valide(Acq.periode))
-        Acq.periode = 0;
+        modele::regler_periode(0, Acq.nb_max);
     if (!port_valide(Mesure.port))
-        Mesure.port = 1;
+        modele::port_instrument(1);
     if (!std::isfinite(Acq.heure_rel) || std::abs(Acq.heure_rel) > HEURE_REL_MAX)
-        mem_hrel = Acq.heure_rel = 0.0;
+        modele::regler_horodatage(0.0, Acq.temps_relatif);
     if (rep[4] != 0 && rep[4] != 1)
         rep[4] = 0;
     if (rep[4] == 0 && !placement_visible(rep[0], rep[1], rep[2], rep[3]))
         std::copy(std::begin(placement_defaut), std::end(placement_defaut), rep);
     // Channel count and quantity codes index the program's tables.
     if (Mesure.nb_voies < 0 || Mesure.nb_voies > 2)
-        Mesure.nb_voies = 1;
+        modele::regler_mesure(Mesure.port, Mesure.type_reseau, 1);
     for (int k = 1; k <= 2; ++k)
         if (Donnee[k].grandeur < 1 || Donnee[k].grandeur > NB_GRANDEURS)
-            Donnee[k].grandeur = 1;
+            modele::regler_voie(k, 1, Donnee[k].num_fenetre, nullptr);
     for (int i = 0; i < NB_COULEURS; ++i)
         if (color[i] < 0 || color[i] > 0xFFFFFF)
             color[i] = couleurs_par_defaut[i];
@@ -312,18 +310,11 @@ QByteArray texte_avec_drapeau(int enregistrer_en_quittant)
 void valeur_par_defaut()
 {
     lien = 0;
-    Acq.periode = 0;
-    Mesure.port = 1;
-    Mesure.type_reseau = 1;
-    Mesure.nb_voies = 1;
-    for (int k = 1; k <= 2; ++k) {
-        Donnee[k].grandeur = 1;
-        Donnee[k].num_fenetre = -1;
-        copie_texte(Donnee[k].libelle, "    ");
-    }
-    Acq.heure_rel = 0.0;
-    mem_hrel = 0.0;
-    Acq.temps_relatif = 0;
+    modele::regler_periode(0, Acq.nb_max);
+    modele::regler_mesure(1, 1, 1);
+    for (int k = 1; k <= 2; ++k)
+        modele::regler_voie(k, 1, -1, "    ");
+    modele::regler_horodatage(0.0, 0);
     copie_texte(Excel.repertoire, chemin_programme(FichierProgramme::travail).toLocal8Bit().constData());
     for (int i = 0; i < NB_COULEURS; ++i)
         color[i] = couleurs_par_defaut[i];
@@ -342,12 +333,16 @@ QList<int> lire_parametres(const QByteArray& contenu, int& enregistrer_en_quitta
     };
 
     noter(1, lire_entier(ligne(l, 1), enregistrer_en_quittant));
-    noter(2, lire_entier(ligne(l, 2), Acq.periode));
+    int periode = Acq.periode;
+    noter(2, lire_entier(ligne(l, 2), periode));
+    modele::regler_periode(periode, Acq.nb_max);
     noter(LIGNE_VOIE1, lire_voie(ligne(l, LIGNE_VOIE1), 1));
     noter(LIGNE_VOIE1 + 1, lire_voie(ligne(l, LIGNE_VOIE1 + 1), 2));
-    noter(LIGNE_HEURE, lire_reel(ligne(l, LIGNE_HEURE), Acq.heure_rel));
-    noter(LIGNE_HEURE + 1, lire_entier(ligne(l, LIGNE_HEURE + 1), Acq.temps_relatif));
-    mem_hrel = Acq.heure_rel;
+    double heure_rel = Acq.heure_rel;
+    int temps_relatif = Acq.temps_relatif;
+    noter(LIGNE_HEURE, lire_reel(ligne(l, LIGNE_HEURE), heure_rel));
+    noter(LIGNE_HEURE + 1, lire_entier(ligne(l, LIGNE_HEURE + 1), temps_relatif));
+    modele::regler_horodatage(heure_rel, temps_relatif);
     // Any text is a directory; only a file ending before it has lost it.
     noter(LIGNE_REPERTOIRE, l.size() >= LIGNE_REPERTOIRE);
     // Cut to its room, then read as it is written, so that neither a line of
@@ -452,9 +447,9 @@ void appliquer_config(int enregistrer_en_quittant)
     tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif != 0);
     fixer_intervalle_minuterie(intervalle_periode(Acq.periode));
     if (Mesure.nb_voies == 1)
-        Donnee[2].num_fenetre = -1;
-    Donnee[1].coul = color[1];
-    Donnee[2].coul = color[2];
+        modele::voie_en_fenetre(2, -1);
+    modele::couleur_voie(1, color[1]);
+    modele::couleur_voie(2, color[2]);
     echelle_y_automatique(1);
     echelle_y_automatique(2);
 }

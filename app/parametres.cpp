@@ -1,9 +1,10 @@
 #include "app/parametres.h"
 
-#include "acquisition/alarmes.h"
+#include "graph/lignes_limites.h"
 #include "acquisition/identification.h"
 #include "acquisition/connexion.h"
 #include "acquisition/intervalle.h"
+#include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"
 #include "socle/globals.h"
@@ -22,15 +23,15 @@ namespace {
 // link whose state is known; OK in the dialog may then choose another.
 void communication()
 {
-    Acq.en_cours = 0;
+    modele::sans_acquisition();
     flag_demande_lancer = 0;
     ouvrir_connexion();
     if (ouverture_com(comport, JBUS_BAUD, PARITE_AUCUNE, 8, 1, JBUS_DELAI) == 0) {
-        Mesure.port = comport;
-        Acq.port_ouvert = 1;
+        modele::port_instrument(comport);
+        modele::port_ouvert(true);
     } else {
         Popup_echec_liaison();
-        Acq.port_ouvert = 0;
+        modele::port_ouvert(false);
     }
 }
 
@@ -69,8 +70,8 @@ void type_de_mesure()
 
 void horodatage(int relatif)
 {
-    Acq.en_cours = 0;
-    Acq.temps_relatif = relatif;
+    modele::sans_acquisition();
+    modele::regler_temps_relatif(relatif);
     tk::SetItemChecked(ITEM_TPSABS, Acq.temps_relatif == 0);
     tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif != 0);
 }
@@ -89,7 +90,7 @@ void Gestion_parametre(int, int item, void*, int)
         type_de_mesure();
         break;
     case ITEM_INTERVAL:
-        Acq.en_cours = 0;
+        modele::sans_acquisition();
         ouvrir_intervalle();
         break;
     case ITEM_TPSREEL:

@@ -6,6 +6,7 @@
 #include "socle/menus.h"
 #include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
+#include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "socle/minuterie.h"
 #include "app/parametres.h"
@@ -21,6 +22,7 @@
 #include "socle/ctrl_menu.h"
 #include "export/csv.h"
 #include "export/excel.h"
+#include "graph/ecoute.h"
 #include "graph/fenetres.h"
 #include "graph/affichage.h"
 #include "graph/edition.h"
@@ -141,6 +143,10 @@ int demarrage()
 {
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
+    // The views hear the reading model: the graph windows first, then the
+    // readings list, then the journal.
+    abonner_graphes();
+    abonner_journal();
 
     int splash = -1;
     if (tk::ouvrir_ressources(chemin_programme(FichierProgramme::panneaux)))
@@ -161,11 +167,11 @@ int demarrage()
     tk::DisplayPanel(splash);
     plateforme().horloge->attendre(1.0);
 
-    compteur_grandeur = 0;
+    modele::aucune_grandeur_comptee();
     Excel.lance = 0;
     Excel.numero = 0;
-    Acq.nb_points = 0;
-    Acq.nb_max = NB_RELEVES_MAX;
+    modele::charger_nombre(0);
+    modele::regler_periode(Acq.periode, NB_RELEVES_MAX);
 
     int principal = tk::LoadPanel(0, PNL_PRINC);
     Fen_princ[PNL_PRINC] = principal;
@@ -190,15 +196,13 @@ int demarrage()
     tk::SetPanelTitle(principal, "VOLTEXA");
 
     comport = Mesure.port;
-    Mesure.avis_indefini = 0;
-    Mesure.avis_limite = 0;
+    modele::oublier_avis();
     flag_demande_lancer = 0;
     flag_type_mesure = 0;
     flag_optique = 0;
     ModeEnCours_actuel = AFFICHAGE_INCONNU;
 
-    Donnee[1].maxi = 0.0;
-    Donnee[2].maxi = 0.0;
+    modele::oublier_extremes();
 
     fixer_intervalle_minuterie(intervalle_periode(Acq.periode));
     fixer_callback_minuterie([] { cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0); });

@@ -107,8 +107,7 @@ int main(int argc, char* argv[])
     // Ticks follow one another as in an acquisition, ending with n readings stored.
     const char* seul = getenv("BENCH_SEUL");
     // Run opened the journal; its feed is switched on and off between ticks.
-    const SuiviReleve journal = suivi_releves_en_force();
-    if (!journal) {
+    if (!journal_suit_releves()) {
         std::fprintf(stderr, "tick bench: Run opened no journal\n");
         return 2;
     }
@@ -122,7 +121,7 @@ int main(int argc, char* argv[])
         flag_demande_lancer = 1;
         std::vector<double> avec, sans;
         for (int i = 0; i < 2 * mesures + 5; ++i) {
-            fixer_suivi_releves(i % 2 ? nullptr : journal);
+            journal_suivre_releves(i % 2 == 0);
             QElapsedTimer t;
             t.start();
             cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
@@ -130,7 +129,7 @@ int main(int argc, char* argv[])
             if (i >= 5)
                 (i % 2 ? sans : avec).push_back(t.nsecsElapsed() / 1e6);
         }
-        fixer_suivi_releves(journal);
+        journal_suivre_releves(true);
         std::printf("  up to %5d readings stored: median %.2f ms with the journal, %.2f ms without, "
                     "slowest %.2f ms%s\n",
                     n, mediane(avec), mediane(sans), std::max(*std::max_element(avec.begin(), avec.end()),

@@ -1,5 +1,7 @@
 #include "files/enregistrement.h"
 
+#include "acquisition/modele.h"
+
 #include "socle/globals.h"
 #include "socle/lecture_fichier.h"
 #include "socle/liste_releves.h"
@@ -219,25 +221,19 @@ QString trouver_configuration(const QString& chemin)
 void appliquer_configuration(const Configuration& c, bool avec_x)
 {
     // On reading, the second channel line's copies of the shared fields win.
-    for (const VoieFichier& v : c.voies) {
-        Mesure.port = v.port;
-        Mesure.type_reseau = v.type_reseau;
-        Mesure.nb_voies = v.nb_voies;
-    }
+    for (const VoieFichier& v : c.voies)
+        modele::regler_mesure(v.port, v.type_reseau, v.nb_voies);
     for (int k = 1; k <= 2; ++k) {
         const VoieFichier& v = c.voies[std::size_t(k - 1)];
-        Donnee[k].grandeur = v.grandeur;
         // A channel out of use has no window; its stored index would name
         // one of the windows rebuilt for the others.
-        Donnee[k].num_fenetre = k <= Mesure.nb_voies ? v.num_fenetre : -1;
-        copie_texte(Donnee[k].libelle, libelle_du_canal(v.libelle).constData());
+        modele::regler_voie(k, v.grandeur, k <= Mesure.nb_voies ? v.num_fenetre : -1,
+                            libelle_du_canal(v.libelle).constData());
     }
-    Acq.heure_rel = c.heure_rel;
-    mem_hrel = Acq.heure_rel;
-    Acq.temps_relatif = c.temps_relatif;
-    Acq.nb_points = c.nb_points;
+    modele::regler_horodatage(c.heure_rel, c.temps_relatif);
+    modele::charger_nombre(c.nb_points);
     if (avec_x)
-        std::copy(c.x.begin(), c.x.end(), ptx);
+        modele::charger_abscisses(c.x);
 }
 
 // One graph window per channel, in a fresh set of windows.
@@ -255,7 +251,7 @@ void refaire_fenetres()
     const int n = Acq.nb_points;
     Maj_connexion();
     retuiler();
-    Acq.nb_points = n;
+    modele::charger_nombre(n);
 }
 
 // Channel k's curve over the whole recording, its Y axis, then Zoom Out
@@ -289,21 +285,10 @@ void tracer_enregistrement(int k)
 void appliquer_releves(const Releves& r, int nb_valeurs)
 {
     const int n = std::min<int>(Acq.nb_points, int(r.lignes.size()));
-    Acq.nb_points = n;
-    if (ListeReleves* liste = liste_releves()) {
-        liste->addItems(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
-        if (n > 0)
-            liste->setCurrentRow(n - 1);
-    }
-    // An undefined reading ("----") leaves its plot copy as it was: at 0, as
-    // an acquisition plots it, not at a value of the recording shown before.
-    for (int k = 1; k <= nb_valeurs; ++k) {
-        const std::vector<double>& v = r.valeurs[std::size_t(k - 1)];
-        std::fill(point[k], point[k] + n, 0.0);
-        for (int j = 0; j < n && j < int(v.size()); ++j)
-            if (!std::isnan(v[std::size_t(j)]))
-                point[k][j] = v[std::size_t(j)];
-    }
+    modele::charger_nombre(n);
+    for (int k = 1; k <= nb_valeurs; ++k)
+        modele::charger_valeurs(k, r.valeurs[std::size_t(k - 1)]);
+    modele::enregistrement_charge(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
 }
 
 // Recent-file entries of the File menu, between Print and Exit, in list
@@ -412,7 +397,7 @@ bool commande_enregistrer()
             return ecrire_configuration(f, c, progression.moitie(50));
         });
         if (ok) {
-            Acq.non_enregistre = 0;
+            modele::marquer_enregistre();
             chemin_en_cours() = chemin;
             journal_garder(false);
             journal_abandonner();
@@ -423,7 +408,7 @@ bool commande_enregistrer()
     if (!ok) {
         // Not saved: New, Open and quitting still ask about these readings,
         // and their journal stays.
-        Acq.non_enregistre = 1;
+        modele::marquer_non_enregistre();
         journal_garder(true);
         Popup_erreur(MSG_ECRITURE);
     }
@@ -507,7 +492,7 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
 
     Attente attente;
     // What was in hand has been saved or let go.
-    Acq.non_enregistre = 0;
+    modele::marquer_enregistre();
     appliquer_configuration(c, donnees);
     refaire_fenetres();
     // Clearing the recording on the way turned the wait cursor off.
@@ -517,7 +502,7 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
         appliquer_releves(r, Mesure.port != 0 ? Mesure.nb_voies : 0);
         // The time axis stands on the recording's own period; the
         // reading-interval setting stays the user's.
-        Acq.periode_ouverte = periode_des_releves(r.lignes.mid(0, Acq.nb_points));
+        modele::charger_periode(periode_des_releves(r.lignes.mid(0, Acq.nb_points)));
         // A data file cut short opens with what it holds, and says so.
         if (Acq.nb_points < annonces)
             plateforme().popups->message(
@@ -529,11 +514,14 @@ int ouvrir_enregistrement(const QString& chemin, bool reprise)
         poser_curseurs_releve(0);
     } else {
         // A configuration alone brings the set-up, no readings.
-        Acq.nb_points = 0;
+        modele::charger_nombre(0);
     }
     if (reprise) {
         // Still to be saved: New, Open and quitting ask about it.
-        Acq.non_enregistre = Acq.nb_points > 0 ? 1 : 0;
+        if (Acq.nb_points > 0)
+            modele::marquer_non_enregistre();
+        else
+            modele::marquer_enregistre();
         chemin_en_cours().clear();
         return 0;
     }

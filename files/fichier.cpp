@@ -1,7 +1,8 @@
 #include "files/fichier.h"
 
-#include "acquisition/alarmes.h"
+#include "graph/lignes_limites.h"
 #include "acquisition/cycle.h"
+#include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "socle/commandes.h"
 #include "socle/barre_outils.h"
@@ -106,12 +107,11 @@ void nouveau()
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
     tk::SetPanelTitle(Fen_princ[PNL_PRINC], "VOLTEXA");
-    // The axes relabelled below are those of the next acquisition.
-    Acq.periode_ouverte = PERIODE_DE_REGLAGE;
     if (Acq.nb_points != 0)
         retirer_legendes();
-    if (tk::panel_valide(Info[0].panel))
-        liaison<PnlDonnees>(Info[0].panel).liste->clear();
+    // The axes relabelled below are those of the next acquisition; the
+    // readings list empties.
+    modele::effacer();
     for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
         int w = Donnee[k].num_fenetre;
         if (w == -1 || !fenetre_graphe(w))
@@ -121,8 +121,6 @@ void nouveau()
         oublier_lignes_limites(w);
         remettre_vue_initiale(w);
     }
-    Acq.nb_points = 0;
-    Acq.non_enregistre = 0;
     oublier_chemin_releves();
     popups.curseur_attente(false);
 }
@@ -151,7 +149,7 @@ void lancer(int panel)
     tk::SetItemChecked(ITEM_TPSREEL, Acq.temps_relatif != 0);
 
     int n = test_grandeur_mesure();
-    Mesure.nb_voies = n;
+    modele::regler_mesure(Mesure.port, Mesure.type_reseau, n);
 
     // Limits survive the new windows, and so does their beep: limit lines
     // that no longer beep would be a silent change of what the user set.
@@ -194,13 +192,8 @@ void lancer(int panel)
         if (Info[k].limite != 0)
             tracer_limites(k);
 
-    Acq.en_cours = 1;
-    Acq.nb_points = 0;
-    pas_x = 0;
-    Donnee[1].maxi = 0.0;
-    Donnee[2].maxi = 0.0;
-
-    journal_lancer();
+    // The journal of this acquisition opens.
+    modele::lancer();
 
     if (Acq.periode == -1)
         cadence(panel, 0, EVENT_TIMER_TICK, nullptr, 0, 0);
@@ -214,22 +207,18 @@ void mettre_en_pause()
         return;
     etats_pause();
     activer_minuterie(!minuterie_active());
-    journal_pause();
+    modele::suspendre();
 }
 
 void arreter()
 {
     if (!Acq.en_cours)
         return;
-    Acq.en_cours = 0;
-    flag_demande_lancer = 0;
+    // The journal is completed.
+    modele::arreter();
     Ctrl_menu(0);
     etats_stop();
-    Donnee[1].maxi = 0.0;
-    Donnee[2].maxi = 0.0;
-    Acq.heure_rel = mem_hrel;
     activer_minuterie(false);
-    journal_arreter();
     poser_curseurs_releve(Acq.nb_points - 1);
     if (Acq.nb_points > 0 && question_arret) {
         int r = plateforme().popups->question(qtxt(tx::enregist), qtxt(tx::sauver_donnee),

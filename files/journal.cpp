@@ -1,6 +1,6 @@
 #include "files/journal.h"
 
-#include "acquisition/cycle.h"
+#include "acquisition/modele.h"
 #include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
@@ -288,13 +288,29 @@ void dire_defaut(const QString& donnees, const char* const* texte = tx::journal_
         qtxt(texte).arg(QDir::toNativeSeparators(QFileInfo(donnees).absolutePath())));
 }
 
+// On while the journal of the acquisition running takes its readings.
+bool suivi_actif = false;
+
 // A reading the disk refused is said at once; it is written with the next.
-void suivre(const QString& ligne, int)
+void suivre(const QString& ligne)
 {
     Journal& j = journal();
     if ((!j.ajouter(ligne) || j.synchro_refusee()) && j.ouvert())
         dire_defaut(j.donnees(), tx::journal_en_retard);
 }
+
+class Ecoute : public modele::Ecouteur {
+    void releve_stocke(int, const QString& ligne) override
+    {
+        if (suivi_actif)
+            suivre(ligne);
+    }
+    void acquisition_lancee() override { journal_lancer(); }
+    void acquisition_suspendue() override { journal_pause(); }
+    void acquisition_arretee() override { journal_arreter(); }
+};
+
+Ecoute ecoute;
 
 } // namespace
 
@@ -305,7 +321,7 @@ QString chemin_journal()
 
 void journal_lancer()
 {
-    fixer_suivi_releves(nullptr);
+    suivi_actif = false;
     journal().fermer();
     garde = false;
     // The recording Run clears had its journal; so has the new one.
@@ -324,7 +340,7 @@ void journal_lancer()
         dire_defaut(donnees);
         return;
     }
-    fixer_suivi_releves(suivre);
+    suivi_actif = true;
 }
 
 void journal_pause()
@@ -339,7 +355,7 @@ bool journal_attendre_synchro(int ms)
 
 void journal_arreter()
 {
-    fixer_suivi_releves(nullptr);
+    suivi_actif = false;
     if (!journal().ouvert())
         return;
     const QString donnees = journal().donnees();
@@ -352,7 +368,7 @@ void journal_abandonner()
 {
     if (journal_en_main.isEmpty() || Acq.en_cours || garde)
         return;
-    fixer_suivi_releves(nullptr);
+    suivi_actif = false;
     journal().fermer();
     supprimer_paire(journal_en_main);
     journal_en_main.clear();
@@ -390,10 +406,25 @@ void proposer_reprise()
 
 void journal_fermer()
 {
-    fixer_suivi_releves(nullptr);
+    suivi_actif = false;
     journal().fermer();
     journal_en_main.clear();
     rendre_verrou();
     defaut_dit = false;
     garde = false;
+}
+
+void abonner_journal()
+{
+    modele::abonner(ecoute);
+}
+
+bool journal_suit_releves()
+{
+    return suivi_actif;
+}
+
+void journal_suivre_releves(bool oui)
+{
+    suivi_actif = oui;
 }

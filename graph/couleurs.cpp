@@ -1,5 +1,7 @@
 #include "graph/couleurs.h"
 
+#include "acquisition/modele.h"
+
 #include "graph/curseurs.h"
 #include "graph/traces.h"
 #include "lang/textes.h"
@@ -73,7 +75,7 @@ void Maj_couleurs(int k)
         if (k <= Mesure.nb_voies && Donnee[k].trace != -1 && fenetre_graphe_ouverte(Donnee[k].num_fenetre))
             if (QCPGraph* g = graphe_trace(Info[Donnee[k].num_fenetre].panel, Donnee[k].trace)) {
                 g->setPen(QPen(tk::couleur(c), 1.0));
-                Donnee[k].coul = c;
+                modele::couleur_voie(k, c);
                 g->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
             }
         break;

@@ -1,5 +1,7 @@
 #include "graph/courbes.h"
 
+#include "acquisition/modele.h"
+
 #include "link/registres.h"
 #include "socle/globals.h"
 #include "socle/panels.h"
@@ -182,7 +184,7 @@ void tracer_courbe(int voie, int nb)
 {
     if (!voie_valide(voie) || nb < 1)
         return;
-    DonneeRecord& d = Donnee[voie];
+    const DonneeRecord& d = Donnee[voie];
     if (d.num_fenetre < 1 || d.num_fenetre >= NB_FENETRES)
         return;
     const int panel = Info[d.num_fenetre].panel;
@@ -199,7 +201,7 @@ void tracer_courbe(int voie, int nb)
     }
     if (!premier_point)
         DeleteGraphPlot(panel, d.trace);
-    d.trace = PlotXY(panel, ptx, point[voie], n, d.coul);
+    modele::trace_voie(voie, PlotXY(panel, ptx, point[voie], n, d.coul));
     // PlotXY appends its graph: the last one is this curve.
     courbes[voie] = {d.trace, d.trace > 0 && g->graphCount() > 0 ? g->graph(g->graphCount() - 1) : nullptr};
 }
@@ -242,7 +244,7 @@ void Zoom_AXE_Y(int voie, int panel)
 {
     if (!voie_valide(voie))
         return;
-    DonneeRecord& d = Donnee[voie];
+    const DonneeRecord& d = Donnee[voie];
     int c = d.grandeur;
     // The mode of the readings shown: the instrument's during an acquisition,
     // the recording's own (stored with it) otherwise.
@@ -278,14 +280,17 @@ void Zoom_AXE_Y(int voie, int panel)
 
     // 2. Extremes of the readings.
     bool change = false;
-    if (v > d.maxi) {
-        d.maxi = v;
+    double maxi = d.maxi, mini = d.mini;
+    if (v > maxi) {
+        maxi = v;
         change = true;
     }
-    if (v < d.mini) {
-        d.mini = v;
+    if (v < mini) {
+        mini = v;
         change = true;
     }
+    if (change)
+        modele::extremes_voie(voie, maxi, mini);
 
     // 3. The power factor keeps its axis; an inrush axis waits for a real current.
     if (c == CODE_FP || c == CODE_FP_MOY)

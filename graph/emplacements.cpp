@@ -1,5 +1,7 @@
 #include "graph/emplacements.h"
 
+#include "acquisition/modele.h"
+
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/panels.h"
@@ -102,11 +104,11 @@ void ouvrir_graphes_voies(int n)
 {
     for (int k = 1; k <= n && k < NB_VOIES_TABLE; ++k) {
         grafic = k;
-        Donnee[k].num_fenetre = -1;
+        modele::voie_en_fenetre(k, -1);
         Ouvrir_graphe();
-        Donnee[k].num_fenetre = nb_panel - 1;
+        modele::voie_en_fenetre(k, nb_panel - 1);
         Init_min_max_axe_Y(grafic);
         tk::DisplayPanel(Info[k].panel);
-        Donnee[k].trace = -1;
+        modele::oublier_trace(k);
     }
 }

@@ -1,5 +1,7 @@
 #include "graph/fenetres_voies.h"
 
+#include "acquisition/modele.h"
+
 #include "graph/fenetres.h"
 #include "socle/commandes.h"
 #include "socle/globals.h"
@@ -48,7 +50,7 @@ int creer_fenetre(int k)
     if (Ouvrir_graphe() == avant)
         return -1;
     const int w = nb_panel - 1;
-    Donnee[k].num_fenetre = w;
+    modele::voie_en_fenetre(k, w);
     Init_min_max_axe_Y(k);
     tk::DisplayPanel(Info[w].panel);
     Zoom_AXE_Y(k, Info[w].panel);
@@ -59,7 +61,7 @@ int creer_fenetre(int k)
 
 QString titre_voie(int voie)
 {
-    const char* t = voie >= 1 && voie < NB_VOIES_TABLE ? Donnee[voie].titre : "";
+    const char* t = voie >= 1 && voie < NB_VOIES_TABLE ? Donnee[voie].libelle : "";
     return QString("%1 %2 : %3").arg(qtxt(tx::canal), QString::number(voie), QString::fromUtf8(t));
 }
 
@@ -76,12 +78,11 @@ void Maj_connexion()
     QString e;
     if (Mesure.port != 0) {
         for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
-            Donnee[k].trace = -1;
+            modele::oublier_trace(k);
             // A window index left over from windows closed since does not count.
             int w = Donnee[k].num_fenetre;
             if (!fenetre_existe(w))
                 w = creer_fenetre(k);
-            copie_texte(Donnee[k].titre, Donnee[k].libelle);
             if (w != -1) {
                 const QString t = titre_voie(k);
                 tk::SetPanelTitle(Info[w].panel, t);

@@ -300,15 +300,6 @@ int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int
     return noter_echange(fonction_16(port, baud, esclave, adresse, nombre, mots));
 }
 
-int ouvrir_port_instrument()
-{
-    Acq.port_ouvert = 0;
-    const int r = ouverture_com(Mesure.port, JBUS_BAUD, 0, 8, 1, JBUS_DELAI);
-    if (r == 0)
-        Acq.port_ouvert = 1;
-    return r;
-}
-
 bool peripherique_perdu(int statut)
 {
     switch (statut) {
@@ -328,12 +319,4 @@ bool peripherique_perdu(int statut)
 bool reouverture_utile(int statut)
 {
     return peripherique_perdu(statut) || statut == SERIE_ERREUR_DELAI;
-}
-
-int reouvrir_port_instrument()
-{
-    const double delai = port_serie().delai();
-    const int r = ouverture_com(comport, JBUS_BAUD, 0, 8, 1, delai > 0.0 ? delai : JBUS_DELAI);
-    Acq.port_ouvert = r == 0 ? 1 : 0;
-    return r;
 }

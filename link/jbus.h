@@ -60,11 +60,6 @@ int jbus_fonction_03(int port, int baud, int esclave, std::uint16_t adresse, int
 int jbus_fonction_16(int port, int baud, int esclave, std::uint16_t adresse, int nombre,
                      const std::uint16_t* mots);
 
-// Start-up: clears Acq.port_ouvert, opens Mesure.port at 9600 bit/s, no
-// parity, 8 data bits, 1 stop bit, 5.0 s, and sets Acq.port_ouvert to 1 when
-// that worked. No message on failure. Returns ouverture_com's result.
-int ouvrir_port_instrument();
-
 // True when `statut` says the device itself failed (it could not be opened,
 // written or read, it is not there or in use, or the port is closed), as when
 // the instrument's adapter is unplugged or the terminal behind COM n went
@@ -75,8 +70,3 @@ bool peripherique_perdu(int statut);
 // descriptor that only ever times out). False for a faulty answer, which
 // shows the line works.
 bool reouverture_utile(int statut);
-// Opens COM `comport` afresh with the time-out in force, so that a device
-// plugged back (perhaps under another terminal behind the same ports/ entry)
-// is used again; sets Acq.port_ouvert from the result. Returns
-// ouverture_com's result.
-int reouvrir_port_instrument();

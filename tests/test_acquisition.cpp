@@ -15,6 +15,7 @@
 #include "socle/toolkit.h"
 #include "files/enregistrement.h"
 #include "files/fichier.h"
+#include "files/journal.h"
 #include "graph/affichage.h"
 #include "graph/curseurs.h"
 #include "graph/edition.h"
@@ -29,6 +30,7 @@
 #include "support/banc.h"
 #include "support/simulateur.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QListWidget>
@@ -760,6 +762,82 @@ private slots:
         const qsizetype vus = p.vus.size();
         Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, 0);
         QCOMPARE(p.vus.size(), vus);
+    }
+
+    // A choice of quantities cancelled after the readings were saved leaves
+    // them saved, however it is cancelled: New then asks nothing.
+    void choix_annule_apres_enregistrement_data()
+    {
+        QTest::addColumn<bool>("par_ok"); // OK with every box unticked, or Cancel
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("OK with no quantity ticked") << true;
+    }
+    void choix_annule_apres_enregistrement()
+    {
+        QFETCH(bool, par_ok);
+        Banc b;
+        QVERIFY(b.pret);
+        QTemporaryDir d;
+        FakePopups& p = *b.plateforme.popups;
+        b.lancer({1});
+        b.tick();
+        b.tick();
+        p.reponses << 2;
+        Gestion_fichier(menu, ITEM_STOP, nullptr, Fen_princ[PNL_PRINC]);
+        p.saisies << d.filePath("m.dat");
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, 0);
+        QVERIFY(QFileInfo::exists(d.filePath("m.dat")));
+
+        Gestion_parametre(menu, ITEM_TYPEMES, nullptr, Fen_princ[PNL_PRINC]);
+        QVERIFY(tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+        PnlTypeMesure& t = liaison<PnlTypeMesure>(Fen_princ[PNL_TYPEMES]);
+        if (par_ok) {
+            for (QCheckBox* c : t.cases)
+                if (c->isChecked())
+                    c->click();
+            t.bouton_ok->click();
+        } else {
+            t.quitter->click();
+        }
+        QVERIFY(!tk::panel_valide(Fen_princ[PNL_TYPEMES]));
+        QCOMPARE(Acq.en_cours, 0);
+
+        const qsizetype vus = p.vus.size();
+        Gestion_fichier(menu, ITEM_NOUVEAU, nullptr, 0);
+        QCOMPARE(p.vus.size(), vus);
+        QCOMPARE(Acq.nb_points, 0);
+    }
+
+    // Each reading stored reaches each view once: a point on each channel's
+    // curve, a line in the readings list, a line in the journal.
+    void releve_entendu_une_fois_data()
+    {
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("one channel, one reading") << QList<int>{1} << 1;
+        QTest::newRow("two channels, three readings") << QList<int>{1, 5} << 3;
+    }
+    void releve_entendu_une_fois()
+    {
+        QFETCH(QList<int>, codes);
+        QFETCH(int, ticks);
+        Banc b;
+        QVERIFY(b.pret);
+        for (int c : codes)
+            selectionner_case(c, 1);
+        b.lancer({});
+        for (int i = 0; i < ticks; ++i)
+            b.tick();
+        QCOMPARE(Acq.nb_points, ticks);
+        for (int w = 1; w <= int(codes.size()); ++w)
+            QCOMPARE(b.points_courbe(w), ticks);
+        QCOMPARE(b.liste()->count(), ticks);
+        QVERIFY(journal_attendre_synchro());
+        QFile f(chemin_journal());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lignes = f.readAll().split('\n');
+        for (int j = 0; j < ticks; ++j)
+            QCOMPARE(lignes.count(b.liste()->texte(j).toLatin1()), 1);
     }
 
     // Every File command first restarts the timer's count: the next reading

@@ -1,5 +1,6 @@
 // User limits of a graph window: the alarm dialog, the limit lines and the beeps.
 #include "acquisition/alarmes.h"
+#include "graph/lignes_limites.h"
 #include "socle/menus.h"
 #include "socle/panels_dialogues.h"
 #include "graph/emplacements.h"

@@ -1,5 +1,6 @@
 // Readings into channels, the two notices, curves, Y scaling and the scale dialog.
 #include "acquisition/alarmes.h"
+#include "graph/lignes_limites.h"
 #include "acquisition/selection.h"
 #include "socle/menus.h"
 #include "socle/panels_dialogues.h"

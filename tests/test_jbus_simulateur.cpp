@@ -1,6 +1,7 @@
 // The link end to end: the QSerialPort layer on a real pseudo-terminal,
 // against the simulated wattmeter, reached as COM 1 of a temporary program
 // directory.
+#include "acquisition/connexion.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
 #include "link/jbus.h"

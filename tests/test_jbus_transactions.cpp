@@ -1,5 +1,6 @@
 // JBUS transactions on the serial double: the frames sent, the order of the
 // port operations, and the order of the response checks.
+#include "acquisition/connexion.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
 #include "link/jbus.h"

@@ -1,5 +1,6 @@
 // The Setup menu's commands: time stamps and their check marks, the timer
 // each command leaves, what Type of measurement clears, Alarm while running.
+#include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
 #include "socle/globals.h"

@@ -1,5 +1,6 @@
 // The measurement-type dialog: ticks, channels, OK and Cancel, against a
 // closed port and against the simulated wattmeter.
+#include "acquisition/connexion.h"
 #include "acquisition/selection.h"
 #include "acquisition/type_mesure.h"
 #include "socle/globals.h"
