@@ -2,9 +2,9 @@
 
 #include "acquisition/limites.h"
 #include "graph/fenetres.h"
+#include "socle/fenetre_graphe.h"
 #include "socle/globals.h"
-#include "socle/panels.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"

@@ -1,7 +1,8 @@
 // User limits of a graph window: the alarm dialog, the limit lines and the beeps.
 #include "acquisition/alarmes.h"
 #include "socle/menus.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
+#include "graph/panneaux.h"
 #include "graph/emplacements.h"
 #include "graph/traces.h"
 #include "support/fake_platform.h"

@@ -1,16 +1,21 @@
-// Typed bindings of the dialog and notice panels. Controls that the text
-// tables relabel carry the table's name (`quitter`, `annuler`, `duree` ...).
-// Each form routes Escape and the window's close box (QDialog::rejected) to
-// the button that dismisses it -- Cancel, or a notice's OK or No -- so a
-// dialog never closes without its callback hearing of it.
+// Typed bindings of the measurement-type, interval, connection and alarm
+// dialogs, and of the notices of the reading cycle.
 #pragma once
 
 #include "socle/panels.h"
 
 #include <array>
 
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
 class QObject;
 class QPlainTextEdit;
+class QPushButton;
+class QWidget;
 
 // Undefined-values and out-of-limits notices: same layout, own forms.
 struct PnlAvis {
@@ -53,23 +58,6 @@ struct PnlConnexion {
     static PnlConnexion lier(QWidget* racine);
 };
 
-// Spreadsheet export panel (top level, not modal). Each field's label is a
-// QLabel of its own, named after the text table that relabels it.
-struct PnlExcel {
-    QWidget* racine;
-    QLabel* travail;
-    QLineEdit* repertoire;
-    QPushButton* parcour;
-    QLabel* nom_feuil;
-    QLineEdit* feuille;
-    QLabel* message;
-    QPlainTextEdit* zone_message;
-    QPushButton* lancer;
-    QPushButton* exporte;  // dimmed until the spreadsheet program is ready
-    QPushButton* quitter;
-    static PnlExcel lier(QWidget* racine);
-};
-
 struct PnlAlarme {
     QWidget* racine;
     QCheckBox* case_bas;
@@ -80,26 +68,6 @@ struct PnlAlarme {
     QPushButton* bouton_ok;
     QPushButton* quitter;
     static PnlAlarme lier(QWidget* racine);
-};
-
-struct PnlCouleur {
-    QWidget* racine;
-    QListWidget* liste_roles;     // row i is colour index i (row 0 has no name)
-    QPushButton* choix_couleur;   // shows the colour of the selected role
-    QPushButton* bouton_ok;
-    QPushButton* annuler;
-    QPushButton* defaut;
-    static PnlCouleur lier(QWidget* racine);
-};
-
-struct PnlEchelle {
-    QWidget* racine;
-    QComboBox* mode_echelle;  // item data: 1 automatic, 0 manual
-    QDoubleSpinBox* y_min;
-    QDoubleSpinBox* y_max;
-    QPushButton* bouton_ok;
-    QPushButton* quitter;
-    static PnlEchelle lier(QWidget* racine);
 };
 
 struct PnlIntervalle {
@@ -133,33 +101,5 @@ struct PnlTypeMesure {
     static PnlTypeMesure lier(QWidget* racine);
 };
 
-// Insert-text dialog.
-struct PnlTexte {
-    QWidget* racine;
-    QLineEdit* champ_texte;
-    QPushButton* bouton_haut;
-    QPushButton* bouton_bas;
-    QPushButton* bouton_droite;
-    QPushButton* bouton_gauche;
-    QPushButton* bouton_ok;
-    QPushButton* quitter;
-    static PnlTexte lier(QWidget* racine);
-};
-
-struct PnlImpression {
-    QWidget* racine;
-    QLabel* printdef;
-    QPushButton* bouton_imprimer;
-    QPushButton* quitter;
-    static PnlImpression lier(QWidget* racine);
-};
-
-struct PnlProgression {
-    QWidget* racine;
-    QProgressBar* jauge;    // 0..100
-    QLabel* pourcentage;    // "37 %"
-    static PnlProgression lier(QWidget* racine);
-};
-
-// Binds a dialog or notice panel of `kind`; false when `kind` is not one of them.
-bool verifier_liaison_dialogue(PanelKind kind, QWidget* racine);
+// Registers these bindings, so that each such panel is checked as it loads.
+void enregistrer_panneaux_acquisition();
