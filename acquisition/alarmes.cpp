@@ -1,6 +1,8 @@
 #include "acquisition/alarmes.h"
 
+#include "acquisition/panneaux.h"
 #include "socle/globals.h"
+#include "socle/platform.h"
 #include "socle/toolkit.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "socle/dialogue.h"
 #include "socle/globals.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/toolkit.h"
 #include "lang/langue.h"
 #include "lang/port_texte.h"

@@ -9,7 +9,7 @@
 #include "socle/dialogue.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "lang/langue.h"

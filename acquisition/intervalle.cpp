@@ -5,7 +5,7 @@
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "lang/langue.h"

@@ -5,7 +5,7 @@
 #include "acquisition/selection.h"
 #include "link/registres.h"
 #include "socle/globals.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/toolkit.h"
 #include "lang/textes.h"
 

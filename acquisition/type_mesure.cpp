@@ -8,7 +8,7 @@
 #include "socle/ctrl_menu.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "lang/textes.h"

@@ -16,7 +16,10 @@
 #include "files/fichier.h"
 #include "files/journal.h"
 #include "graph/courbes.h"
-#include "socle/panels.h"
+#include "app/panneaux.h"
+#include "export/classeur.h"
+#include "files/impression_qt.h"
+#include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "socle/ctrl_menu.h"
@@ -141,6 +144,13 @@ void preparer_dossier_ports()
 
 int demarrage()
 {
+    enregistrer_panneaux();
+    // The services the ground leaves to the folders that own them; a test
+    // that installed its own keeps them.
+    if (!plateforme().imprimante)
+        plateforme().imprimante = imprimante_qt();
+    if (!plateforme().tableur)
+        plateforme().tableur = tableur_qt();
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
     // The views hear the reading model: the graph windows first, then the

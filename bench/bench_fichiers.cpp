@@ -5,7 +5,6 @@
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
 #include "socle/platform.h"
 #include "app/startup.h"
 #include "socle/toolkit.h"

@@ -9,7 +9,7 @@
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "app/startup.h"
 #include "socle/toolkit.h"

@@ -5,7 +5,7 @@
 #include "acquisition/ligne.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "app/startup.h"
 #include "socle/platform.h"
 #include "support/fake_platform.h"

@@ -6,7 +6,7 @@
 // progress panel modal) -> ready; Close hides the panel and returns to idle.
 #pragma once
 
-#include "socle/classeur.h"
+#include "export/classeur.h"
 
 enum ControleExcel { EXCEL_LANCER = 1, EXCEL_QUITTER, EXCEL_PARCOUR, EXCEL_EXPORTE };
 

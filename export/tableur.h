@@ -23,7 +23,7 @@
 // the language in force decides.
 #pragma once
 
-#include "socle/classeur.h"
+#include "export/classeur.h"
 
 #include <QString>
 #include <QStringView>

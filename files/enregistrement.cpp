@@ -2,13 +2,14 @@
 
 #include "acquisition/modele.h"
 
+#include "socle/fenetre_graphe.h"
 #include "socle/globals.h"
 #include "socle/lecture_fichier.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "socle/panels.h"
-#include "socle/panels_dialogues.h"
+#include "files/panneaux.h"
+#include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "graph/fiches_fenetres.h"

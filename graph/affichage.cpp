@@ -9,7 +9,7 @@
 #include "lang/langue.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 
 #include <QLabel>
@@ -25,8 +25,7 @@ bool garde_graphe()
         Popup_erreur(MSG_AUCUN_GRAPHE);
         return false;
     }
-    return grafic >= 1 && grafic < NB_FENETRES && tk::panel_valide(Info[grafic].panel) &&
-           tk::type_panel(Info[grafic].panel) == PNL_GRAPHE;
+    return fenetre_graphe(grafic);
 }
 
 QCustomPlot* graphe_actif()
@@ -127,8 +126,7 @@ QString texte_zoom(double f)
 
 void Affiche_zoom()
 {
-    if (grafic < 1 || grafic >= NB_FENETRES || !tk::panel_valide(Info[grafic].panel) ||
-        tk::type_panel(Info[grafic].panel) != PNL_GRAPHE)
+    if (!fenetre_graphe(grafic))
         return;
     liaison<PnlGraphe>(Info[grafic].panel).label_zoom->setText(texte_zoom(Info[grafic].zoom));
 }

@@ -5,11 +5,11 @@
 #include "graph/curseurs.h"
 #include "graph/traces.h"
 #include "lang/textes.h"
+#include "socle/fenetre_graphe.h"
 #include "socle/dialogue.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
-#include "socle/panels.h"
-#include "socle/panels_dialogues.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 
 #include <QBoxLayout>
@@ -27,8 +27,7 @@ constexpr int NB_ROLES = 9;  // role list rows 0 .. 8
 
 bool fenetre_graphe_ouverte(int w)
 {
-    return w >= 1 && w < NB_FENETRES && w < nb_panel && tk::panel_valide(Info[w].panel) &&
-           tk::type_panel(Info[w].panel) == PNL_GRAPHE;
+    return w < nb_panel && fenetre_graphe(w);
 }
 
 QCustomPlot* graphe(int w)

@@ -4,8 +4,7 @@
 
 #include "link/registres.h"
 #include "socle/globals.h"
-#include "socle/panels.h"
-#include "socle/panels_dialogues.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "graph/traces.h"

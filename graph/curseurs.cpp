@@ -2,7 +2,7 @@
 
 #include "graph/traces.h"
 #include "socle/globals.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 
 #include <QKeyEvent>
@@ -32,6 +32,10 @@ struct Etat {
 std::map<int, Etat>& etats()
 {
     static std::map<int, Etat> e;
+    static const bool inscrit = (tk::inscrire_registre({[](int panel) { etats().erase(panel); },
+                                                        [] { return etats().size(); }}),
+                                 true);
+    (void)inscrit;
     return e;
 }
 

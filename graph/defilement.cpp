@@ -1,6 +1,6 @@
 #include "graph/defilement.h"
 
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "graph/axe_temps.h"
 
 #include <qcustomplot.h>
@@ -23,6 +23,10 @@ struct Etat {
 std::map<int, Etat>& etats()
 {
     static std::map<int, Etat> e;
+    static const bool inscrit = (tk::inscrire_registre({[](int panel) { etats().erase(panel); },
+                                                        [] { return etats().size(); }}),
+                                 true);
+    (void)inscrit;
     return e;
 }
 

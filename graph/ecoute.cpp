@@ -7,6 +7,7 @@
 #include "graph/zoom.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
+#include "graph/panneaux.h"
 #include "socle/panels.h"
 #include "socle/toolkit.h"
 

@@ -9,8 +9,7 @@
 #include "socle/commandes.h"
 #include "socle/dialogue.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
-#include "socle/panels_dialogues.h"
+#include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 

@@ -4,7 +4,7 @@
 
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "graph/axe_temps.h"
 #include "graph/courbes.h"

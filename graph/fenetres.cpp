@@ -3,7 +3,7 @@
 
 #include "socle/commandes.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 
 #include <QLabel>
 #include "socle/liste_releves.h"
@@ -121,12 +121,6 @@ void hauteur_largeur_principale(int& H, int& W)
 }
 
 } // namespace
-
-bool fenetre_graphe(int w)
-{
-    return w >= 1 && w < NB_FENETRES && tk::panel_valide(Info[w].panel) &&
-           tk::type_panel(Info[w].panel) == PNL_GRAPHE;
-}
 
 void Gestion_fenetre(int, int item, void*, int)
 {

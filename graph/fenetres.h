@@ -2,6 +2,8 @@
 // window: cascade, tile, full screen, the active window and resizing.
 #pragma once
 
+#include "socle/fenetre_graphe.h"
+
 #include "socle/toolkit.h"
 
 // Space above the child windows (menu bar and toolbar) and at their left.
@@ -24,8 +26,6 @@ tk::Geometrie geometrie_cascade(int i, int H, int W);
 tk::Geometrie geometrie_mosaique(int i, const tk::Geometrie& avant);
 tk::Geometrie geometrie_plein_ecran(int H, int W);
 
-// True when window w (1 ..) of the window table is an open graph window.
-bool fenetre_graphe(int w);
 
 // Window-menu callback: Cascade, Tile, Full screen and the window items.
 void Gestion_fenetre(int menubar, int item, void* data, int panel);

@@ -6,7 +6,7 @@
 #include "socle/commandes.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"

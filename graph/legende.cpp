@@ -1,7 +1,8 @@
 #include "graph/legende.h"
 
+#include "socle/fenetre_graphe.h"
 #include "socle/globals.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/liste_releves.h"
 #include "socle/toolkit.h"
 
@@ -21,6 +22,15 @@ namespace {
 std::map<int, QPointer<QWidget>>& controles()
 {
     static std::map<int, QPointer<QWidget>> c;
+    static const bool inscrit = (tk::inscrire_registre({[](int panel) {
+                                                            QWidget* f = tk::fenetre(panel);
+                                                            std::erase_if(controles(), [f](const auto& e) {
+                                                                return !e.second || (f && f->isAncestorOf(e.second));
+                                                            });
+                                                        },
+                                                        [] { return controles().size(); }}),
+                                 true);
+    (void)inscrit;
     return c;
 }
 
@@ -57,8 +67,7 @@ constexpr int MARGE_DROITE = 5;
 
 bool fenetre_active_graphe()
 {
-    return grafic >= 1 && grafic < NB_FENETRES && tk::panel_valide(Info[grafic].panel) &&
-           tk::type_panel(Info[grafic].panel) == PNL_GRAPHE;
+    return fenetre_graphe(grafic);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "graph/fenetres.h"
 #include "socle/globals.h"
 #include "socle/panels.h"
-#include "socle/panels_dialogues.h"
+#include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"

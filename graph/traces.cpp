@@ -1,6 +1,6 @@
 #include "graph/traces.h"
 
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 
 #include <QPointer>
 #include <qcustomplot.h>
@@ -21,10 +21,21 @@ bool vivant(const Trace& t)
     return t.graphe || t.texte;
 }
 
+void oublier_traces(int panel);
+
 std::map<int, Trace>& traces()
 {
     static std::map<int, Trace> t;
+    static const bool inscrit =
+        (tk::inscrire_registre({oublier_traces, [] { return traces().size(); }}), true);
+    (void)inscrit;
     return t;
+}
+
+// The curves and texts of a discarded panel go with it.
+void oublier_traces(int panel)
+{
+    std::erase_if(traces(), [panel](const auto& e) { return e.second.panel == panel; });
 }
 
 int prochain = 1;

@@ -3,9 +3,10 @@
 #include "graph/axe_temps.h"
 #include "graph/curseurs.h"
 #include "graph/format_mesure.h"
+#include "socle/fenetre_graphe.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "graph/legende.h"
 
@@ -29,8 +30,7 @@ ListeReleves* liste()
 bool fenetre_de_voie(int k, int& w)
 {
     w = Donnee[k].num_fenetre;
-    return w >= 1 && w < NB_FENETRES && w < nb_panel && tk::panel_valide(Info[w].panel) &&
-           tk::type_panel(Info[w].panel) == PNL_GRAPHE;
+    return w < nb_panel && fenetre_graphe(w);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "graph/fenetres.h"
 #include "socle/globals.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "graph/axe_temps.h"
 #include "graph/defilement.h"
 #include "graph/affichage.h"

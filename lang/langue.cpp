@@ -6,7 +6,7 @@
 #include "socle/globals.h"
 #include "socle/lecture_fichier.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "lang/panneaux.h"
 #include "socle/platform.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
@@ -147,7 +147,7 @@ void Changement_langue(int)
             tk::SetItemName(Info[l].item, QString(t).replace('&', "&&"));
         }
     if (Info[0].panel) {
-        liaison<PnlDonnees>(Info[0].panel).entete->setText(e);
+        controle<QLabel>(tk::contenu(Info[0].panel), "entete")->setText(e);
         tk::SetPanelTitle(Info[0].panel, qtxt(tx::donnee));
     }
     commander(Commande::nouveau);

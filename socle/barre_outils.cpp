@@ -39,7 +39,7 @@ QAction* a_position(int toolbar, int position)
 
 int Toolbar_New(int panel)
 {
-    QWidget* hote = liaison<PnlPrincipal>(panel).zone_outils;
+    QWidget* hote = controle<QWidget>(tk::contenu(panel), "zone_outils");
     auto* disposition = qobject_cast<QBoxLayout*>(hote->layout());
     if (!disposition) {
         disposition = new QHBoxLayout(hote);

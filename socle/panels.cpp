@@ -1,18 +1,11 @@
 #include "socle/panels.h"
 
-#include "socle/liste_releves.h"
-#include "socle/panels_dialogues.h"
 #include "socle/platform.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <qcustomplot.h>
+
+#include <array>
+#include <string>
 
 QWidget* controle_brut(QWidget* racine, const char* nom, const char* classe)
 {
@@ -27,36 +20,22 @@ QWidget* controle_brut(QWidget* racine, const char* nom, const char* classe)
     return w;
 }
 
-PnlPrincipal PnlPrincipal::lier(QWidget* r)
+QComboBox* anneau(QWidget* r, const char* nom)
 {
-    return {r, controle<QMenuBar>(r, "barre_menu"), controle<QWidget>(r, "zone_outils")};
-}
-
-PnlDonnees PnlDonnees::lier(QWidget* r)
-{
-    return {r, controle<QLabel>(r, "entete"), controle<ListeReleves>(r, "liste")};
-}
-
-PnlGraphe PnlGraphe::lier(QWidget* r)
-{
-    return {r, controle<QCustomPlot>(r, "graphe"), controle<QScrollBar>(r, "defilement"),
-            controle<QLabel>(r, "label_zoom")};
-}
-
-PnlSplash PnlSplash::lier(QWidget* r)
-{
-    return {r, controle<QLabel>(r, "nom_programme"), controle<QLabel>(r, "version")};
-}
-
-PnlApropos PnlApropos::lier(QWidget* r)
-{
-    return {r,
-            controle<QLabel>(r, "description"),
-            controle<QLabel>(r, "develop"),
-            controle<QLabel>(r, "auteurs"),
-            controle<QLabel>(r, "chefpro"),
-            controle<QLabel>(r, "chef"),
-            controle<QPushButton>(r, "quitter")};
+    auto* c = controle<QComboBox>(r, nom);
+    const auto champs = c->property("valeurs").toString().split(' ', Qt::SkipEmptyParts);
+    const std::string ou = "panel " + r->objectName().toStdString() + ": ring " + nom;
+    if (champs.size() != c->count())
+        throw ErreurLiaison(ou + " has " + std::to_string(c->count()) + " items but " +
+                            std::to_string(champs.size()) + " values");
+    for (int i = 0; i < c->count(); ++i) {
+        bool ok = false;
+        const int v = champs[i].toInt(&ok);
+        if (!ok)
+            throw ErreurLiaison(ou + ": value '" + champs[i].toStdString() + "' is not a whole number");
+        c->setItemData(i, v);
+    }
+    return c;
 }
 
 PnlSimple PnlSimple::lier(QWidget* r)
@@ -66,20 +45,33 @@ PnlSimple PnlSimple::lier(QWidget* r)
     return {r};
 }
 
+namespace {
+
+std::array<VerificationLiaison, PNL_DERNIER + 1>& verifications()
+{
+    static std::array<VerificationLiaison, PNL_DERNIER + 1> v{};
+    return v;
+}
+
+} // namespace
+
+void enregistrer_liaison(PanelKind kind, VerificationLiaison verification)
+{
+    if (kind >= 0 && kind <= PNL_DERNIER)
+        verifications()[kind] = verification;
+}
+
+bool liaison_enregistree(PanelKind kind)
+{
+    return kind >= 0 && kind <= PNL_DERNIER && verifications()[kind];
+}
+
 void verifier_liaison(PanelKind kind, QWidget* r)
 {
-    switch (kind) {
-    case PNL_PRINC: PnlPrincipal::lier(r); break;
-    case PNL_DONNEES: PnlDonnees::lier(r); break;
-    case PNL_GRAPHE: PnlGraphe::lier(r); break;
-    case PNL_SPLASH: PnlSplash::lier(r); break;
-    case PNL_APROPOS: PnlApropos::lier(r); break;
-    case PNL_LIBRE: break;
-    default:
-        if (!verifier_liaison_dialogue(kind, r))
-            PnlSimple::lier(r);
-        break;
-    }
+    if (liaison_enregistree(kind))
+        verifications()[kind](r);
+    else if (kind != PNL_LIBRE)
+        PnlSimple::lier(r);
 }
 
 bool lier_ou_signaler(PanelKind kind, QWidget* racine)

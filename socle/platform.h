@@ -3,7 +3,6 @@
 // (tests/support/fake_platform.h) that script answers and record what was shown.
 #pragma once
 
-#include "socle/classeur.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,6 +15,7 @@ class QFileDialog;
 class QImage;
 class QPrinter;
 class QWidget;
+struct Classeur;
 
 // Modal popups. They block until answered; while one is open the event loop
 // keeps running, as with any modal window.
@@ -97,18 +97,20 @@ public:
     virtual Resultat imprimer_widget(QWidget* w, const QString& titre) = 0;
 };
 
-// The drawing behind the Qt printer service, on a printer already set up;
-// false when the printer could not be started.
-bool dessiner_texte(QPrinter& imprimante, const QString& texte);
-// The widget under its caption (none when empty).
-bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende = {});
-// A job drawn by `dessiner` on a printer already set up. Printed to a file,
-// the file takes the place of the one chosen only once it is written whole
-// (a PDF checked to its end) and synced; otherwise echec_fichier and the
-// chosen file as it was.
-Printer::Resultat imprimer_sur(QPrinter& imprimante, const std::function<bool(QPrinter&)>& dessiner);
-// A PDF file written to its end: its closing table is where its last lines say.
-bool pdf_complet(const QString& chemin);
+// The spreadsheet service: a workbook (export/classeur.h) written as an
+// Office Open XML file (.xlsx) and shown in the desktop's spreadsheet program.
+class Tableur {
+public:
+    virtual ~Tableur() = default;
+    // Writes the workbook at `chemin`, whole or not at all: it is built
+    // beside the target and takes its place only once complete, so a failure
+    // leaves an earlier file of that name as it was. False when it could not
+    // be written.
+    virtual bool enregistrer(const Classeur& c, const QString& chemin) = 0;
+    // Shows the workbook in the desktop's spreadsheet program, when one is
+    // registered; nothing happens otherwise.
+    virtual void ouvrir(const QString& chemin) = 0;
+};
 
 struct Platform {
     std::unique_ptr<Popups> popups;
@@ -120,7 +122,9 @@ struct Platform {
     std::unique_ptr<PressePapiers> presse_papiers;
 };
 
-// The services in force. Starts with the Qt implementations.
+// The services in force. Starts with the Qt implementations of the ground's
+// own services; the printer (files/) and the spreadsheet (export/) are
+// added by the program at start-up.
 Platform& plateforme();
 // Replaces every service at once (tests); returns the previous set.
 Platform installer_plateforme(Platform p);

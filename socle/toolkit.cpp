@@ -21,6 +21,7 @@
 #include <qcustomplot.h>
 
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -228,6 +229,7 @@ struct Etat {
     QPointer<QMenuBar> barre;
     int panel_barre = 0;
     bool filtre_installe = false;
+    std::vector<tk::RegistrePanels> registres;
 };
 
 Etat& etat()
@@ -473,6 +475,8 @@ void DiscardPanel(int panel)
     auto it = ps.find(panel);
     if (it == ps.end())
         return;
+    for (const RegistrePanels& r : etat().registres)
+        r.oublier(panel);
     QPointer<QWidget> f = it->second.fenetre;
     ps.erase(it);
     if (etat().actif == panel)
@@ -501,6 +505,20 @@ void RemovePopup(int panel)
 bool panel_valide(int panel)
 {
     return trouver(panel) != nullptr;
+}
+
+void inscrire_registre(RegistrePanels r)
+{
+    etat().registres.push_back(r);
+}
+
+std::size_t entrees_registres()
+{
+    const Etat& e = etat();
+    std::size_t n = e.panels.size() + e.actions.size() + e.callbacks.size();
+    for (const RegistrePanels& r : e.registres)
+        n += r.taille();
+    return n;
 }
 
 PanelKind type_panel(int panel)
@@ -819,6 +837,9 @@ QString ItemName(int item)
 void reinitialiser()
 {
     auto& e = etat();
+    for (auto& [h, p] : e.panels)
+        for (const RegistrePanels& r : e.registres)
+            r.oublier(h);
     for (auto& [h, p] : e.panels)
         if (p.fenetre && !p.fenetre->parentWidget())
             delete p.fenetre.data();

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <cstddef>
+
 class QAction;
 class QColor;
 class QMenu;
@@ -60,6 +62,18 @@ void InstallPopup(int panel);
 void RemovePopup(int panel);
 
 bool panel_valide(int panel);
+// A registry keyed by panel handle outside the toolkit (bindings, curves,
+// cursors, scroll bars, text controls) forgets a discarded panel: `oublier`
+// drops every entry of the panel, `taille` counts the entries held.
+// DiscardPanel and reinitialiser call each oublier before the panel goes.
+struct RegistrePanels {
+    void (*oublier)(int panel);
+    std::size_t (*taille)();
+};
+void inscrire_registre(RegistrePanels r);
+// Entries held by every handle registry: the toolkit's panels, items and
+// their callbacks, and the registries inscribed.
+std::size_t entrees_registres();
 PanelKind type_panel(int panel);
 // The form's root widget (the panel's contents).
 QWidget* contenu(int panel);

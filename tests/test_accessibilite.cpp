@@ -5,7 +5,7 @@
 #include "acquisition/type_mesure.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "socle/toolkit.h"
 #include "files/fichier.h"
 #include "lang/langue.h"

@@ -7,7 +7,7 @@
 #include "socle/menus.h"
 #include "socle/minuterie.h"
 #include "socle/liste_releves.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "graph/fenetres_voies.h"
 #include "graph/emplacements.h"
 #include "support/banc.h"

@@ -4,7 +4,8 @@
 // nothing is left beside it; on a sound disk the file is whole.
 #include "files/format.h"
 #include "files/journal.h"
-#include "socle/classeur.h"
+#include "export/classeur.h"
+#include "files/impression_qt.h"
 #include "socle/ecriture.h"
 #include "socle/platform.h"
 

@@ -8,7 +8,6 @@
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "socle/panels.h"
 #include "socle/toolkit.h"
 #include "lang/langue.h"
 #include "support/banc.h"

@@ -3,7 +3,7 @@
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "graph/fenetres.h"
 #include "graph/emplacements.h"

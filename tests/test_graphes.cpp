@@ -1,7 +1,7 @@
 // Graph-window slots, their scroll bars and plots.
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "graph/emplacements.h"
 #include "graph/defilement.h"

@@ -7,7 +7,7 @@
 #include "acquisition/type_mesure.h"
 #include "socle/globals.h"
 #include "socle/menus.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "link/jbus.h"

@@ -4,7 +4,7 @@
 #include "socle/globals.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "socle/panels_dialogues.h"
+#include "acquisition/panneaux.h"
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "files/fichier.h"

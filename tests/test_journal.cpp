@@ -16,7 +16,7 @@
 #include "socle/liste_releves.h"
 #include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 #include "support/banc.h"
 #include "support/fake_platform.h"

@@ -5,7 +5,7 @@
 #include "graph/courbes.h"
 #include "graph/emplacements.h"
 #include "socle/globals.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "support/fake_platform.h"
 
 #include <QtTest>

@@ -2,6 +2,7 @@
 // record what was shown; nothing ever blocks on a modal window.
 #pragma once
 
+#include "export/classeur.h"
 #include "socle/platform.h"
 
 #include <QImage>

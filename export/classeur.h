@@ -1,8 +1,10 @@
-// The spreadsheet service: a workbook described in plain records, written as
-// an Office Open XML file (.xlsx) and shown in the desktop's spreadsheet
-// program. The Qt implementation writes with libxlsxwriter; tests install a
-// double that records every cell (tests/support/fake_platform.h).
+// A workbook described in plain records, and the spreadsheet service's Qt
+// implementation (socle/platform.h): written as an Office Open XML file
+// (.xlsx) with libxlsxwriter and shown in the desktop's spreadsheet program.
+// Tests install a double that records every cell (tests/support/fake_platform.h).
 #pragma once
+
+#include "socle/platform.h"
 
 #include <QString>
 
@@ -61,19 +63,6 @@ struct Classeur {
     std::vector<StyleCellule> styles{StyleCellule{}};
     std::vector<Feuille> feuilles;
     std::vector<Graphique> graphiques;
-};
-
-class Tableur {
-public:
-    virtual ~Tableur() = default;
-    // Writes the workbook at `chemin`, whole or not at all: it is built
-    // beside the target and takes its place only once complete, so a failure
-    // leaves an earlier file of that name as it was. False when it could not
-    // be written.
-    virtual bool enregistrer(const Classeur& c, const QString& chemin) = 0;
-    // Shows the workbook in the desktop's spreadsheet program, when one is
-    // registered; nothing happens otherwise.
-    virtual void ouvrir(const QString& chemin) = 0;
 };
 
 // The writer behind the Qt service, for doubles that write real files.

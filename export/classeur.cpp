@@ -1,4 +1,4 @@
-#include "socle/classeur.h"
+#include "export/classeur.h"
 #include "socle/ecriture.h"
 
 #include <QCoreApplication>
