@@ -13,6 +13,7 @@
 #include "files/fichier.h"
 #include "files/format.h"
 #include "files/journal.h"
+#include "acquisition/ligne.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/axe_temps.h"
@@ -284,16 +285,12 @@ void tracer_enregistrement(int k)
     }
 }
 
-// Puts the readings read into the readings list and the plot copies.
+// Puts the readings read into the plot copies, the stored readings and the
+// readings list.
 void appliquer_releves(const Releves& r, int nb_valeurs)
 {
     const int n = std::min<int>(Acq.nb_points, int(r.lignes.size()));
     Acq.nb_points = n;
-    if (ListeReleves* liste = liste_releves()) {
-        liste->addItems(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
-        if (n > 0)
-            liste->setCurrentRow(n - 1);
-    }
     // An undefined reading ("----") leaves its plot copy as it was: at 0, as
     // an acquisition plots it, not at a value of the recording shown before.
     for (int k = 1; k <= nb_valeurs; ++k) {
@@ -302,6 +299,16 @@ void appliquer_releves(const Releves& r, int nb_valeurs)
         for (int j = 0; j < n && j < int(v.size()); ++j)
             if (!std::isnan(v[std::size_t(j)]))
                 point[k][j] = v[std::size_t(j)];
+    }
+    ranger_releves_lus(r.lignes, n, r.valeurs, nb_valeurs, Acq.temps_relatif == 1, langue == 1);
+    if (ListeReleves* liste = liste_releves()) {
+        QStringList lignes;
+        lignes.reserve(n);
+        for (int j = 0; j < n; ++j)
+            lignes << ligne_releve(j);
+        liste->addItems(lignes);
+        if (n > 0)
+            liste->setCurrentRow(n - 1);
     }
 }
 
@@ -396,7 +403,6 @@ bool commande_enregistrer()
     }
     const QString cfg = chemin_configuration(chemin);
     const Configuration c = configuration_courante();
-    ListeReleves* liste = liste_releves();
     const int n = c.nb_points;
 
     bool ok = false;
@@ -405,9 +411,7 @@ bool commande_enregistrer()
         Progression progression;
         ok = enregistrer_paire(chemin, cfg, [&](QIODevice& f, int i) {
             if (i == 0)
-                return ecrire_donnees(
-                    f, n, [liste](int j) { return liste ? liste->texte(j) : QString(); },
-                    progression.moitie(0));
+                return ecrire_donnees(f, n, ligne_releve, progression.moitie(0));
             return ecrire_configuration(f, c, progression.moitie(50));
         });
         if (ok) {

@@ -12,6 +12,7 @@
 #include "graph/fenetres_voies.h"
 #include "acquisition/ligne.h"
 #include "support/fake_platform.h"
+#include "support/releves_ranges.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -54,15 +55,12 @@ struct Poste {
         Maj_connexion();
         Acq.temps_relatif = relatif ? 1 : 0;
         Acq.periode = periode;
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
         for (int j = 0; j < releves.size(); ++j) {
             const QStringList r = releves[j].split(' ');
             const QTime t = QTime::fromString(r[1], "hh:mm:ss");
             const auto valeur = [&](int i) { return i < r.size() && r[i] != "-" ? r[i].toDouble() : qQNaN(); };
-            const double v1 = valeur(2), v2 = valeur(3);
-            l->addItem(tete_ligne(j + 1, QDate::fromString(r[0], "yyyy-MM-dd"), t, relatif, t.hour(), t.minute(),
-                                  t.second(), langue_lignes < 0 ? langue : langue_lignes) +
-                       colonnes_ligne(Mesure.nb_voies, v1, qIsNaN(v1), v2, qIsNaN(v2)));
+            ranger_essai(j, QDate::fromString(r[0], "yyyy-MM-dd"), t, relatif,
+                         langue_lignes < 0 ? langue : langue_lignes, Mesure.nb_voies, valeur(2), valeur(3));
         }
         Acq.nb_points = int(releves.size());
         copie_texte(Excel.repertoire, travail.path().toLocal8Bit().constData());
@@ -206,9 +204,7 @@ private slots:
         QVERIFY(premier.startsWith("n,time,V (V)\r\n"));
 
         // No (the default) asks for another name; cancelled, nothing changes.
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
-        l->addItem(tete_ligne(2, QDate(2026, 12, 8), QTime(14, 3, 28), false, 0, 0, 0, 1) +
-                   colonnes_ligne(1, 231, false, 0, false));
+        ranger_essai(1, QDate(2026, 12, 8), QTime(14, 3, 28), false, 1, 1, 231);
         Acq.nb_points = 2;
         p.popups.vus.clear();
         p.popups.reponses << 2;

@@ -16,6 +16,7 @@
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
+#include "support/releves_ranges.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -101,12 +102,10 @@ struct Poste {
         copie_texte(Donnee[2].libelle, "P(W)");
         Acq.temps_relatif = relatif ? 1 : 0;
         Maj_connexion();
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
         for (int j = 0; j < valeurs.size(); ++j) {
             const auto [a, b] = valeurs[j];
-            l->addItem(tete_ligne(j + 1, jour, QTime(10, 0, j), relatif, 0, 0, j,
-                                  langue_lignes >= 0 ? langue_lignes : langue) +
-                       colonnes_ligne(voies, a, qIsNaN(a), b, qIsNaN(b)));
+            ranger_essai(j, jour, relatif ? QTime(0, 0, j) : QTime(10, 0, j), relatif,
+                         langue_lignes >= 0 ? langue_lignes : langue, voies, a, b);
         }
         Acq.nb_points = int(valeurs.size());
         copie_texte(Excel.repertoire, travail.path().toLocal8Bit().constData());
