@@ -193,6 +193,44 @@ private slots:
         QCOMPARE(lu_entete, entete);
     }
 
+    // The data file and the CSV are made from the readings themselves: a
+    // readings list showing other text changes neither.
+    void liste_alteree_sans_effet_data()
+    {
+        QTest::addColumn<bool>("relatif");
+        QTest::addColumn<QStringList>("releves");
+        QTest::addColumn<QByteArray>("dat");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::newRow("clock time")
+            << false << QStringList{"2026-12-08 14:03:27 229.877 1502.5", "2026-12-08 14:03:28 - -250.125"}
+            << QByteArray("    1 12-08-2026 14:03:27    229.877       1502.500         \n"
+                          "    2 12-08-2026 14:03:28    ----          -250.125         \n")
+            << QByteArray("n,time,V (V),P (W)\r\n1,2026-12-08T14:03:27,229.877,1502.500\r\n"
+                          "2,2026-12-08T14:03:28,,-250.125\r\n");
+        QTest::newRow("relative time")
+            << true << QStringList{"2026-12-08 00:00:00 229.877 1502.5", "2026-12-08 01:02:05 - -250.125"}
+            << QByteArray("    1 12-08-2026 00:00:00    229.877       1502.500         \n"
+                          "    2 12-08-2026 01:02:05    ----          -250.125         \n")
+            << QByteArray("n,time,V (V),P (W)\r\n1,0,229.877,1502.500\r\n2,3725,,-250.125\r\n");
+    }
+    void liste_alteree_sans_effet()
+    {
+        QFETCH(bool, relatif);
+        QFETCH(QStringList, releves);
+        QFETCH(QByteArray, dat);
+        QFETCH(QByteArray, csv);
+        Poste p(1, {"V(V)", "P(W)"}, relatif, 1, releves);
+        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
+        l->clear();
+        for (int j = 0; j < releves.size(); ++j)
+            l->addItem(QString("%1 01-01-1999 00:00:00      9.000          9.000         ").arg(j + 1, 5), j);
+        p.popups.saisies << p.chemin("m.dat");
+        tk::declencher(ITEM_ENREGIST);
+        QCOMPARE(contenu(p.chemin("m.dat")), dat);
+        p.exporter(p.chemin("m.csv"));
+        QCOMPARE(contenu(p.chemin("m.csv")), csv);
+    }
+
     // The name proposed, a typed name completed, the replacing question.
     void nom_propose_et_remplacement()
     {

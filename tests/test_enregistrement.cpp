@@ -343,12 +343,12 @@ private slots:
         QTest::newRow("absolute time, day first, in French")
             << 0 << deux + "0.000000\n0\n3\n0\n1\n2\n"
             << QByteArray("    1 13-03-2026 10:00:00    230.125       1502.500         \n"
-                          "    2 13-03-2026 10:00:01    ----           -250.125         \n"
-                          "    3 13-03-2026 10:00:02   6553.500          ----           \n");
+                          "    2 13-03-2026 10:00:01    ----          -250.125         \n"
+                          "    3 13-03-2026 10:00:02   6553.500           ----         \n");
         QTest::newRow("month first, opened in Italian, past midnight")
             << 4 << une + "0.000000\n0\n3\n0\n1\n2\n"
             << QByteArray("    1 03-12-2026 23:59:59      1.250   \n"
-                          "    2 03-13-2026 00:00:00      ----   \n"
+                          "    2 03-13-2026 00:00:00       ----   \n"
                           "    3 03-13-2026 00:00:01  -6300.000   \n");
         QTest::newRow("day first, opened in English, every date could be either")
             << 1 << une + "0.000000\n0\n2\n0\n1\n"
@@ -357,8 +357,8 @@ private slots:
         QTest::newRow("relative time")
             << 1 << deux + "41000.000000\n1\n3\n0\n2\n3725\n"
             << QByteArray("    1 12-31-2026 00:00:00      0.980          2.000         \n"
-                          "    2 12-31-2026 00:00:02    ----              3.000         \n"
-                          "    3 01-01-2027 01:02:05      0.500          ----           \n");
+                          "    2 12-31-2026 00:00:02    ----             3.000         \n"
+                          "    3 01-01-2027 01:02:05      0.500           ----         \n");
         QTest::newRow("laid out by hand: kept as read")
             << 1 << une + "0.000000\n0\n3\n0\n1\n2\n"
             << QByteArray("1 03-07-2026 10:00:00 1.25\n"
