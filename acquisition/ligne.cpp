@@ -5,34 +5,129 @@
 #include <QHash>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+
+namespace {
+
+// n on d digits, leading zeros.
+char* chiffres(char* p, int n, int d)
+{
+    for (int i = d - 1; i >= 0; --i) {
+        p[i] = char('0' + n % 10);
+        n /= 10;
+    }
+    return p + d;
+}
+
+// n right-aligned in `largeur` characters, as "%*d".
+char* entier_aligne(char* p, int n, int largeur)
+{
+    char t[16];
+    const std::to_chars_result r = std::to_chars(t, t + sizeof t, n);
+    for (int i = int(r.ptr - t); i < largeur; ++i)
+        *p++ = ' ';
+    return std::copy(t, r.ptr, p);
+}
+
+// " %9.3f" then `blancs` blanks.
+char* valeur_colonne(char* p, double v, int blancs)
+{
+    char t[LONG_VALEUR_MAX];
+    const char* const fin = valeur_affichee(t, v);
+    *p++ = ' ';
+    for (int i = int(fin - t); i < LARGEUR_VALEUR; ++i)
+        *p++ = ' ';
+    p = std::copy<const char*>(t, fin, p);
+    return std::fill_n(p, blancs, ' ');
+}
+
+// The dash marker of an undefined value, `avant` blanks before it, the field
+// padded to `largeur`.
+char* tirets(char* p, int avant, int largeur)
+{
+    p = std::fill_n(p, avant, ' ');
+    p = std::fill_n(p, 4, '-');
+    return std::fill_n(p, largeur - avant - 4, ' ');
+}
+
+} // namespace
+
+char* valeur_affichee(char* t, double v)
+{
+    // A value halfway between two thousandths is an odd number of
+    // sixteenths: it goes away from zero, as the lines have always shown it.
+    const double seiziemes = v * 16.0;
+    if (std::isfinite(seiziemes) && seiziemes == std::floor(seiziemes) && std::fmod(seiziemes, 2.0) != 0.0) {
+        // One step past the halfway point rounds away from zero while a step
+        // is below half a thousandth; beyond, the text is made the long way.
+        if (std::abs(v) >= 0x1p40) {
+            const QByteArray a = QString::asprintf("%.3f", v).toLatin1();
+            return std::copy(a.cbegin(), a.cend(), t);
+        }
+        v = std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL);
+    }
+    return std::to_chars(t, t + LONG_VALEUR_MAX, v, std::chars_format::fixed, 3).ptr;
+}
 
 QString tete_ligne(int numero, const QDate& date, const QTime& heure, bool relatif,
                    int h, int m, int s, int langue)
 {
-    QString jour = date.toString(QStringLiteral("MM-dd-yyyy"));
-    // Day first in every language but English: exchange the month and day digits.
-    if (langue != 1 && jour.size() == 10)
-        jour = jour.mid(3, 2) + QLatin1Char('-') + jour.left(2) + jour.mid(5);
-    const QString temps = relatif
-        ? QString::asprintf("%02d:%02d:%02d", h, m, s)
-        : heure.toString(QStringLiteral("hh:mm:ss"));
-    return QString::asprintf("%5d ", numero) + jour + QLatin1Char(' ') + temps + QLatin1Char(' ');
+    char t[64];
+    char* p = entier_aligne(t, numero, LARGEUR_NUMERO);
+    *p++ = ' ';
+    int an = 0, mois = 0, jour = 0;
+    if (date.isValid())
+        date.getDate(&an, &mois, &jour);
+    if (date.isValid() && an >= 0 && an <= 9999) {
+        // Month first in English, day first in every other language.
+        p = chiffres(p, langue == 1 ? mois : jour, 2);
+        *p++ = '-';
+        p = chiffres(p, langue == 1 ? jour : mois, 2);
+        *p++ = '-';
+        p = chiffres(p, an, 4);
+    } else if (date.isValid()) {
+        QString j = date.toString(QStringLiteral("MM-dd-yyyy"));
+        if (langue != 1 && j.size() == 10)
+            j = j.mid(3, 2) + QLatin1Char('-') + j.left(2) + j.mid(5);
+        return QString::fromLatin1(t, p - t) + j + QLatin1Char(' ') +
+               (relatif ? QString::asprintf("%02d:%02d:%02d", h, m, s) : heure.toString(QStringLiteral("hh:mm:ss"))) +
+               QLatin1Char(' ');
+    }
+    *p++ = ' ';
+    if (relatif) {
+        if (h < 0 || h > 99 || m < 0 || m > 99 || s < 0 || s > 99)
+            return QString::fromLatin1(t, p - t) + QString::asprintf("%02d:%02d:%02d ", h, m, s);
+        p = chiffres(p, h, 2);
+        *p++ = ':';
+        p = chiffres(p, m, 2);
+        *p++ = ':';
+        p = chiffres(p, s, 2);
+    } else if (heure.isValid()) {
+        p = chiffres(p, heure.hour(), 2);
+        *p++ = ':';
+        p = chiffres(p, heure.minute(), 2);
+        *p++ = ':';
+        p = chiffres(p, heure.second(), 2);
+    }
+    *p++ = ' ';
+    return QString::fromLatin1(t, p - t);
 }
 
 QString colonnes_ligne(int nb_grandeurs, double v1, bool indefini1, double v2, bool indefini2)
 {
-    if (nb_grandeurs == 1)
-        return indefini1 ? QStringLiteral("      ----").leftJustified(13)
-                         : QString::asprintf(" %9.3f   ", v1);
-    if (nb_grandeurs == 2) {
-        QString ligne = indefini1 ? QStringLiteral("   ----").leftJustified(15)
-                                  : QString::asprintf(" %9.3f     ", v1);
-        ligne += indefini2 ? QStringLiteral("      ----").leftJustified(13)
-                           : QString::asprintf(" %9.3f   ", v2);
-        return ligne + QStringLiteral("      ");
+    if (nb_grandeurs != 1 && nb_grandeurs != 2)
+        return {};
+    char t[1024];
+    char* p = t;
+    if (nb_grandeurs == 1) {
+        p = indefini1 ? tirets(p, 6, 13) : valeur_colonne(p, v1, 3);
+    } else {
+        p = indefini1 ? tirets(p, 3, 15) : valeur_colonne(p, v1, 5);
+        p = indefini2 ? tirets(p, 6, 13) : valeur_colonne(p, v2, 3);
+        p = std::fill_n(p, 6, ' ');
     }
-    return {};
+    return QString::fromLatin1(t, p - t);
 }
 
 int secondes_depuis_minuit(const QTime& heure)

@@ -60,6 +60,12 @@ QString tete_ligne(int numero, const QDate& date, const QTime& heure, bool relat
 // undefined channel shows the dash marker instead of its value.
 QString colonnes_ligne(int nb_grandeurs, double v1, bool indefini1, double v2, bool indefini2);
 
+// A value as the lines show it, three decimals (halfway between two
+// thousandths away from zero), written at t; returns its end. t must have
+// room for LONG_VALEUR_MAX characters.
+constexpr int LONG_VALEUR_MAX = 400;
+char* valeur_affichee(char* t, double v);
+
 // Whole seconds since midnight of a clock time.
 int secondes_depuis_minuit(const QTime& heure);
 

@@ -138,9 +138,8 @@ QByteArray csv_releves(int n, const std::function<Releve(int)>& releve, const Fo
     const std::vector<qint64> t = temps_releves(r, forme.relatif);
     const std::vector<int> d = forme.demi_seconde ? dixiemes(t) : std::vector<int>(t.size(), 0);
     o.reserve(o.size() + qsizetype(n) * (forme.relatif ? 32 : 44));
-    // Room for two values of any size a line can hold (to_chars stops short
-    // of the end rather than overflow it).
-    char tampon[1024];
+    // Room for two values of any size.
+    char tampon[64 + 2 * LONG_VALEUR_MAX];
     for (int j = 0; j < n; ++j) {
         char* p = tampon;
         char* const fin = tampon + sizeof tampon;
@@ -177,11 +176,8 @@ QByteArray csv_releves(int n, const std::function<Releve(int)>& releve, const Fo
             *p++ = ',';
             // Shown as the list shows it; nothing for an undefined reading.
             const double v = lu.valeur[k - 1];
-            if (k <= lu.nb_voies && !lu.indefini[k - 1] && std::isfinite(v)) {
-                const std::to_chars_result e = std::to_chars(p, fin - 8, v, std::chars_format::fixed, 3);
-                if (e.ec == std::errc())
-                    p = e.ptr;
-            }
+            if (k <= lu.nb_voies && !lu.indefini[k - 1] && std::isfinite(v))
+                p = valeur_affichee(p, v);
         }
         *p++ = '\r';
         *p++ = '\n';

@@ -69,12 +69,12 @@ public:
     // A value as the list shows it: the number its three decimals give.
     void valeur(int ligne, int colonne, double v)
     {
-        char t[64];
-        const std::to_chars_result e = std::to_chars(t, t + sizeof t, v, std::chars_format::fixed, 3);
+        char t[LONG_VALEUR_MAX];
+        const char* const fin = valeur_affichee(t, v);
         double lu = 0.0;
-        if (e.ec != std::errc() || std::from_chars(t, e.ptr, lu).ec != std::errc() || !std::isfinite(lu))
+        if (std::from_chars(t, fin, lu).ec != std::errc() || !std::isfinite(lu))
             return;
-        nombre(ligne, colonne, lu, int(e.ptr - t), STYLE_VALEUR);
+        nombre(ligne, colonne, lu, int(fin - t), STYLE_VALEUR);
     }
 
     void finir()

@@ -207,11 +207,12 @@ private slots:
                           "    2 12-08-2026 14:03:28    ----          -250.125         \n")
             << QByteArray("n,time,V (V),P (W)\r\n1,2026-12-08T14:03:27,229.877,1502.500\r\n"
                           "2,2026-12-08T14:03:28,,-250.125\r\n");
-        QTest::newRow("relative time")
-            << true << QStringList{"2026-12-08 00:00:00 229.877 1502.5", "2026-12-08 01:02:05 - -250.125"}
-            << QByteArray("    1 12-08-2026 00:00:00    229.877       1502.500         \n"
-                          "    2 12-08-2026 01:02:05    ----          -250.125         \n")
-            << QByteArray("n,time,V (V),P (W)\r\n1,0,229.877,1502.500\r\n2,3725,,-250.125\r\n");
+        // Halfway between two thousandths: away from zero in every output.
+        QTest::newRow("relative time, halfway values")
+            << true << QStringList{"2026-12-08 00:00:00 -0.0625 1502.5", "2026-12-08 01:02:05 - 2.1875"}
+            << QByteArray("    1 12-08-2026 00:00:00     -0.063       1502.500         \n"
+                          "    2 12-08-2026 01:02:05    ----             2.188         \n")
+            << QByteArray("n,time,V (V),P (W)\r\n1,0,-0.063,1502.500\r\n2,3725,,2.188\r\n");
     }
     void liste_alteree_sans_effet()
     {
