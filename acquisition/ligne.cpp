@@ -70,64 +70,78 @@ char* valeur_affichee(char* t, double v)
     return std::to_chars(t, t + LONG_VALEUR_MAX, v, std::chars_format::fixed, 3).ptr;
 }
 
-QString tete_ligne(int numero, const QDate& date, const QTime& heure, bool relatif,
-                   int h, int m, int s, int langue)
+namespace {
+
+// The head written at t; null for a year outside 0..9999 or an elapsed
+// hour past 99, which take the long way.
+char* ecrire_tete(char* t, int numero, const QDate& date, const QTime& heure, bool relatif, int h, int m, int s,
+                  int langue)
 {
-    char t[64];
+    int an = 0, mois = 0, jour = 0;
+    if (date.isValid()) {
+        date.getDate(&an, &mois, &jour);
+        if (an < 0 || an > 9999)
+            return nullptr;
+    }
+    if (relatif && (h < 0 || h > 99 || m < 0 || m > 99 || s < 0 || s > 99))
+        return nullptr;
     char* p = entier_aligne(t, numero, LARGEUR_NUMERO);
     *p++ = ' ';
-    int an = 0, mois = 0, jour = 0;
-    if (date.isValid())
-        date.getDate(&an, &mois, &jour);
-    if (date.isValid() && an >= 0 && an <= 9999) {
+    if (date.isValid()) {
         // Month first in English, day first in every other language.
         p = chiffres(p, langue == 1 ? mois : jour, 2);
         *p++ = '-';
         p = chiffres(p, langue == 1 ? jour : mois, 2);
         *p++ = '-';
         p = chiffres(p, an, 4);
-    } else if (date.isValid()) {
-        QString j = date.toString(QStringLiteral("MM-dd-yyyy"));
-        if (langue != 1 && j.size() == 10)
-            j = j.mid(3, 2) + QLatin1Char('-') + j.left(2) + j.mid(5);
-        return QString::fromLatin1(t, p - t) + j + QLatin1Char(' ') +
-               (relatif ? QString::asprintf("%02d:%02d:%02d", h, m, s) : heure.toString(QStringLiteral("hh:mm:ss"))) +
-               QLatin1Char(' ');
     }
     *p++ = ' ';
-    if (relatif) {
-        if (h < 0 || h > 99 || m < 0 || m > 99 || s < 0 || s > 99)
-            return QString::fromLatin1(t, p - t) + QString::asprintf("%02d:%02d:%02d ", h, m, s);
-        p = chiffres(p, h, 2);
+    if (relatif || heure.isValid()) {
+        p = chiffres(p, relatif ? h : heure.hour(), 2);
         *p++ = ':';
-        p = chiffres(p, m, 2);
+        p = chiffres(p, relatif ? m : heure.minute(), 2);
         *p++ = ':';
-        p = chiffres(p, s, 2);
-    } else if (heure.isValid()) {
-        p = chiffres(p, heure.hour(), 2);
-        *p++ = ':';
-        p = chiffres(p, heure.minute(), 2);
-        *p++ = ':';
-        p = chiffres(p, heure.second(), 2);
+        p = chiffres(p, relatif ? s : heure.second(), 2);
     }
     *p++ = ' ';
-    return QString::fromLatin1(t, p - t);
+    return p;
 }
 
-QString colonnes_ligne(int nb_grandeurs, double v1, bool indefini1, double v2, bool indefini2)
+char* ecrire_colonnes(char* p, int nb_grandeurs, double v1, bool indefini1, double v2, bool indefini2)
 {
-    if (nb_grandeurs != 1 && nb_grandeurs != 2)
-        return {};
-    char t[1024];
-    char* p = t;
     if (nb_grandeurs == 1) {
         p = indefini1 ? tirets(p, 6, 13) : valeur_colonne(p, v1, 3);
-    } else {
+    } else if (nb_grandeurs == 2) {
         p = indefini1 ? tirets(p, 3, 15) : valeur_colonne(p, v1, 5);
         p = indefini2 ? tirets(p, 6, 13) : valeur_colonne(p, v2, 3);
         p = std::fill_n(p, 6, ' ');
     }
-    return QString::fromLatin1(t, p - t);
+    return p;
+}
+
+// Room for a head and two values of any size.
+constexpr int LONG_LIGNE_ECRITE = 64 + 2 * (LONG_VALEUR_MAX + 8);
+
+} // namespace
+
+QString tete_ligne(int numero, const QDate& date, const QTime& heure, bool relatif,
+                   int h, int m, int s, int langue)
+{
+    char t[64];
+    if (char* fin = ecrire_tete(t, numero, date, heure, relatif, h, m, s, langue))
+        return QString::fromLatin1(t, fin - t);
+    QString jour = date.toString(QStringLiteral("MM-dd-yyyy"));
+    if (langue != 1 && jour.size() == 10)
+        jour = jour.mid(3, 2) + QLatin1Char('-') + jour.left(2) + jour.mid(5);
+    const QString temps = relatif ? QString::asprintf("%02d:%02d:%02d", h, m, s)
+                                  : heure.toString(QStringLiteral("hh:mm:ss"));
+    return QString::asprintf("%5d ", numero) + jour + QLatin1Char(' ') + temps + QLatin1Char(' ');
+}
+
+QString colonnes_ligne(int nb_grandeurs, double v1, bool indefini1, double v2, bool indefini2)
+{
+    char t[LONG_LIGNE_ECRITE];
+    return QString::fromLatin1(t, ecrire_colonnes(t, nb_grandeurs, v1, indefini1, v2, indefini2) - t);
 }
 
 int secondes_depuis_minuit(const QTime& heure)
@@ -227,8 +241,34 @@ int secondes_de_ligne(QStringView l, bool horloge)
     return h * 3600 + m * 60 + s;
 }
 
+namespace {
+
+// The line of r written at t (LONG_LIGNE_ECRITE characters of room); null
+// when it takes the long way.
+char* ecrire_ligne(char* t, const Releve& r)
+{
+    QTime heure;
+    int h = 0, m = 0, s = 0;
+    if (r.secondes >= 0) {
+        h = r.secondes / 3600;
+        m = r.secondes / 60 % 60;
+        s = r.secondes % 60;
+        if (!r.relatif)
+            heure = QTime(h % 24, m, s);
+    }
+    char* p = ecrire_tete(t, r.numero, r.date, heure, r.relatif, h, m, s, r.mois_premier ? 1 : 0);
+    if (!p)
+        return nullptr;
+    return ecrire_colonnes(p, r.nb_voies, r.valeur[0], r.indefini[0], r.valeur[1], r.indefini[1]);
+}
+
+} // namespace
+
 QString ligne_de(const Releve& r)
 {
+    char t[LONG_LIGNE_ECRITE];
+    if (char* fin = ecrire_ligne(t, r))
+        return QString::fromLatin1(t, fin - t);
     QTime heure;
     int h = 0, m = 0, s = 0;
     if (r.secondes >= 0) {
@@ -337,7 +377,10 @@ void ranger_releves_lus(const QStringList& lignes, int n, const std::array<std::
         h.drapeaux = f;
         h.nb_voies = quint8(std::clamp(nb_voies, 0, 3));
         nb_ranges = j + 1;
-        if (ligne_de(releve(j)) != l)
+        const Releve x = releve(j);
+        char t[LONG_LIGNE_ECRITE];
+        const char* const fin = ecrire_ligne(t, x);
+        if (fin ? QLatin1StringView(t, fin - t) != l : ligne_de(x) != l)
             lignes_lues.insert(j, l);
     }
     nb_ranges = n;

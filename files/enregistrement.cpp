@@ -302,11 +302,9 @@ void appliquer_releves(const Releves& r, int nb_valeurs)
     }
     ranger_releves_lus(r.lignes, n, r.valeurs, nb_valeurs, Acq.temps_relatif == 1, langue == 1);
     if (ListeReleves* liste = liste_releves()) {
-        QStringList lignes;
-        lignes.reserve(n);
-        for (int j = 0; j < n; ++j)
-            lignes << ligne_releve(j);
-        liste->addItems(lignes);
+        // The stored readings' lines are the lines read, each kept as read
+        // where the formatter would not give it back.
+        liste->addItems(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
         if (n > 0)
             liste->setCurrentRow(n - 1);
     }
