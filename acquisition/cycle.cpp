@@ -87,20 +87,14 @@ void tick(int panel)
 {
     Q_UNUSED(panel);
     double ecart = 0.0;
-    QString ligne;
-    // The reading's time and the head of its line.
+    QDateTime maintenant;
+    // The reading's time.
     const auto horodater = [&] {
-        const QDateTime maintenant = plateforme().horloge->maintenant();
+        maintenant = plateforme().horloge->maintenant();
         const double secondes = secondes_depuis_minuit(maintenant.time());
         if (Acq.nb_points == 0)
             valeur = secondes;
         ecart = ecoule(secondes, valeur);
-        int h = 0, m = 0, sec = 0;
-        decoupe_hms(ecart, h, m, sec);
-        ligne.clear();
-        if (ModeEnCours_actuel != AFFICHAGE_FIGE)
-            ligne = tete_ligne(Acq.nb_points + 1, maintenant.date(), maintenant.time(), Acq.temps_relatif == 1, h,
-                               m, sec, langue);
     };
     horodater();
     if (ModeEnCours_actuel != AFFICHAGE_FIGE && Acq.nb_points == 0)
@@ -142,11 +136,9 @@ void tick(int panel)
     PrecedTypeReseau = MesureTypeReseau;
     Mesure.type_reseau = int(MesureTypeReseau);
 
-    ligne += colonnes_ligne(compteur_grandeur, Donnee[1].releves[n], Donnee[1].indefini != 0,
-                            Donnee[2].releves[n], Donnee[2].indefini != 0);
     if (Mesure.port == 0)
         return;
-    modele::stocker_releve(ligne);
+    modele::stocker_releve(maintenant, ecart);
 
     if (val != 0 && ecart > val) {
         commander(Commande::arreter);

@@ -1,5 +1,7 @@
 #include "acquisition/modele.h"
 
+#include "acquisition/ligne.h"
+
 #include "socle/globals.h"
 
 #include <algorithm>
@@ -75,7 +77,7 @@ void lancer()
     annoncer([](Ecouteur& e) { e.acquisition_lancee(); });
 }
 
-bool stocker_releve(const QString& ligne)
+bool stocker_releve(const QDateTime& instant, double ecart)
 {
     const int n = Acq.nb_points;
     if (n < 0 || n >= NB_RELEVES_MAX)
@@ -86,6 +88,8 @@ bool stocker_releve(const QString& ligne)
             Donnee[v].releves[n] = 0.0;
         point[v][n] = Donnee[v].releves[n];
     }
+    // The line is made from what was just stored, as Save and the exports make it.
+    const QString ligne = ranger_releve(n, instant, ecart);
     annoncer([&](Ecouteur& e) { e.releve_stocke(n, ligne); });
     ++Acq.nb_points;
     // Unsaved from the first reading on, until Save or the readings are cleared.
@@ -126,6 +130,7 @@ void effacer()
     Acq.periode_ouverte = PERIODE_DE_REGLAGE;
     Acq.nb_points = 0;
     Acq.non_enregistre = 0;
+    vider_releves();
     annoncer([](Ecouteur& e) { e.releves_effaces(); });
 }
 

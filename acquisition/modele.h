@@ -5,6 +5,7 @@
 // listeners, on the one user-interface thread, in the order they subscribed.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -45,11 +46,13 @@ void desabonner(Ecouteur& e);
 // start, the channels' extremes forgotten.
 void lancer();
 // The latest values of the tick, already in Donnee[v].releves[Acq.nb_points]
-// (acquisition/stockage), become reading Acq.nb_points: an undefined value
-// stores 0 once its notice was given, the plotted copies take the values,
-// the listeners hear it, then it is counted and the readings are unsaved.
+// (acquisition/stockage), become reading Acq.nb_points, taken at `instant`,
+// `ecart` seconds after the first reading: an undefined value stores 0 once
+// its notice was given, the plotted copies take the values, the reading's
+// instant is kept and its line made (acquisition/ligne), the listeners hear
+// it, then it is counted and the readings are unsaved.
 // False, and nothing stored, when the channels are full.
-bool stocker_releve(const QString& ligne);
+bool stocker_releve(const QDateTime& instant, double ecart);
 // The run has reached its limit of readings (its own, or the capacity).
 bool limite_atteinte();
 void suspendre();

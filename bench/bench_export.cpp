@@ -8,6 +8,7 @@
 // synced and in place.
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
+#include "support/releves_ranges.h"
 #include "socle/menus.h"
 #include "export/panneaux.h"
 #include "graph/panneaux.h"
@@ -49,15 +50,11 @@ void lister(int n)
     Mesure.nb_voies = 2;
     copie_texte(Donnee[1].libelle, "V(V)");
     copie_texte(Donnee[2].libelle, "P(W)");
-    QStringList lignes;
-    lignes.reserve(n);
     const QDateTime debut(QDate(2026, 3, 7), QTime(8, 0, 0));
     for (int j = 0; j < n; ++j) {
         const QDateTime t = debut.addSecs(2 * j);
-        lignes << tete_ligne(j + 1, t.date(), t.time(), false, 0, 0, 0, 1) +
-                      colonnes_ligne(2, 229.0 + (j % 40) * 0.05, false, 1500.0 + (j % 300) * 2.5, false);
+        ranger_essai(j, t.date(), t.time(), false, 1, 2, 229.0 + (j % 40) * 0.05, 1500.0 + (j % 300) * 2.5);
     }
-    liaison<PnlDonnees>(Info[0].panel).liste->addItems(lignes);
     Acq.nb_points = n;
 }
 

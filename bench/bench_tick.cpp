@@ -23,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include "socle/liste_releves.h"
+#include "support/releves_ranges.h"
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -54,18 +55,14 @@ double rss_mo()
 // Puts n synthetic readings in both channels and the readings list.
 void remplir(int n)
 {
-    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
-    liste->clear();
-    QStringList lignes;
+    liaison<PnlDonnees>(Info[0].panel).liste->clear();
     for (int j = 0; j < n; ++j) {
         double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
-        Donnee[1].releves[j] = point[1][j] = v;
-        Donnee[2].releves[j] = point[2][j] = p;
+        Donnee[1].releves[j] = v;
+        Donnee[2].releves[j] = p;
         ptx[j] = j;
-        lignes << tete_ligne(j + 1, QDate::currentDate(), QTime::currentTime(), false, 0, 0, 0, 1) +
-                      colonnes_ligne(2, v, false, p, false);
+        ranger_essai(j, QDate::currentDate(), QTime::currentTime(), false, 1, 2, v, p);
     }
-    liste->addItems(lignes);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
 #include "graph/panneaux.h"
+#include "support/releves_ranges.h"
 #include "app/startup.h"
 #include "socle/platform.h"
 #include "support/fake_platform.h"
@@ -63,19 +64,16 @@ inline void remplir_deux_voies(int n)
     Donnee[2].grandeur = 5;
     copie_texte(Donnee[1].libelle, "V(V)");
     copie_texte(Donnee[2].libelle, "P(W)");
-    ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
-    liste->clear();
-    QStringList lignes;
+    liaison<PnlDonnees>(Info[0].panel).liste->clear();
     const QDateTime t0(QDate(2026, 3, 7), QTime(10, 0, 0));
     for (int j = 0; j < n; ++j) {
         const double v = 230.0 + (j % 50) * 0.1, p = 1000.0 + (j % 70);
-        Donnee[1].releves[j] = point[1][j] = v;
-        Donnee[2].releves[j] = point[2][j] = p;
+        Donnee[1].releves[j] = v;
+        Donnee[2].releves[j] = p;
         ptx[j] = j;
         const QDateTime t = t0.addSecs(j);
-        lignes << tete_ligne(j + 1, t.date(), t.time(), false, 0, 0, 0, 1) + colonnes_ligne(2, v, false, p, false);
+        ranger_essai(j, t.date(), t.time(), false, 1, 2, v, p);
     }
-    liste->addItems(lignes);
     Acq.nb_points = n;
 }
 

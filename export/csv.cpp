@@ -9,7 +9,7 @@
 #include "socle/toolkit.h"
 #include "graph/axe_temps.h"
 #include "files/enregistrement.h"
-#include "files/format.h"
+#include "acquisition/ligne.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -19,91 +19,27 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <vector>
 
 namespace {
 
-// The two digits at l[i] and l[i + 1]; -1 when they are not digits.
-int deux_chiffres(const QString& l, int i)
-{
-    const char16_t a = l[i].unicode(), b = l[i + 1].unicode();
-    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
-        return -1;
-    return (a - u'0') * 10 + (b - u'0');
-}
-
-// Seconds of the hh:mm:ss at 17..24 of a reading line; -1 without one.
-// A clock time stops at 23 h, an elapsed time may not.
-int secondes_ligne(const QString& l, bool horloge)
-{
-    if (l.size() < 25 || l[19] != u':' || l[22] != u':')
-        return -1;
-    const int h = deux_chiffres(l, 17), m = deux_chiffres(l, 20), s = deux_chiffres(l, 23);
-    if (h < 0 || m < 0 || m > 59 || s < 0 || s > 59 || (horloge && h > 23))
-        return -1;
-    return h * 3600 + m * 60 + s;
-}
-
-// The date at 6..15 of a reading line, month first or day first.
-std::optional<QDate> date_ligne(const QString& l, bool mois_d_abord)
-{
-    if (l.size() < 16 || l[8] != u'-' || l[11] != u'-')
-        return std::nullopt;
-    const int a = deux_chiffres(l, 6), b = deux_chiffres(l, 9);
-    const int siecle = deux_chiffres(l, 12), an = deux_chiffres(l, 14);
-    if (a < 0 || b < 0 || siecle < 0 || an < 0)
-        return std::nullopt;
-    const QDate d(siecle * 100 + an, mois_d_abord ? a : b, mois_d_abord ? b : a);
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
-}
-
 // Each reading's time as one number (-1: none): seconds since the first
 // reading, or days and seconds of the clock as Julian day * 86400 + seconds.
-std::vector<qint64> temps_releves(int n, const std::function<QString(int)>& ligne, const FormeCsv& forme)
+std::vector<qint64> temps_releves(const std::vector<Releve>& r, bool relatif)
 {
-    std::vector<qint64> t(std::size_t(std::max(n, 0)), -1);
-    if (forme.relatif) {
-        for (int j = 0; j < n; ++j)
-            t[std::size_t(j)] = secondes_ligne(ligne(j), false);
-        return t;
+    std::vector<qint64> t(r.size(), -1);
+    for (std::size_t j = 0; j < r.size(); ++j) {
+        const Releve& x = r[j];
+        if (x.secondes < 0)
+            continue;
+        if (relatif)
+            t[j] = x.secondes;
+        else if (x.date.isValid() && x.secondes < 86400)
+            t[j] = x.date.toJulianDay() * 86400 + x.secondes;
     }
-    // Which order the dates are in: the one asked for, unless some line is
-    // no date that way and every line is one the other way.
-    const auto lire = [&](bool mois_d_abord) {
-        std::vector<qint64> u(t.size(), -1);
-        bool toutes = true;
-        QString date_vue;
-        qint64 jour_vu = -1;
-        for (int j = 0; j < n; ++j) {
-            const QString l = ligne(j);
-            const int s = secondes_ligne(l, true);
-            if (s < 0)
-                continue;
-            // Consecutive lines mostly share their date: it is read once.
-            const QStringView date = QStringView(l).mid(6, 10);
-            if (jour_vu < 0 || date != date_vue) {
-                const std::optional<QDate> d = date_ligne(l, mois_d_abord);
-                jour_vu = d ? d->toJulianDay() : -1;
-                date_vue = date.toString();
-                if (!d) {
-                    toutes = false;
-                    continue;
-                }
-            }
-            u[std::size_t(j)] = jour_vu * 86400 + s;
-        }
-        return std::make_pair(toutes, u);
-    };
-    auto [toutes, u] = lire(forme.mois_d_abord);
-    if (!toutes) {
-        auto [toutes_autre, v] = lire(!forme.mois_d_abord);
-        if (toutes_autre)
-            return v;
-    }
-    return u;
+    return t;
 }
 
 // Tenths of a second to add to each time: the readings that share a stamped
@@ -186,21 +122,24 @@ QString entete_grandeur(const QString& libelle, int voie)
     return e;
 }
 
-QByteArray csv_releves(int n, const std::function<QString(int)>& ligne, const FormeCsv& forme)
+QByteArray csv_releves(int n, const std::function<Releve(int)>& releve, const FormeCsv& forme)
 {
     n = std::max(n, 0);
+    std::vector<Releve> r;
+    r.reserve(std::size_t(n));
+    for (int j = 0; j < n; ++j)
+        r.push_back(releve(j));
     const int voies = std::clamp(int(forme.grandeurs.size()), 0, 2);
     QByteArray o("n,time");
     for (int k = 0; k < voies; ++k)
         o += ',' + champ_csv(forme.grandeurs[k]);
     o += "\r\n";
 
-    const std::vector<qint64> t = temps_releves(n, ligne, forme);
+    const std::vector<qint64> t = temps_releves(r, forme.relatif);
     const std::vector<int> d = forme.demi_seconde ? dixiemes(t) : std::vector<int>(t.size(), 0);
     o.reserve(o.size() + qsizetype(n) * (forme.relatif ? 32 : 44));
-    // Room for two values of any size a line can hold (to_chars stops short
-    // of the end rather than overflow it).
-    char tampon[1024];
+    // Room for two values of any size.
+    char tampon[64 + 2 * LONG_VALEUR_MAX];
     for (int j = 0; j < n; ++j) {
         char* p = tampon;
         char* const fin = tampon + sizeof tampon;
@@ -232,16 +171,13 @@ QByteArray csv_releves(int n, const std::function<QString(int)>& ligne, const Fo
                 *p++ = char('0' + d[std::size_t(j)]);
             }
         }
-        const QString l = ligne(j);
+        const Releve& lu = r[std::size_t(j)];
         for (int k = 1; k <= voies; ++k) {
             *p++ = ',';
-            // Read as Open reads the data file, shown as the list shows it.
-            double v = 0.0;
-            if (lire_reel(l, colonne_lecture(k), v)) {
-                const std::to_chars_result r = std::to_chars(p, fin - 8, v, std::chars_format::fixed, 3);
-                if (r.ec == std::errc())
-                    p = r.ptr;
-            }
+            // Shown as the list shows it; nothing for an undefined reading.
+            const double v = lu.valeur[k - 1];
+            if (k <= lu.nb_voies && !lu.indefini[k - 1] && std::isfinite(v))
+                p = valeur_affichee(p, v);
         }
         *p++ = '\r';
         *p++ = '\n';
@@ -271,21 +207,17 @@ void exporter_csv()
     const QString chemin = choisir_fichier_csv();
     if (chemin.isEmpty())
         return;
-    const ListeReleves* liste = nullptr;
-    if (tk::panel_valide(Info[0].panel))
-        liste = liaison<PnlDonnees>(Info[0].panel).liste;
-    // Only lines that exist: a count ahead of the list adds no empty records.
-    const int n = liste ? std::clamp(Acq.nb_points, 0, liste->count()) : 0;
+    // Only readings stored: a count ahead of them adds no empty records.
+    const int n = std::clamp(Acq.nb_points, 0, nb_releves_ranges());
     FormeCsv forme;
     for (int k = 1; k <= std::clamp(Mesure.nb_voies, 0, 2); ++k)
         forme.grandeurs << entete_grandeur(QString::fromUtf8(Donnee[k].libelle), k);
     forme.relatif = Acq.temps_relatif == 1;
     forme.demi_seconde = periode_axe() == 0;
-    forme.mois_d_abord = langue == 1;
 
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
-    const bool ok = ecrire_fichier(chemin, csv_releves(n, [liste](int j) { return liste->texte(j); }, forme));
+    const bool ok = ecrire_fichier(chemin, csv_releves(n, releve, forme));
     popups.curseur_attente(false);
     if (!ok)
         Popup_erreur(MSG_ECRITURE);

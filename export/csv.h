@@ -15,6 +15,8 @@
 // over it (".0" and ".5") and every time carries one decimal.
 #pragma once
 
+#include "acquisition/ligne.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,16 +27,12 @@ struct FormeCsv {
     QStringList grandeurs;     // column headers of the channels in use (0 to 2)
     bool relatif = false;      // time column: seconds since the first reading
     bool demi_seconde = false; // readings every half second
-    // The lines' dates are month first (written in English). Lines that are
-    // not all valid dates that way, but are the other way, are read day first
-    // (and the reverse): a recording saved in another language reads right.
-    bool mois_d_abord = false;
 };
 
-// The whole file for n reading lines (acquisition/ligne.h), line j being
-// ligne(j). A line whose time cannot be read gets an empty time field, a
-// value that is not a number an empty value field.
-QByteArray csv_releves(int n, const std::function<QString(int)>& ligne, const FormeCsv& forme);
+// The whole file for n readings, reading j being releve(j) (acquisition/ligne.h).
+// A reading without a time gets an empty time field, an undefined value an
+// empty value field.
+QByteArray csv_releves(int n, const std::function<Releve(int)>& releve, const FormeCsv& forme);
 
 // A channel's column header from its label: the quantity and its unit apart,
 // "V(V)" -> "V (V)", "FP" as it is; a blank label gives "CH<voie>".

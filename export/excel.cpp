@@ -222,15 +222,11 @@ void Exporter_memory()
         g->pourcentage->setText(QStringLiteral("0 %"));
     }
 
-    const ListeReleves* liste = nullptr;
     QString etiquette;
-    if (tk::panel_valide(Info[0].panel)) {
-        PnlDonnees& d = liaison<PnlDonnees>(Info[0].panel);
-        liste = d.liste;
-        etiquette = d.entete->text();
-    }
-    // Only lines that exist: a count ahead of the list adds no empty rows.
-    const int n = liste ? std::clamp(Acq.nb_points, 0, liste->count()) : 0;
+    if (tk::panel_valide(Info[0].panel))
+        etiquette = liaison<PnlDonnees>(Info[0].panel).entete->text();
+    // Only readings stored: a count ahead of them adds no empty rows.
+    const int n = std::clamp(Acq.nb_points, 0, nb_releves_ranges());
 
     plateforme().popups->curseur_attente(true);
     if (g)
@@ -254,8 +250,7 @@ void Exporter_memory()
     textes.relatif = Acq.temps_relatif == 1;
     textes.titre_y[0] = titre_axe(1);
     textes.titre_y[1] = titre_axe(2);
-    classeur_tenu() = classeur_releves(
-        etiquette, n, Mesure.nb_voies, [liste](int k) { return liste->texte(k); }, textes, avance);
+    classeur_tenu() = classeur_releves(etiquette, n, Mesure.nb_voies, releve, textes, avance);
 }
 
 int Exporter_excel(int panel, int, int event, void*, int, int)

@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <charconv>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -14,100 +16,13 @@ constexpr int LARGEUR_PIECE = 15;    // a channel's piece of the label
 constexpr int LONG_COMPRES = 300;    // characters compres examines at most
 constexpr int LONG_NOM_FEUILLE = 31; // longest sheet name a workbook takes
 
-struct Source {
-    int debut;
-    int largeur;
-};
-constexpr Source SOURCE_DATE{6, 10};
-constexpr Source SOURCE_HEURE{16, 10};
-constexpr Source SOURCE_VOIE1{25, 12};
-// Channel 2's value starts at index 42 (files/ligne.h): from 44 a value of
-// 1000 or more would lose its first digits and one from -100 to -999 its sign.
-constexpr Source SOURCE_VOIE2{42, 12};
-constexpr int ENTETE_VOIE1 = 25;
-constexpr int ENTETE_VOIE2 = 42;
+// The label's pieces naming the channels start where their value columns do.
+constexpr int ENTETE_VOIE1 = LONG_TETE_LIGNE - 1;
+constexpr int ENTETE_VOIE2 = POS_VALEUR_VOIE2;
 
 constexpr double SECONDES_JOUR = 86400.0;
 // Spreadsheet dates count days from 30 December 1899.
 const qint64 JOUR_ZERO = QDate(1899, 12, 30).toJulianDay();
-
-// A list date, "NN-NN-YYYY": its two leading numbers in the order written.
-struct DateLue {
-    int premier = 0;
-    int second = 0;
-    int annee = 0;
-};
-
-int chiffres(QStringView t, qsizetype debut, qsizetype n)
-{
-    int v = 0;
-    for (qsizetype i = debut; i < debut + n; ++i) {
-        const char16_t c = t[i].unicode();
-        if (c < '0' || c > '9')
-            return -1;
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
-bool lire_date(QStringView t, DateLue& d)
-{
-    if (t.size() != 10 || t[2] != u'-' || t[5] != u'-')
-        return false;
-    d.premier = chiffres(t, 0, 2);
-    d.second = chiffres(t, 3, 2);
-    d.annee = chiffres(t, 6, 4);
-    return d.premier >= 0 && d.second >= 0 && d.annee >= 0;
-}
-
-// A list time, "h:mm:ss" with one to three hour digits: seconds, or -1.
-int lire_heure(QStringView t)
-{
-    const qsizetype h = t.size() - 6;
-    if (h < 1 || h > 3 || t[h] != u':' || t[h + 3] != u':')
-        return -1;
-    const int heures = chiffres(t, 0, h), minutes = chiffres(t, h + 1, 2), secondes = chiffres(t, h + 4, 2);
-    if (heures < 0 || minutes < 0 || minutes > 59 || secondes < 0 || secondes > 59)
-        return -1;
-    return heures * 3600 + minutes * 60 + secondes;
-}
-
-// A plain decimal as the list writes its values ("-250.125"): an optional
-// sign, at most 15 digits and a point. Its digits as a whole number divided
-// by a power of ten, both exact, give the nearest double as a full
-// conversion would, without the locale machinery run 60000 times an export.
-// False for anything else, left to the full conversion.
-bool lire_decimal(QStringView t, double& v)
-{
-    qsizetype i = 0;
-    const bool negatif = !t.isEmpty() && t[0] == u'-';
-    if (negatif)
-        ++i;
-    qint64 m = 0;
-    int chiffres_lus = 0, decimales = 0;
-    bool point = false;
-    for (; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
-        if (c == u'.' && !point) {
-            point = true;
-        } else if (c >= u'0' && c <= u'9') {
-            if (++chiffres_lus > 15)
-                return false;
-            m = m * 10 + (c - u'0');
-            decimales += point ? 1 : 0;
-        } else {
-            return false;
-        }
-    }
-    if (chiffres_lus == 0)
-        return false;
-    static constexpr double puissances[] = {1.0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    v = double(m) / puissances[decimales];
-    if (negatif)
-        v = -v;
-    return true;
-}
 
 // Digits of a positive whole number.
 int nb_chiffres(int n)
@@ -118,34 +33,6 @@ int nb_chiffres(int n)
         ++c;
     }
     return c;
-}
-
-// A reading's date and time cells, numbers until the dates are read.
-struct Horodatage {
-    std::size_t cellule_date = SIZE_MAX; // SIZE_MAX: written as text
-    std::size_t cellule_heure = SIZE_MAX;
-    DateLue date;
-    int secondes = 0;
-};
-
-// Day first when some date of the list can only be read so, month first
-// when some date can only be read that way, else as the language shows them.
-bool jour_premier(const std::vector<Horodatage>& h, bool mois_premier)
-{
-    for (const Horodatage& x : h) {
-        if (x.cellule_date == SIZE_MAX)
-            continue;
-        if (x.date.premier > 12 && x.date.second <= 12)
-            return true;
-        if (x.date.second > 12 && x.date.premier <= 12)
-            return false;
-    }
-    return !mois_premier;
-}
-
-QStringView morceau(QStringView texte, Source s)
-{
-    return texte.mid(s.debut, s.largeur).trimmed();
 }
 
 class Remplissage {
@@ -179,17 +66,15 @@ public:
         return f_.cellules.size() - 1;
     }
 
-    // A value as the list shows it: a number when it reads as one.
-    void valeur(int ligne, int colonne, QStringView t)
+    // A value as the list shows it: the number its three decimals give.
+    void valeur(int ligne, int colonne, double v)
     {
-        double v = 0.0;
-        bool ok = lire_decimal(t, v);
-        if (!ok)
-            v = t.toDouble(&ok);
-        if (ok && std::isfinite(v))
-            nombre(ligne, colonne, v, int(t.size()), STYLE_VALEUR);
-        else
-            texte(ligne, colonne, t);
+        char t[LONG_VALEUR_MAX];
+        const char* const fin = valeur_affichee(t, v);
+        double lu = 0.0;
+        if (std::from_chars(t, fin, lu).ec != std::errc() || !std::isfinite(lu))
+            return;
+        nombre(ligne, colonne, lu, int(fin - t), STYLE_VALEUR);
     }
 
     void finir()
@@ -227,44 +112,6 @@ QString nom_de_feuille(const QString& texte)
 QString format_date(bool mois_premier)
 {
     return mois_premier ? QStringLiteral("mm-dd-yyyy") : QStringLiteral("dd-mm-yyyy");
-}
-
-// The dates and times read in the order they were written; a date that is
-// not one stays text, and its time is then the time of day alone.
-void dater(Feuille& f, const std::vector<Horodatage>& h, const TextesFeuille& textes)
-{
-    const bool jour_d_abord = jour_premier(h, textes.mois_premier);
-    qint64 date_avant = -1;
-    int premier_avant = -1, second_avant = -1, annee_avant = -1;
-    for (const Horodatage& x : h) {
-        qint64 jour = -1;
-        if (x.cellule_date != SIZE_MAX) {
-            const DateLue& d = x.date;
-            // Consecutive readings mostly share their date.
-            if (d.premier == premier_avant && d.second == second_avant && d.annee == annee_avant) {
-                jour = date_avant;
-            } else {
-                const QDate q = jour_d_abord ? QDate(d.annee, d.second, d.premier) : QDate(d.annee, d.premier, d.second);
-                jour = q.isValid() ? q.toJulianDay() - JOUR_ZERO : -1;
-                premier_avant = d.premier;
-                second_avant = d.second;
-                annee_avant = d.annee;
-                date_avant = jour;
-            }
-            Cellule& c = f.cellules[x.cellule_date];
-            if (jour >= 0) {
-                c.nombre = double(jour);
-            } else {
-                c.est_nombre = false;
-                c.style = 0;
-                c.texte = QString::asprintf("%02d-%02d-%04d", d.premier, d.second, d.annee);
-            }
-        }
-        if (x.cellule_heure != SIZE_MAX) {
-            const double fraction = x.secondes / SECONDES_JOUR;
-            f.cellules[x.cellule_heure].nombre = !textes.relatif && jour >= 0 ? double(jour) + fraction : fraction;
-        }
-    }
 }
 
 void ajouter_graphique(Classeur& c, const std::vector<QString>& noms, int n, const TextesFeuille& textes)
@@ -315,7 +162,7 @@ QString piece_etiquette(const QString& etiquette, int voie)
 }
 
 Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
-                          const std::function<QString(int)>& ligne, const TextesFeuille& textes,
+                          const std::function<Releve(int)>& releve, const TextesFeuille& textes,
                           const std::function<void(int)>& avance)
 {
     Classeur c;
@@ -339,30 +186,32 @@ Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
     r.texte(0, 4, pieces[1], STYLE_ENTETE);
 
     const bool deux_voies = nb_voies > 1;
-    std::vector<Horodatage> horodatages(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
         if (avance)
             avance(k);
-        const QString l = ligne(k);
+        const Releve x = releve(k);
         const int rang = k + 1;
-        Horodatage& h = horodatages[std::size_t(k)];
         r.nombre(rang, 0, k + 1, nb_chiffres(k + 1));
-        const QStringView date = morceau(l, SOURCE_DATE);
-        if (lire_date(date, h.date))
-            h.cellule_date = r.nombre(rang, 1, 0.0, int(date.size()), STYLE_DATE);
-        else
-            r.texte(rang, 1, date);
-        const QStringView heure = morceau(l, SOURCE_HEURE);
-        h.secondes = lire_heure(heure);
-        if (h.secondes >= 0)
-            h.cellule_heure = r.nombre(rang, 2, 0.0, int(heure.size()), STYLE_HEURE);
-        else
-            r.texte(rang, 2, heure);
-        r.valeur(rang, 3, morceau(l, SOURCE_VOIE1));
-        if (deux_voies)
-            r.valeur(rang, 4, morceau(l, SOURCE_VOIE2));
+        double jour = -1.0;
+        if (x.date.isValid()) {
+            jour = double(x.date.toJulianDay() - JOUR_ZERO);
+            r.nombre(rang, 1, jour, LARGEUR_DATE, STYLE_DATE);
+        }
+        if (x.secondes >= 0) {
+            // The time as the list shows it: hh:mm:ss, more hours for a long elapsed time.
+            const int largeur = x.secondes >= 100 * 3600 ? LARGEUR_HEURE + 1 : LARGEUR_HEURE;
+            const double fraction = x.secondes / SECONDES_JOUR;
+            r.nombre(rang, 2, !textes.relatif && jour >= 0 ? jour + fraction : fraction, largeur, STYLE_HEURE);
+        }
+        for (int v = 0; v < (deux_voies ? 2 : 1); ++v) {
+            if (v >= x.nb_voies)
+                continue;
+            if (x.indefini[v])
+                r.texte(rang, 3 + v, u"----");
+            else
+                r.valeur(rang, 3 + v, x.valeur[v]);
+        }
     }
-    dater(f, horodatages, textes);
     r.finir();
 
     if (n > 0)

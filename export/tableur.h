@@ -1,28 +1,24 @@
-// The exported sheet built from the readings list's lines and label, and the
-// text rules of the spreadsheet panel: plain functions, no widgets.
+// The exported sheet built from the stored readings and the list's label,
+// and the text rules of the spreadsheet panel: plain functions, no widgets.
 //
 // Sheet layout (row 1 is the header, reading k of n is row k + 2):
 //   A  "N°", then k + 1 as a number
-//   B  the date header, then the line's date (index 6) as a date number shown
-//      as the list shows dates in the language in force (month first in
+//   B  the date header, then the reading's date as a date number shown as
+//      the list shows dates in the language in force (month first in
 //      English, day first in the others)
-//   C  the time header, then the line's time (index 16) as a number: the
-//      reading's date and time shown as hh:mm:ss, or in relative-time mode
-//      the time elapsed since the first reading shown as [h]:mm:ss
-//   D  channel 1's piece of the label, then 12 characters from index 25
+//   C  the time header, then the reading's date and time as a number shown
+//      as hh:mm:ss, or in relative-time mode the time elapsed since the
+//      first reading shown as [h]:mm:ss
+//   D  channel 1's piece of the label, then its value
 //   E  channel 2's piece of the label (whatever the label holds there, even
-//      with one channel), then 12 characters from index 42, only with two
-//      channels in use
-// Texts lose their surrounding blanks; a value that reads as a number is
-// written as one, shown with three decimals as the list shows it; anything
-// else (the "----" of an undefined reading, a date or time that does not
-// read as one) stays text; nothing is written for an empty piece.
-// The lines' dates are read in the order they were written in, which need
-// not be the language in force: a date whose first number is above 12 shows
-// day first, one whose second is shows month first; when no line tells,
-// the language in force decides.
+//      with one channel), then its value, only with two channels in use
+// Texts lose their surrounding blanks; a value is written as the number its
+// three decimals in the list give, shown with three decimals; an undefined
+// reading is the text "----"; a reading without a date or time leaves that
+// cell empty.
 #pragma once
 
+#include "acquisition/ligne.h"
 #include "export/classeur.h"
 
 #include <QString>
@@ -39,7 +35,7 @@ struct TextesFeuille {
     QString date;        // headers of columns B and C
     QString heure;
     bool mois_premier = false; // dates shown month first (English)
-    bool relatif = false;      // the list's times are time elapsed since the first reading
+    bool relatif = false;      // the times are time elapsed since the first reading
     QString titre_y[2];        // vertical axis titles of channels 1 and 2: quantity and unit
 };
 
@@ -54,10 +50,10 @@ QString piece_etiquette(const QString& etiquette, int voie);
 // sheet holding a chart of the channels in use (one or two) against time
 // (column C, labelled as times or durations), titled with the channels'
 // pieces of the label, each vertical axis titled with its channel's
-// quantity: channel 2 on a secondary axis with its own scale. `ligne(k)`
-// gives line k; `avance(k)` runs before it is read.
+// quantity: channel 2 on a secondary axis with its own scale. `releve(k)`
+// gives reading k; `avance(k)` runs before it is read.
 Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
-                          const std::function<QString(int)>& ligne, const TextesFeuille& textes,
+                          const std::function<Releve(int)>& releve, const TextesFeuille& textes,
                           const std::function<void(int)>& avance = {});
 
 // Percentage shown before reading k of n (k from 0): (100k + 100) / n.

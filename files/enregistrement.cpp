@@ -17,6 +17,7 @@
 #include "files/fichier.h"
 #include "files/format.h"
 #include "files/journal.h"
+#include "acquisition/ligne.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/axe_temps.h"
@@ -282,13 +283,15 @@ void tracer_enregistrement(int k)
     }
 }
 
-// Puts the readings read into the readings list and the plot copies.
+// Puts the readings read into the plot copies, the stored readings and the
+// readings list.
 void appliquer_releves(const Releves& r, int nb_valeurs)
 {
     const int n = std::min<int>(Acq.nb_points, int(r.lignes.size()));
     modele::charger_nombre(n);
     for (int k = 1; k <= nb_valeurs; ++k)
         modele::charger_valeurs(k, r.valeurs[std::size_t(k - 1)]);
+    ranger_releves_lus(r.lignes, n, r.valeurs, nb_valeurs, Acq.temps_relatif == 1, langue == 1);
     modele::enregistrement_charge(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
 }
 
@@ -383,7 +386,6 @@ bool commande_enregistrer()
     }
     const QString cfg = chemin_configuration(chemin);
     const Configuration c = configuration_courante();
-    ListeReleves* liste = liste_releves();
     const int n = c.nb_points;
 
     bool ok = false;
@@ -392,9 +394,7 @@ bool commande_enregistrer()
         Progression progression;
         ok = enregistrer_paire(chemin, cfg, [&](QIODevice& f, int i) {
             if (i == 0)
-                return ecrire_donnees(
-                    f, n, [liste](int j) { return liste ? liste->texte(j) : QString(); },
-                    progression.moitie(0));
+                return ecrire_donnees(f, n, ligne_releve, progression.moitie(0));
             return ecrire_configuration(f, c, progression.moitie(50));
         });
         if (ok) {

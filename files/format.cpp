@@ -429,23 +429,6 @@ bool enregistrer_paire(const QString& donnees, const QString& configuration,
     return fichiers[0].remplacer() && fichiers[1].remplacer();
 }
 
-namespace {
-
-// Seconds since midnight of the time field of a reading line, -1 without one.
-int heure_ligne(const QString& ligne)
-{
-    const QString t = ligne.mid(17, 8);
-    if (t.size() != 8 || t[2] != ':' || t[5] != ':')
-        return -1;
-    bool ok_h = false, ok_m = false, ok_s = false;
-    const int h = t.mid(0, 2).toInt(&ok_h), m = t.mid(3, 2).toInt(&ok_m), s = t.mid(6, 2).toInt(&ok_s);
-    if (!ok_h || !ok_m || !ok_s || h < 0 || m < 0 || m > 59 || s < 0 || s > 59)
-        return -1;
-    return h * 3600 + m * 60 + s;
-}
-
-} // namespace
-
 int periode_des_releves(const QStringList& lignes)
 {
     const auto secondes = [](int p) { return p == 0 ? 0.5 : double(p); };
@@ -455,7 +438,7 @@ int periode_des_releves(const QStringList& lignes)
     std::vector<int> pas;
     int precedente = -1;
     for (const QString& l : lignes) {
-        const int t = heure_ligne(l);
+        const int t = secondes_de_ligne(l);
         if (t < 0)
             continue;
         if (precedente >= 0)

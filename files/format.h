@@ -19,6 +19,8 @@
 // from the global records.
 #pragma once
 
+#include "acquisition/ligne.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -164,12 +166,7 @@ int periode_des_releves(const QStringList& lignes);
 // skipped; false when there is none (then `v` is left alone).
 bool lire_reel(const QString& ligne, int debut, double& v);
 
-// Column where channel k's value is read (26 and 37: from the blank before
-// channel 1's value, and from within the blanks before channel 2's).
-constexpr int colonne_lecture(int k)
-{
-    return 26 + 11 * (k - 1);
-}
+// Channel k's value is read from colonne_lecture(k) (acquisition/ligne.h).
 
 // ---- saving -------------------------------------------------------------------------------
 

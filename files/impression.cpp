@@ -1,7 +1,6 @@
 #include "files/impression.h"
 
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
 #include "socle/menus.h"
 #include "files/panneaux.h"
 #include "graph/panneaux.h"
@@ -9,6 +8,7 @@
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "graph/fenetres.h"
+#include "acquisition/ligne.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -90,15 +90,12 @@ QString texte_releves()
 {
     QString t = entete_releves(Entete::imprimee) + "\n\n";
 
-    if (!tk::panel_valide(Info[0].panel))
-        return t;
-    const ListeReleves* liste = liaison<PnlDonnees>(Info[0].panel).liste;
-    // Only lines that exist: a count ahead of the list prints no blank lines.
-    const int n = std::min(Acq.nb_points, liste->count());
+    // Only readings stored: a count ahead of them prints no blank lines.
+    const int n = std::min(Acq.nb_points, nb_releves_ranges());
     if (n > 0)
-        t.reserve(t.size() + n * (liste->texte(0).size() + 1));
+        t.reserve(t.size() + n * (ligne_releve(0).size() + 1));
     for (int j = 0; j < n; ++j) {
-        t += liste->texte(j);
+        t += ligne_releve(j);
         t += '\n';
     }
     return t;

@@ -38,13 +38,13 @@ bool ecrire_configuration_durable(const QString& chemin, const Configuration& c)
 // A complete reading line numbered `numero`, as the cycle writes them.
 bool ligne_de_releve(const QByteArray& l, int numero)
 {
-    if (l.size() < 26 || l.size() > LONG_LIGNE_MAX)
+    if (l.size() < LONG_TETE_LIGNE || l.size() > LONG_LIGNE_MAX)
         return false;
     for (char c : l)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return false;
     bool ok = false;
-    return l.left(5).trimmed().toInt(&ok) == numero && ok && l.at(5) == ' ';
+    return l.left(LARGEUR_NUMERO).trimmed().toInt(&ok) == numero && ok && l.at(LARGEUR_NUMERO) == ' ';
 }
 
 void supprimer_paire(const QString& donnees)

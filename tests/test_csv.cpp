@@ -11,6 +11,7 @@
 #include "graph/fenetres_voies.h"
 #include "acquisition/ligne.h"
 #include "support/fake_platform.h"
+#include "support/releves_ranges.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,15 +54,12 @@ struct Poste {
         Maj_connexion();
         Acq.temps_relatif = relatif ? 1 : 0;
         Acq.periode = periode;
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
         for (int j = 0; j < releves.size(); ++j) {
             const QStringList r = releves[j].split(' ');
             const QTime t = QTime::fromString(r[1], "hh:mm:ss");
             const auto valeur = [&](int i) { return i < r.size() && r[i] != "-" ? r[i].toDouble() : qQNaN(); };
-            const double v1 = valeur(2), v2 = valeur(3);
-            l->addItem(tete_ligne(j + 1, QDate::fromString(r[0], "yyyy-MM-dd"), t, relatif, t.hour(), t.minute(),
-                                  t.second(), langue_lignes < 0 ? langue : langue_lignes) +
-                       colonnes_ligne(Mesure.nb_voies, v1, qIsNaN(v1), v2, qIsNaN(v2)));
+            ranger_essai(j, QDate::fromString(r[0], "yyyy-MM-dd"), t, relatif,
+                         langue_lignes < 0 ? langue : langue_lignes, Mesure.nb_voies, valeur(2), valeur(3));
         }
         Acq.nb_points = int(releves.size());
         copie_texte(Excel.repertoire, travail.path().toLocal8Bit().constData());
@@ -194,6 +192,45 @@ private slots:
         QCOMPARE(lu_entete, entete);
     }
 
+    // The data file and the CSV are made from the readings themselves: a
+    // readings list showing other text changes neither.
+    void liste_alteree_sans_effet_data()
+    {
+        QTest::addColumn<bool>("relatif");
+        QTest::addColumn<QStringList>("releves");
+        QTest::addColumn<QByteArray>("dat");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::newRow("clock time")
+            << false << QStringList{"2026-12-08 14:03:27 229.877 1502.5", "2026-12-08 14:03:28 - -250.125"}
+            << QByteArray("    1 12-08-2026 14:03:27    229.877       1502.500         \n"
+                          "    2 12-08-2026 14:03:28    ----          -250.125         \n")
+            << QByteArray("n,time,V (V),P (W)\r\n1,2026-12-08T14:03:27,229.877,1502.500\r\n"
+                          "2,2026-12-08T14:03:28,,-250.125\r\n");
+        // Halfway between two thousandths: away from zero in every output.
+        QTest::newRow("relative time, halfway values")
+            << true << QStringList{"2026-12-08 00:00:00 -0.0625 1502.5", "2026-12-08 01:02:05 - 2.1875"}
+            << QByteArray("    1 12-08-2026 00:00:00     -0.063       1502.500         \n"
+                          "    2 12-08-2026 01:02:05    ----             2.188         \n")
+            << QByteArray("n,time,V (V),P (W)\r\n1,0,-0.063,1502.500\r\n2,3725,,2.188\r\n");
+    }
+    void liste_alteree_sans_effet()
+    {
+        QFETCH(bool, relatif);
+        QFETCH(QStringList, releves);
+        QFETCH(QByteArray, dat);
+        QFETCH(QByteArray, csv);
+        Poste p(1, {"V(V)", "P(W)"}, relatif, 1, releves);
+        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
+        l->clear();
+        for (int j = 0; j < releves.size(); ++j)
+            l->addItem(QString("%1 01-01-1999 00:00:00      9.000          9.000         ").arg(j + 1, 5), j);
+        p.popups.saisies << p.chemin("m.dat");
+        tk::declencher(ITEM_ENREGIST);
+        QCOMPARE(contenu(p.chemin("m.dat")), dat);
+        p.exporter(p.chemin("m.csv"));
+        QCOMPARE(contenu(p.chemin("m.csv")), csv);
+    }
+
     // The name proposed, a typed name completed, the replacing question.
     void nom_propose_et_remplacement()
     {
@@ -205,9 +242,7 @@ private slots:
         QVERIFY(premier.startsWith("n,time,V (V)\r\n"));
 
         // No (the default) asks for another name; cancelled, nothing changes.
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
-        l->addItem(tete_ligne(2, QDate(2026, 12, 8), QTime(14, 3, 28), false, 0, 0, 0, 1) +
-                   colonnes_ligne(1, 231, false, 0, false));
+        ranger_essai(1, QDate(2026, 12, 8), QTime(14, 3, 28), false, 1, 1, 231);
         Acq.nb_points = 2;
         p.popups.vus.clear();
         p.popups.reponses << 2;

@@ -330,6 +330,62 @@ private slots:
                  qPrintable(QString("%1 .. %2").arg(r.lower).arg(r.upper)));
     }
 
+    // An opened recording saved again is the same pair of files, whatever
+    // language it was written in and the one in force, and so is what it
+    // shows: the readings list lists the lines read.
+    void rouvert_puis_enregistre_a_l_identique_data()
+    {
+        QTest::addColumn<int>("l");
+        QTest::addColumn<QByteArray>("cfg");
+        QTest::addColumn<QByteArray>("dat");
+        const QByteArray deux = "1 1 1 2 1 V(V)     \n1 1 5 2 2 P(W)     \n";
+        const QByteArray une = "1 1 3 1 1 I(A)     \n1 1 3 1 -1 I(A)     \n";
+        QTest::newRow("absolute time, day first, in French")
+            << 0 << deux + "0.000000\n0\n3\n0\n1\n2\n"
+            << QByteArray("    1 13-03-2026 10:00:00    230.125       1502.500         \n"
+                          "    2 13-03-2026 10:00:01    ----          -250.125         \n"
+                          "    3 13-03-2026 10:00:02   6553.500           ----         \n");
+        QTest::newRow("month first, opened in Italian, past midnight")
+            << 4 << une + "0.000000\n0\n3\n0\n1\n2\n"
+            << QByteArray("    1 03-12-2026 23:59:59      1.250   \n"
+                          "    2 03-13-2026 00:00:00       ----   \n"
+                          "    3 03-13-2026 00:00:01  -6300.000   \n");
+        QTest::newRow("day first, opened in English, every date could be either")
+            << 1 << une + "0.000000\n0\n2\n0\n1\n"
+            << QByteArray("    1 05-06-2026 08:00:00      1.250   \n"
+                          "    2 05-06-2026 08:00:01      1.500   \n");
+        QTest::newRow("relative time")
+            << 1 << deux + "41000.000000\n1\n3\n0\n2\n3725\n"
+            << QByteArray("    1 12-31-2026 00:00:00      0.980          2.000         \n"
+                          "    2 12-31-2026 00:00:02    ----             3.000         \n"
+                          "    3 01-01-2027 01:02:05      0.500           ----         \n");
+        QTest::newRow("laid out by hand: kept as read")
+            << 1 << une + "0.000000\n0\n3\n0\n1\n2\n"
+            << QByteArray("1 03-07-2026 10:00:00 1.25\n"
+                          "    2 03-07-2026 10:00:01      7.000          \n"
+                          "    3 03-07-2026 10:00:02      8.000   \n");
+    }
+    void rouvert_puis_enregistre_a_l_identique()
+    {
+        QFETCH(int, l);
+        QFETCH(QByteArray, cfg);
+        QFETCH(QByteArray, dat);
+        SessionTest s;
+        langue = l;
+        QTemporaryDir d;
+        ecrire(d.filePath("a.cfg"), cfg);
+        ecrire(d.filePath("a.dat"), dat);
+        QCOMPARE(Ouverture_fichier(d.filePath("a.dat")), 0);
+        const QList<QByteArray> attendues = dat.split('\n');
+        QCOMPARE(liste()->count(), attendues.size() - 1);
+        for (int j = 0; j < liste()->count(); ++j)
+            QCOMPARE(liste()->texte(j), QString::fromLatin1(attendues[j]));
+        s.plateforme.popups->saisies << d.filePath("b.dat");
+        Gestion_fichier(menu, ITEM_ENREGIST, nullptr, Fen_princ[PNL_PRINC]);
+        QCOMPARE(lire(d.filePath("b.dat")), dat);
+        QCOMPARE(lire(d.filePath("b.cfg")), cfg);
+    }
+
     void enregistrement_ecrit_a_la_main()
     {
         SessionTest s;

@@ -17,6 +17,7 @@
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
+#include "support/releves_ranges.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -102,12 +103,10 @@ struct Poste {
         copie_texte(Donnee[2].libelle, "P(W)");
         Acq.temps_relatif = relatif ? 1 : 0;
         Maj_connexion();
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
         for (int j = 0; j < valeurs.size(); ++j) {
             const auto [a, b] = valeurs[j];
-            l->addItem(tete_ligne(j + 1, jour, QTime(10, 0, j), relatif, 0, 0, j,
-                                  langue_lignes >= 0 ? langue_lignes : langue) +
-                       colonnes_ligne(voies, a, qIsNaN(a), b, qIsNaN(b)));
+            ranger_essai(j, jour, relatif ? QTime(0, 0, j) : QTime(10, 0, j), relatif,
+                         langue_lignes >= 0 ? langue_lignes : langue, voies, a, b);
         }
         Acq.nb_points = int(valeurs.size());
         copie_texte(Excel.repertoire, travail.path().toLocal8Bit().constData());
@@ -191,6 +190,25 @@ private slots:
         QCOMPARE(g.size(), std::size_t(4 * 5));
         QCOMPARE(c.graphiques[0].series.size(), std::size_t(2));
         QCOMPARE(c.graphiques[0].series[1].colonne_y, 4);
+    }
+
+    // The workbook is made from the readings themselves: a readings list
+    // showing other text does not change it.
+    void liste_alteree_sans_effet()
+    {
+        Poste p(2, {{230.0, 1234.567}, {qQNaN(), -250.125}}, 0, 0, false, QDate(2026, 3, 13));
+        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
+        l->clear();
+        for (int j = 0; j < 2; ++j)
+            l->addItem(QString("%1 01-01-1999 00:00:00      9.000          9.000         ").arg(j + 1, 5), j);
+        p.exporter(p.chemin("m"));
+        const Grille g = grille(p.tableur.enregistres[0].classeur);
+        QCOMPARE(nombre(g, 1, 1), double(QDate(2026, 3, 13).toJulianDay() - QDate(1899, 12, 30).toJulianDay()));
+        QCOMPARE(qRound64(nombre(g, 2, 2) * 86400) % 86400, 10 * 3600 + 1);
+        QCOMPARE(nombre(g, 1, 3), 230.0);
+        QCOMPARE(nombre(g, 1, 4), 1234.567);
+        QCOMPARE(texte(g, 2, 3), QString("----"));
+        QCOMPARE(nombre(g, 2, 4), -250.125);
     }
 
     // Each language puts the channel pieces of the label elsewhere.

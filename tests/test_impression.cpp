@@ -15,6 +15,8 @@
 #include "graph/fenetres.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
+#include "support/releves_ranges.h"
+#include "acquisition/ligne.h"
 
 #include <QLabel>
 #include <QPrinter>
@@ -37,7 +39,7 @@ QString erreur(int code)
 
 QString ligne(int j)
 {
-    return QString("%1 03-07-2026 10:00:%2      231.400       0.512 ").arg(j + 1, 5).arg(j % 60, 2, 10, QChar('0'));
+    return QString("%1 03-07-2026 10:00:%2    231.400          0.512         ").arg(j + 1, 5).arg(j % 60, 2, 10, QChar('0'));
 }
 
 // The program with two channels V(V) and Qm(Var), their windows tiled.
@@ -68,10 +70,10 @@ struct Poste {
     // The Data window with n readings, printed: the dialog comes up.
     PnlImpression* dialogue(int n)
     {
-        ListeReleves* l = liaison<PnlDonnees>(Info[0].panel).liste;
-        l->clear();
+        liaison<PnlDonnees>(Info[0].panel).liste->clear();
+        vider_releves();
         for (int j = 0; j < n; ++j)
-            l->addItem(ligne(j));
+            ranger_essai(j, QDate(2026, 3, 7), QTime(10, 0, j % 60), false, 1, 2, 231.4, 0.512);
         Acq.nb_points = n;
         imprimer(0);
         return Fen_princ[PNL_PRINT] ? &liaison<PnlImpression>(Fen_princ[PNL_PRINT]) : nullptr;

@@ -11,6 +11,8 @@
 
 namespace {
 
+const QDateTime INSTANT(QDate(2026, 12, 8), QTime(10, 0));
+
 // Writes what it hears, one letter an event: L run, R reading (with its
 // index), P pause, S stop, E cleared, C loaded (with its line count), M mode.
 struct Oreille : modele::Ecouteur {
@@ -31,7 +33,7 @@ void faire(QChar op)
     case 'L': modele::lancer(); break;
     case 'R':
         Donnee[1].releves[Acq.nb_points] = 230.0 + Acq.nb_points;
-        modele::stocker_releve(QStringLiteral("ligne"));
+        modele::stocker_releve(INSTANT, 0.0);
         break;
     case 'P': modele::suspendre(); break;
     case 'S': modele::arreter(); break;
@@ -129,7 +131,7 @@ private slots:
         Donnee[1].indefini = static_cast<unsigned char>(indefini);
         Donnee[1].releves[41] = 231.5;
         Donnee[2].releves[41] = 1.25;
-        QVERIFY(modele::stocker_releve(QStringLiteral("42 ...")));
+        QVERIFY(modele::stocker_releve(INSTANT, 0.0));
         QCOMPARE(point[1][41], v1);
         QCOMPARE(point[2][41], voies == 2 ? v2 : -7.0);
         QCOMPARE(ptx[41], 41);
@@ -162,7 +164,7 @@ private slots:
         modele::lancer();
         Acq.nb_max = nb_max;
         Acq.nb_points = pas_x = avant;
-        QCOMPARE(modele::stocker_releve(QStringLiteral("l")), stocke);
+        QCOMPARE(modele::stocker_releve(INSTANT, 0.0), stocke);
         QCOMPARE(Acq.nb_points, stocke ? avant + 1 : avant);
         QCOMPARE(oreille.entendu, stocke ? QStringLiteral("LR%1").arg(avant) : QStringLiteral("L"));
         QCOMPARE(modele::limite_atteinte(), atteinte);
