@@ -243,20 +243,32 @@ int secondes_de_ligne(QStringView l, bool horloge)
 
 namespace {
 
+// The time columns of r: hours, minutes, seconds, and the time of day in
+// absolute time (null in relative time or when the time is unknown).
+struct Heures {
+    QTime heure;
+    int h = 0, m = 0, s = 0;
+};
+
+Heures heures_de(const Releve& r)
+{
+    Heures x;
+    if (r.secondes >= 0) {
+        x.h = r.secondes / 3600;
+        x.m = r.secondes / 60 % 60;
+        x.s = r.secondes % 60;
+        if (!r.relatif)
+            x.heure = QTime(x.h % 24, x.m, x.s);
+    }
+    return x;
+}
+
 // The line of r written at t (LONG_LIGNE_ECRITE characters of room); null
 // when it takes the long way.
 char* ecrire_ligne(char* t, const Releve& r)
 {
-    QTime heure;
-    int h = 0, m = 0, s = 0;
-    if (r.secondes >= 0) {
-        h = r.secondes / 3600;
-        m = r.secondes / 60 % 60;
-        s = r.secondes % 60;
-        if (!r.relatif)
-            heure = QTime(h % 24, m, s);
-    }
-    char* p = ecrire_tete(t, r.numero, r.date, heure, r.relatif, h, m, s, r.mois_premier ? 1 : 0);
+    const Heures x = heures_de(r);
+    char* p = ecrire_tete(t, r.numero, r.date, x.heure, r.relatif, x.h, x.m, x.s, r.mois_premier ? 1 : 0);
     if (!p)
         return nullptr;
     return ecrire_colonnes(p, r.nb_voies, r.valeur[0], r.indefini[0], r.valeur[1], r.indefini[1]);
@@ -269,16 +281,8 @@ QString ligne_de(const Releve& r)
     char t[LONG_LIGNE_ECRITE];
     if (char* fin = ecrire_ligne(t, r))
         return QString::fromLatin1(t, fin - t);
-    QTime heure;
-    int h = 0, m = 0, s = 0;
-    if (r.secondes >= 0) {
-        h = r.secondes / 3600;
-        m = r.secondes / 60 % 60;
-        s = r.secondes % 60;
-        if (!r.relatif)
-            heure = QTime(h % 24, m, s);
-    }
-    return tete_ligne(r.numero, r.date, heure, r.relatif, h, m, s, r.mois_premier ? 1 : 0) +
+    const Heures x = heures_de(r);
+    return tete_ligne(r.numero, r.date, x.heure, r.relatif, x.h, x.m, x.s, r.mois_premier ? 1 : 0) +
            colonnes_ligne(r.nb_voies, r.valeur[0], r.indefini[0], r.valeur[1], r.indefini[1]);
 }
 

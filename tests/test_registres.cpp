@@ -10,6 +10,7 @@
 #include "graph/panneaux.h"
 #include "graph/traces.h"
 #include "support/fake_platform.h"
+#include "support/inspection.h"
 
 #include <QtTest>
 

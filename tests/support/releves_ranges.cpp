@@ -3,7 +3,7 @@
 #include "acquisition/ligne.h"
 #include "socle/globals.h"
 #include "socle/liste_releves.h"
-#include "socle/panels.h"
+#include "graph/panneaux.h"
 #include "socle/toolkit.h"
 
 #include <cmath>
