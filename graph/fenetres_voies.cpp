@@ -61,7 +61,7 @@ int creer_fenetre(int k)
 
 QString titre_voie(int voie)
 {
-    const char* t = voie >= 1 && voie < NB_VOIES_TABLE ? Donnee[voie].libelle : "";
+    const char* t = voie >= 1 && voie < NB_VOIES_TABLE ? Donnee[voie].titre : "";
     return QString("%1 %2 : %3").arg(qtxt(tx::canal), QString::number(voie), QString::fromUtf8(t));
 }
 
@@ -83,6 +83,7 @@ void Maj_connexion()
             int w = Donnee[k].num_fenetre;
             if (!fenetre_existe(w))
                 w = creer_fenetre(k);
+            copie_texte(Donnee[k].titre, Donnee[k].libelle);
             if (w != -1) {
                 const QString t = titre_voie(k);
                 tk::SetPanelTitle(Info[w].panel, t);

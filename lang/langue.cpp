@@ -123,8 +123,9 @@ QString entete_releves(Entete genre)
     QString e = genre == Entete::imprimee ? QString("   N°    %1     %2     ") : QString(" N°   %1       %2     ");
     e = e.arg(qtxt(tx::date), qtxt(tx::heure));
     for (int k = 1; k <= Mesure.nb_voies && k < NB_VOIES_TABLE; ++k) {
+        copie_texte(Donnee[k].titre, Donnee[k].libelle);
         e += QString(" CH%1: %2   ")
-                 .arg(QString::number(k), QString::fromUtf8(Donnee[k].libelle))
+                 .arg(QString::number(k), QString::fromUtf8(Donnee[k].titre))
                  .leftJustified(LARGEUR_PIECE_ENTETE, ' ', true);
     }
     return e;

@@ -20,6 +20,8 @@ LIGNES = [
     ("files", "Acq.nb_points = 0;", True),
     ("files", "Acq . en_cours=1;", True),
     ("graph", "Donnee[v].coul = color[v];", True),
+    ("lang", "copie_texte(Donnee[k].titre, Donnee[k].libelle);", False),
+    ("lang", "copie_texte(Donnee[k].libelle, Donnee[k].titre);", True),
     ("export", "point[1][i] += 1.0;", True),
     ("app", "++Acq.nb_points;", True),
     ("app", "Acq.nb_points--;", True),
