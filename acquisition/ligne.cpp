@@ -323,6 +323,25 @@ QString ligne_releve(int i)
     return ligne_de(releve(i));
 }
 
+void ajouter_ligne_releve(QByteArray& sortie, int i)
+{
+    if (i < 0 || i >= nb_ranges)
+        return;
+    if (!lignes_lues.isEmpty()) {
+        const auto l = lignes_lues.constFind(i);
+        if (l != lignes_lues.cend()) {
+            sortie += l->toLatin1();
+            return;
+        }
+    }
+    const Releve r = releve(i);
+    char t[LONG_LIGNE_ECRITE];
+    if (const char* fin = ecrire_ligne(t, r))
+        sortie.append(t, fin - t);
+    else
+        sortie += ligne_de(r).toLatin1();
+}
+
 QString ranger_releve(int i, const QDateTime& instant, double ecart)
 {
     if (i < 0 || i >= NB_RELEVES_MAX)

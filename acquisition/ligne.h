@@ -24,6 +24,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -104,6 +105,9 @@ int nb_releves_ranges();
 Releve releve(int i);
 // The line of reading i; empty outside the stored ones.
 QString ligne_releve(int i);
+// The same line appended to `sortie` in the data file's encoding (Latin-1),
+// without a text in between: what Save writes.
+void ajouter_ligne_releve(QByteArray& sortie, int i);
 
 // Stores reading i of the acquisition, taken at `instant` (`ecart` seconds
 // after the first reading), its values already in point[1..2][i] and its

@@ -111,13 +111,16 @@ int main(int argc, char* argv[])
     for (int n : {100, 10000, 30000}) {
         if (seul && n != atoi(seul))
             continue;
-        const int debut = n - 2 * mesures - 5;
+        // The ticks end with n readings stored; fewer than n start from none
+        // (an index below 0 would be no reading at all).
+        const int ticks = std::min(2 * mesures + 5, n);
+        const int debut = n - ticks;
         remplir(debut);
         Acq.nb_points = pas_x = debut;
         Acq.en_cours = 1;
         flag_demande_lancer = 1;
         std::vector<double> avec, sans;
-        for (int i = 0; i < 2 * mesures + 5; ++i) {
+        for (int i = 0; i < ticks; ++i) {
             journal_suivre_releves(i % 2 == 0);
             QElapsedTimer t;
             t.start();

@@ -123,13 +123,6 @@ public:
     Attente& operator=(const Attente&) = delete;
 };
 
-ListeReleves* liste_releves()
-{
-    if (!tk::panel_valide(Info[0].panel))
-        return nullptr;
-    return liaison<PnlDonnees>(Info[0].panel).liste;
-}
-
 void retuiler()
 {
     Gestion_fenetre(menu, ITEM_MOSAIQUE, nullptr, Fen_princ[PNL_PRINC]);
@@ -394,7 +387,7 @@ bool commande_enregistrer()
         Progression progression;
         ok = enregistrer_paire(chemin, cfg, [&](QIODevice& f, int i) {
             if (i == 0)
-                return ecrire_donnees(f, n, ligne_releve, progression.moitie(0));
+                return ecrire_releves(f, n, progression.moitie(0));
             return ecrire_configuration(f, c, progression.moitie(50));
         });
         if (ok) {

@@ -1,4 +1,5 @@
 #include "files/format.h"
+#include "acquisition/ligne.h"
 #include "acquisition/periodes.h"
 
 #include "link/serial.h"
@@ -332,12 +333,16 @@ QByteArray libelle_du_canal(const QString& libelle)
 
 // ---- data file -----------------------------------------------------------------------
 
-bool ecrire_donnees(QIODevice& f, int n, const std::function<QString(int)>& ligne, const Avance& avance)
+namespace {
+
+// n lines, line j appended by ajouter(bloc, j), written in blocks of 8 KB.
+template <class Ajout>
+bool ecrire_lignes(QIODevice& f, int n, Ajout ajouter, const Avance& avance)
 {
     QByteArray bloc;
     bloc.reserve(8192 + LONG_LIGNE_MAX);
     for (int j = 0; j < n; ++j) {
-        bloc += ligne(j).toLatin1();
+        ajouter(bloc, j);
         bloc += '\n';
         if (bloc.size() >= 8192) {
             if (f.write(bloc) != bloc.size())
@@ -348,6 +353,18 @@ bool ecrire_donnees(QIODevice& f, int n, const std::function<QString(int)>& lign
             avance(j, n);
     }
     return f.write(bloc) == bloc.size();
+}
+
+} // namespace
+
+bool ecrire_donnees(QIODevice& f, int n, const std::function<QString(int)>& ligne, const Avance& avance)
+{
+    return ecrire_lignes(f, n, [&ligne](QByteArray& bloc, int j) { bloc += ligne(j).toLatin1(); }, avance);
+}
+
+bool ecrire_releves(QIODevice& f, int n, const Avance& avance)
+{
+    return ecrire_lignes(f, n, ajouter_ligne_releve, avance);
 }
 
 bool lire_reel(const QString& ligne, int debut, double& v)

@@ -143,6 +143,8 @@ Lecture lire_configuration(QIODevice& f, bool avec_x, Configuration& c, const Av
 
 // Writes n lines, line j being ligne(j).
 bool ecrire_donnees(QIODevice& f, int n, const std::function<QString(int)>& ligne, const Avance& avance = {});
+// Writes the first n stored readings, each as the one formatter makes its line.
+bool ecrire_releves(QIODevice& f, int n, const Avance& avance = {});
 
 // What a data file holds: its lines (at most the count asked for) and, for
 // each of `nb_valeurs` channels, the value read from each line; NaN where the
