@@ -1,4 +1,5 @@
-// The connection dialog: the instrument's COM port.
+// The instrument's COM port: what a COM number stands for, its opening and
+// the messages of a port or link that failed.
 #pragma once
 
 #include <QString>
@@ -13,16 +14,6 @@ struct PortResolu {
     bool present = false;  // the device exists
 };
 PortResolu resoudre_port(int numero);
-
-// Loads the connection dialog into Fen_princ[PNL_CONNEXION], relabels it,
-// lists the ports with what each resolves to, selects `comport`, locks the
-// menu bar and shows it. Does not touch the port itself.
-void ouvrir_connexion();
-// Callback of the dialog's buttons; acts on the commit event only.
-int Communicate(int panel, int control, int event, void* data, int e1, int e2);
-enum ControleConnexion { CONNEXION_OK = 1, CONNEXION_ANNULER };
-// Relabels the connection dialog in the current language.
-void traduc_connexion();
 
 // The lines that say which device the last opening of a COM port tried and
 // why it failed, when that is something start-up tells: nothing at the path

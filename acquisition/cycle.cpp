@@ -6,11 +6,8 @@
 #include "acquisition/selection.h"
 #include "socle/commandes.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
 #include "socle/minuterie.h"
-#include "acquisition/panneaux.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
 #include "acquisition/ligne.h"
 #include "acquisition/stockage.h"
 #include "lang/langue.h"
@@ -19,9 +16,7 @@
 #include "link/jbus.h"
 #include "link/serial.h"
 
-#include <QLabel>
 #include <algorithm>
-#include <QPushButton>
 
 namespace {
 
@@ -32,54 +27,18 @@ int lectures_ratees = 0;
 
 void retirer_avis_optique()
 {
-    if (tk::panel_valide(Fen_princ[PNL_OPTIQUE]))
-        tk::DiscardPanel(Fen_princ[PNL_OPTIQUE]);
-    Fen_princ[PNL_OPTIQUE] = 0;
+    modele::annoncer_avis(modele::Avis::liaison_retablie);
     flag_optique = 0;
-}
-
-// The question box comes up in the middle of the main window: the notice
-// stands at its top, where the box leaves it readable.
-void placer_avis_optique(int p)
-{
-    QWidget* f = tk::fenetre(p);
-    f->adjustSize();
-    const tk::Geometrie g = tk::geometrie(Fen_princ[PNL_PRINC]);
-    tk::deplacer(p, g.top + 8, g.left + std::max(0, (g.width - f->width()) / 2));
 }
 
 void lever_avis_optique()
 {
-    int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_OPTIQUE);
-    if (p < 1)
-        return;
-    Fen_princ[PNL_OPTIQUE] = p;
-    PnlOptique& o = liaison<PnlOptique>(p);
-    o.attention->setText(qtxt(tx::attention));
-    o.tete_optique->setText(qtxt(tx::tete_optique));
-    o.tete_optique1->setText(qtxt(tx::tete_optique1));
-    // The question is asked by its own popup; the notice only informs.
-    o.continuer->hide();
-    o.bouton_oui->hide();
-    o.bouton_non->hide();
-    tk::DisplayPanel(p);
-    placer_avis_optique(p);
+    modele::annoncer_avis(modele::Avis::liaison_perdue);
 }
 
-// Under the notice's texts: the device tried and why the last read failed
-// (its lines take the place of the question, which has a popup of its own).
 void maj_avis_port()
 {
-    if (!tk::panel_valide(Fen_princ[PNL_OPTIQUE]))
-        return;
-    PnlOptique& o = liaison<PnlOptique>(Fen_princ[PNL_OPTIQUE]);
-    const QString pourquoi = texte_diagnostic_port(diagnostic_liaison());
-    if (o.continuer->text() == pourquoi && o.continuer->isHidden() == pourquoi.isEmpty())
-        return;
-    o.continuer->setText(pourquoi);
-    o.continuer->setVisible(!pourquoi.isEmpty());
-    // The line may widen the notice: centred again.
-    placer_avis_optique(Fen_princ[PNL_OPTIQUE]);
+    modele::annoncer_avis(modele::Avis::liaison_detail);
 }
 
 // The tick's work; cadence keeps a second tick from starting inside it.
@@ -172,23 +131,6 @@ int Mesure_jbus_essais()
     return r;
 }
 
-void annoncer_information(const QString& message, const QString& detail)
-{
-    const int p = tk::LoadPanel(Fen_princ[PNL_PRINC], PNL_INFO);
-    if (p < 1)
-        return;
-    Fen_princ[PNL_INFO] = p;
-    PnlInformation& i = liaison<PnlInformation>(p);
-    i.titre->setText(qtxt(tx::Maj_titre_erreur));
-    i.message->setText(message.isNull() ? qtxt(tx::mode_instrument) : message);
-    i.detail->setText(detail);
-    tk::DisplayPanel(p);
-    plateforme().horloge->attendre(1.0);
-    tk::DiscardPanel(p);
-    if (Fen_princ[PNL_INFO] == p)
-        Fen_princ[PNL_INFO] = 0;
-}
-
 int Mesure_jbus()
 {
     Popups& popups = *plateforme().popups;
@@ -242,7 +184,7 @@ int Mesure_jbus()
 
     if (Acq.nb_points != 0 && Acq.en_cours != 0 && PrecedTypeReseau != MesureTypeReseau) {
         // The new mode, for one second.
-        annoncer_information(qtxt(tx::mode) + texte_mode(int(MesureTypeReseau)), qtxt(tx::information));
+        modele::annoncer_information(qtxt(tx::mode) + texte_mode(int(MesureTypeReseau)), qtxt(tx::information));
         if (rep_suite != 0) {
             Annuler_choix_grandeur();
             PrecedTypeReseau = MesureTypeReseau;

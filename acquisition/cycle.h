@@ -18,7 +18,3 @@ int Mesure_jbus();
 // Mesure_jbus up to five times, while the user asks to try again; returns
 // the last result.
 int Mesure_jbus_essais();
-
-// The information notice for one second: the warning title, then `message`
-// (a null text leaves the form's own) and `detail`.
-void annoncer_information(const QString& message, const QString& detail);

@@ -1,19 +1,18 @@
 // Identification of the instrument before the choice of quantities: one
-// read tells its mode word, which decides the boxes of the measurement-type
-// dialog left enabled.
+// read tells its mode word, which decides the quantities that may be chosen.
 #pragma once
 
-// Reads the instrument (up to five reads), loads the measurement-type dialog
-// into Fen_princ[PNL_TYPEMES] and enables only the boxes that suit the mode
-// word: instantaneous quantities for 0..3, averages for 4..7, current alone
-// for 16 (INRUSH, which also clears the selection and sets ModeEnCours_actuel
-// to 16). Returns 0 when the dialog is ready to be shown; -1 when the
-// instrument did not answer (Stop, then message 20), when the mode word is
-// none of those (no message), or when its display is held (a one-second
-// notice). The dialog stays loaded, shown or not: the caller decides.
-int essai_mesure_jbus();
-
-// In INRUSH mode, ticks the current box of the loaded dialog and selects
-// current as a click on that box would; otherwise does nothing.
-void test_Inrush();
-
+// Reads the instrument (up to five reads). False when it did not answer:
+// Stop, then message 20 (or the port in use).
+bool lire_identification();
+// Whether mode word `mot` is one the instrument defines (0..7, 16 INRUSH).
+bool mode_identifie(int mot);
+// Whether quantity code `code` may be chosen in mode word `mot`: the
+// instantaneous quantities (odd codes) for 0..3, the averages (even codes)
+// for 4..7, current alone for 16 (INRUSH).
+bool grandeur_offerte(int code, int mot);
+// After the read, the mode's own effects: INRUSH clears the selection and
+// sets ModeEnCours_actuel to 16; a held display is told for one second
+// (modele::annoncer_information) and returns -1. 0 when quantities may be
+// chosen.
+int conclure_identification();

@@ -68,6 +68,16 @@ void desabonner(Ecouteur& e)
     l.erase(std::remove(l.begin(), l.end(), &e), l.end());
 }
 
+void annoncer_avis(Avis a)
+{
+    annoncer([a](Ecouteur& e) { e.avis(a); });
+}
+
+void annoncer_information(const QString& message, const QString& detail)
+{
+    annoncer([&](Ecouteur& e) { e.information(message, detail); });
+}
+
 void lancer()
 {
     Acq.en_cours = 1;

@@ -12,6 +12,15 @@
 
 namespace modele {
 
+// What the cycle tells the user while it reads the instrument.
+enum class Avis {
+    liaison_perdue,     // a read failed: the link-failure notice comes up
+    liaison_detail,     // the device tried and why the last read failed (diagnostic_liaison())
+    liaison_retablie,   // the link-failure notice goes
+    valeurs_indefinies, // a reading held undefined values
+    hors_limites,       // a reading was out of the instrument's range
+};
+
 // What a view hears. Every method does nothing unless overridden.
 class Ecouteur {
 public:
@@ -35,11 +44,22 @@ public:
     // A quantity was ticked or unticked in the measurement-type dialog: the
     // channel windows' limits belonged to the quantities being replaced.
     virtual void choix_modifie() {}
+    // A notice of the cycle (Avis). The two of a reading are raised once per
+    // episode: the cycle says it when the episode starts.
+    virtual void avis(Avis a) { (void)a; }
+    // The information notice for one second: the warning title, then
+    // `message` (a null text: the form's own, the instrument's mode) and
+    // `detail`. The listener that shows it holds the cycle for that second.
+    virtual void information(const QString& message, const QString& detail) { (void)message; (void)detail; }
 };
 
 // A listener subscribed twice hears each event once.
 void abonner(Ecouteur& e);
 void desabonner(Ecouteur& e);
+
+// The cycle's notices, told to the listeners.
+void annoncer_avis(Avis a);
+void annoncer_information(const QString& message, const QString& detail);
 
 // ---- a run --------------------------------------------------------------------
 // A run starts on cleared readings: running, no reading, the time axis at its

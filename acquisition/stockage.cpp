@@ -1,16 +1,11 @@
 #include "acquisition/stockage.h"
 
-#include "acquisition/alarmes.h"
 #include "acquisition/limites.h"
+#include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "link/registres.h"
 #include "socle/globals.h"
-#include "acquisition/panneaux.h"
-#include "socle/toolkit.h"
-#include "lang/textes.h"
 
-#include <QLabel>
-#include <QPushButton>
 
 #include <array>
 
@@ -175,28 +170,8 @@ void DonneeYm()
 
 void lever_avis(int kind)
 {
-    if (kind != PNL_INDEFINI && kind != PNL_OVERLOAD)
-        return;
-    // A notice already loaded (start-up loads the undefined-values one ahead)
-    // is used again rather than a second one loaded beside it.
-    int p = Fen_princ[kind];
-    if (!tk::panel_valide(p) || tk::type_panel(p) != kind) {
-        p = tk::LoadPanel(Fen_princ[PNL_PRINC], PanelKind(kind));
-        if (p < 1)
-            return;
-        Fen_princ[kind] = p;
-    }
-    PnlAvis& a = liaison<PnlAvis>(p);
-    // Handles are never reused: a panel whose OK is wired is known by its handle.
-    static int relie[PNL_DERNIER + 1] = {};
-    if (relie[kind] != p) {
-        relie[kind] = p;
-        auto ok = kind == PNL_INDEFINI ? Annuler_Avis_ind : Annuler_Avis_Ov;
-        QObject::connect(a.bouton_ok, &QPushButton::clicked, a.bouton_ok,
-                         [p, ok] { ok(p, 0, EVENT_COMMIT, nullptr, 0, 0); });
-    }
-    a.titre->setText(qtxt(tx::Maj_titre_erreur));
-    a.message->setText(qtxt(kind == PNL_INDEFINI ? tx::valeurs : tx::outlimite));
-    tk::DisplayPanel(p);
+    if (kind == PNL_INDEFINI)
+        modele::annoncer_avis(modele::Avis::valeurs_indefinies);
+    else if (kind == PNL_OVERLOAD)
+        modele::annoncer_avis(modele::Avis::hors_limites);
 }
-

@@ -8,6 +8,6 @@ void TraceCourbeMode();
 void DonneeY();
 void DonneeYm();
 
-// Raises a notice panel (PNL_INDEFINI or PNL_OVERLOAD) with the warning
-// title and its message, not modal.
+// Tells the listeners of a notice to raise (PNL_INDEFINI: undefined values,
+// PNL_OVERLOAD: out of limits); any other kind says nothing.
 void lever_avis(int kind);

@@ -1,10 +1,10 @@
 #include "app/panneaux.h"
 
-#include "acquisition/panneaux.h"
+#include "acquisition/ecran/panneaux.h"
 #include "export/panneaux.h"
-#include "files/panneaux.h"
+#include "files/ecran/panneaux.h"
 #include "graph/panneaux.h"
-#include "lang/panneaux.h"
+#include "lang/ecran/panneaux.h"
 
 #include <QLabel>
 #include <QMenuBar>

@@ -1,7 +1,7 @@
 // Typed bindings of the main window and the splash panel.
 #pragma once
 
-#include "socle/panels.h"
+#include "socle/ecran/panels.h"
 
 class QLabel;
 class QMenuBar;

@@ -2,12 +2,12 @@
 
 #include "app/config.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "export/excel.h"
-#include "files/enregistrement.h"
-#include "files/fichier.h"
+#include "files/ecran/enregistrement.h"
+#include "files/ecran/fichier.h"
 #include "files/journal.h"
 #include "lang/textes.h"
 

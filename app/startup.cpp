@@ -1,9 +1,10 @@
 #include "app/startup.h"
+#include "acquisition/ecran/avis.h"
 
 #include "app/config.h"
 #include "socle/globals.h"
 #include "socle/commandes.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "acquisition/connexion.h"
 #include "acquisition/cycle.h"
 #include "acquisition/modele.h"
@@ -13,16 +14,17 @@
 #include "app/quitter.h"
 #include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
-#include "files/fichier.h"
+#include "files/ecran/enregistrement.h"
+#include "files/ecran/fichier.h"
 #include "files/journal.h"
 #include "graph/courbes.h"
 #include "app/panneaux.h"
 #include "export/classeur.h"
-#include "files/impression_qt.h"
+#include "files/ecran/impression_qt.h"
 #include "graph/panneaux.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/ecran/toolkit.h"
+#include "socle/ecran/ctrl_menu.h"
 #include "export/csv.h"
 #include "export/excel.h"
 #include "graph/ecoute.h"
@@ -34,7 +36,7 @@
 #include "graph/valeurs_curseurs.h"
 #include "link/jbus.h"
 #include "link/serial.h"
-#include "lang/langue.h"
+#include "lang/ecran/langue.h"
 #include "lang/textes.h"
 #include "lang/traductions_qt.h"
 
@@ -44,7 +46,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include <QMenuBar>
 #include <QScreen>
 
@@ -106,6 +108,7 @@ void remplir_commandes()
         exporter_csv();
         return true;
     });
+    fixer_commande(Commande::reprendre_journal, [] { return ouvrir_reprise(chemin_journal()) == 0; });
 }
 
 void preparer_donnees(int panel)
@@ -154,9 +157,10 @@ int demarrage()
     Popups& popups = *plateforme().popups;
     popups.curseur_attente(true);
     // The views hear the reading model: the graph windows first, then the
-    // readings list, then the journal.
+    // readings list, then the journal, then the cycle's notices.
     abonner_graphes();
     abonner_journal();
+    abonner_avis();
 
     int splash = -1;
     if (tk::ouvrir_ressources(chemin_programme(FichierProgramme::panneaux)))

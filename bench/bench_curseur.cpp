@@ -2,16 +2,16 @@
 // the nearest reading, read-outs in the legend, the readings list's
 // selection, repaint) and of one zoom step, on a two-channel recording
 // opened from its files.
-#include "files/enregistrement.h"
-#include "files/fichier.h"
+#include "files/ecran/enregistrement.h"
+#include "files/ecran/fichier.h"
 #include "graph/affichage.h"
 #include "graph/curseurs.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
-#include "socle/menus.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "app/startup.h"
 #include "acquisition/ligne.h"
 

@@ -8,7 +8,7 @@
 #include "socle/globals.h"
 #include "socle/platform.h"
 #include "app/startup.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include "commun.h"
 

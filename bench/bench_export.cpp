@@ -7,15 +7,15 @@
 // Then the same readings to CSV, from Edit > Export to CSV to the file
 // synced and in place.
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "support/releves_ranges.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "export/panneaux.h"
 #include "graph/panneaux.h"
 #include "export/classeur.h"
 #include "socle/platform.h"
 #include "app/startup.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "export/excel.h"
 #include "acquisition/ligne.h"
 

@@ -3,13 +3,13 @@
 // list, rebuilds the windows, draws both curves and zooms out, up to the
 // painted windows.
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
-#include "socle/menus.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/menus.h"
 #include "socle/platform.h"
 #include "app/startup.h"
-#include "socle/toolkit.h"
-#include "files/enregistrement.h"
-#include "files/fichier.h"
+#include "socle/ecran/toolkit.h"
+#include "files/ecran/enregistrement.h"
+#include "files/ecran/fichier.h"
 #include "acquisition/ligne.h"
 
 #include <QApplication>

@@ -7,22 +7,22 @@
 #include "acquisition/cycle.h"
 #include "acquisition/selection.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "socle/minuterie.h"
 #include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "app/startup.h"
-#include "socle/toolkit.h"
-#include "files/fichier.h"
+#include "socle/ecran/toolkit.h"
+#include "files/ecran/fichier.h"
 #include "files/journal.h"
 #include "acquisition/ligne.h"
-#include "files/enregistrement.h"
+#include "files/ecran/enregistrement.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "support/releves_ranges.h"
 #include <QProcess>
 #include <QTemporaryDir>

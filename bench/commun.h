@@ -4,7 +4,7 @@
 
 #include "acquisition/ligne.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "graph/panneaux.h"
 #include "support/releves_ranges.h"
 #include "app/startup.h"

@@ -493,3 +493,22 @@ int periode_des_releves(const QStringList& lignes)
         return -1;
     return periode;
 }
+
+Configuration configuration_courante()
+{
+    Configuration c;
+    for (int k = 1; k <= 2; ++k) {
+        VoieFichier& v = c.voies[std::size_t(k - 1)];
+        v.port = Mesure.port;
+        v.type_reseau = Mesure.type_reseau;
+        v.grandeur = Donnee[k].grandeur;
+        v.nb_voies = Mesure.nb_voies;
+        v.num_fenetre = Donnee[k].num_fenetre;
+        v.libelle = QString::fromUtf8(Donnee[k].libelle);
+    }
+    c.heure_rel = Acq.heure_rel;
+    c.temps_relatif = Acq.temps_relatif;
+    c.nb_points = std::clamp(Acq.nb_points, 0, NB_RELEVES_MAX);
+    c.x.assign(ptx, ptx + c.nb_points);
+    return c;
+}

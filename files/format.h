@@ -180,3 +180,7 @@ bool lire_reel(const QString& ligne, int debut, double& v);
 // configuration); false from it, or any failure, writes nothing.
 bool enregistrer_paire(const QString& donnees, const QString& configuration,
                        const std::function<bool(QIODevice&, int)>& ecrire);
+
+// The records as a recording's configuration: set-up, time-stamp mode,
+// reading count and x positions.
+Configuration configuration_courante();

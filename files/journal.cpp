@@ -4,7 +4,7 @@
 #include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
-#include "files/enregistrement.h"
+#include "socle/commandes.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
 
@@ -396,7 +396,7 @@ void proposer_reprise()
     }
     const int r = plateforme().popups->question(QStringLiteral("Voltexa"), qtxt(tx::reprise_trouvee).arg(n),
                                                 {mnemonique(mot_oui()), mnemonique(mot_non()), QString()}, 1, 2);
-    if (r == 1 && ouvrir_reprise(donnees) == 0) {
+    if (r == 1 && commander(Commande::reprendre_journal)) {
         journal_en_main = donnees;
         garde = false;
         return;

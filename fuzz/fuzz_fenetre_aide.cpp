@@ -7,7 +7,7 @@
 // for fuzz_aide).
 #include "socle/globals.h"
 #include "socle/help_search.h"
-#include "socle/help_viewer.h"
+#include "socle/ecran/help_viewer.h"
 
 #include <QApplication>
 #include <QFile>

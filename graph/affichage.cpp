@@ -8,9 +8,9 @@
 #include "graph/zoom.h"
 #include "lang/langue.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QLabel>
 #include <qcustomplot.h>

@@ -5,12 +5,12 @@
 #include "graph/curseurs.h"
 #include "graph/traces.h"
 #include "lang/textes.h"
-#include "socle/fenetre_graphe.h"
-#include "socle/dialogue.h"
+#include "socle/ecran/fenetre_graphe.h"
+#include "socle/ecran/dialogue.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QBoxLayout>
 #include <QColorDialog>

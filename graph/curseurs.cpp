@@ -3,7 +3,7 @@
 #include "graph/traces.h"
 #include "socle/globals.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -6,10 +6,10 @@
 #include "graph/lignes_limites.h"
 #include "graph/zoom.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "graph/panneaux.h"
-#include "socle/panels.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/panels.h"
+#include "socle/ecran/toolkit.h"
 
 #include <qcustomplot.h>
 

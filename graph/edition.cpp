@@ -7,11 +7,11 @@
 #include "lang/langue.h"
 #include "lang/textes.h"
 #include "socle/commandes.h"
-#include "socle/dialogue.h"
-#include "socle/menus.h"
+#include "socle/ecran/dialogue.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QFont>
 #include <QImage>

@@ -3,9 +3,9 @@
 #include "acquisition/modele.h"
 
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/axe_temps.h"
 #include "graph/courbes.h"
 #include "graph/defilement.h"

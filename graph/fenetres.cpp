@@ -2,11 +2,11 @@
 #include "graph/valeurs_curseurs.h"
 
 #include "socle/commandes.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
 
 #include <QLabel>
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include <QScrollBar>
 #include <qcustomplot.h>
 

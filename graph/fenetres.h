@@ -2,9 +2,9 @@
 // window: cascade, tile, full screen, the active window and resizing.
 #pragma once
 
-#include "socle/fenetre_graphe.h"
+#include "socle/ecran/fenetre_graphe.h"
 
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 // Space above the child windows (menu bar and toolbar) and at their left.
 constexpr int HAUT_ZONE_FENETRES = 70;

@@ -5,9 +5,9 @@
 #include "graph/fenetres.h"
 #include "socle/commandes.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/emplacements.h"
 #include "graph/courbes.h"
 #include "graph/couleurs.h"
@@ -16,7 +16,7 @@
 #include "lang/textes.h"
 
 #include <QLabel>
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include <qcustomplot.h>
 
 namespace {

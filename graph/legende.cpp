@@ -1,10 +1,10 @@
 #include "graph/legende.h"
 
-#include "socle/fenetre_graphe.h"
+#include "socle/ecran/fenetre_graphe.h"
 #include "socle/globals.h"
 #include "graph/panneaux.h"
-#include "socle/liste_releves.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QApplication>
 #include <QFontDatabase>

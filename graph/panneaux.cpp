@@ -1,6 +1,6 @@
 #include "graph/panneaux.h"
 
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -2,7 +2,7 @@
 // dress them.
 #pragma once
 
-#include "socle/panels.h"
+#include "socle/ecran/panels.h"
 
 class QCheckBox;
 class QComboBox;

@@ -3,11 +3,11 @@
 #include "graph/axe_temps.h"
 #include "graph/curseurs.h"
 #include "graph/format_mesure.h"
-#include "socle/fenetre_graphe.h"
+#include "socle/ecran/fenetre_graphe.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/legende.h"
 
 #include <QItemSelectionModel>

@@ -1,12 +1,9 @@
-// Language switching, numbered error messages, the Options and Help menus.
+// The readings-list heading, the mode texts, the numbered error messages and
+// the help files of the current language.
 #pragma once
 
 #include <QString>
 
-// Relabels the menu bar, rebuilds the toolbar, the readings-list heading and
-// the channel windows' titles in the current language, then clears the
-// recording (File > New).
-void Changement_langue(int menubar);
 // Heading of the readings list for the channels in use, in the current
 // language: " N°   Date       Time     " then one piece of exactly
 // LARGEUR_PIECE_ENTETE characters per channel, " CH1: V(V)   " cut or padded.
@@ -17,9 +14,6 @@ QString entete_releves(Entete genre = Entete::liste);
 // Text appended to the "Mode" text for a mode word (" normal", " T3FE",
 // " Hold", ... " INRUSH"); empty for a word the instrument does not define.
 QString texte_mode(int mot);
-// Relabels the about panel.
-void Traduc_pres();
-
 // Rows of the error-message table, as Popup_erreur takes them.
 enum MessageErreur {
     MSG_INI_INTROUVABLE = 0,   // "File VOLTEXA.INI not found"
@@ -47,16 +41,6 @@ enum MessageErreur {
 void Popup_erreur(int code);
 // The same with a line of its own below the message (the case at hand).
 void Popup_erreur(int code, const QString& detail);
-
-// Options menu: language items and Save settings on exit. A language item
-// first runs the command New (unsaved readings offered for saving, then the
-// recording cleared); when the user abandons it nothing is switched or
-// relabelled.
-void Gestion_options(int menubar, int item, void* data, int panel);
-// Help menu: Contents, Search for help on, About.
-void Gestion_aide(int menubar, int item, void* data, int panel);
-// Close button of the about panel.
-int Quitter_aide(int panel, int control, int event, void* data, int e1, int e2);
 
 // Help files in the program directory.
 QString fichier_aide();

@@ -14,6 +14,7 @@ enum class Commande {
     quitter,           // Exit (settings written, confirmation)
     exporter_classeur, // the spreadsheet panel
     exporter_csv,      // the CSV export
+    reprendre_journal, // the acquisition journal opened as the unsaved recording in hand
 };
 
 // What a command does; false when the user declined it (New's save question

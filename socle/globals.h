@@ -91,6 +91,21 @@ extern InfoRecord Info[NB_FENETRES];
 // Limit lines of a window (InfoRecord::limite).
 enum ModeLimite { LIMITE_AUCUNE = 0, LIMITE_BASSE = 1, LIMITE_DEUX = 10, LIMITE_HAUTE = 11 };
 
+// ---- events ------------------------------------------------------------------
+// What reaches a panel or timer callback (socle/ecran/toolkit.h).
+enum Evenement {
+    EVENT_NONE = 0,
+    EVENT_COMMIT,
+    EVENT_VAL_CHANGED,
+    EVENT_LEFT_CLICK,
+    EVENT_RIGHT_DOUBLE_CLICK, // also the full-screen toggle
+    EVENT_GOT_FOCUS,
+    EVENT_LOST_FOCUS,
+    EVENT_PANEL_SIZE,
+    EVENT_CLOSE,
+    EVENT_TIMER_TICK,
+};
+
 // ---- panel kinds ------------------------------------------------------------------
 // A kind's value is its slot in Fen_princ and its resource number.
 enum PanelKind {

@@ -11,7 +11,6 @@
 #include <memory>
 #include <optional>
 
-class QFileDialog;
 class QImage;
 class QPrinter;
 class QWidget;
@@ -42,15 +41,6 @@ public:
     virtual std::optional<QString> dossier(const QString& title, const QString& depart) = 0;
     virtual void curseur_attente(bool actif) = 0;
 };
-
-// The file chooser behind Popups::fichier and Popups::dossier, built and not
-// yet shown, over the active window. It is Qt's own dialog, never the
-// desktop's: the desktop's speaks the desktop's language, this one the
-// program's (Qt's catalogue in force). Save asks no overwrite question: the
-// program asks its own.
-enum class ChoixFichier { ouvrir, enregistrer, dossier };
-std::unique_ptr<QFileDialog> dialogue_fichier(ChoixFichier genre, const QString& titre,
-                                              const QString& dossier, const QString& filtre = {});
 
 // The system clipboard.
 class PressePapiers {
@@ -122,13 +112,20 @@ struct Platform {
     std::unique_ptr<PressePapiers> presse_papiers;
 };
 
-// The services in force. Starts with the Qt implementations of the ground's
-// own services; the printer (files/) and the spreadsheet (export/) are
-// added by the program at start-up.
+// The services in force. Starts with the set the initial factory makes: the
+// window library registers its Qt implementations of the ground's own
+// services (socle/ecran/platform_qt.h) before main; a program without it
+// starts with the clock alone. The printer (files/) and the spreadsheet
+// (export/) are added by the program at start-up.
 Platform& plateforme();
 // Replaces every service at once (tests); returns the previous set.
 Platform installer_plateforme(Platform p);
-Platform plateforme_qt();
+// The factory of the first set, when called before plateforme() is first used.
+void fixer_plateforme_initiale(Platform (*fabrique)());
+// The computer's clock, waiting in an event loop of Qt Core.
+std::unique_ptr<Clock> horloge_systeme();
+// The services of a program without windows: the clock only.
+Platform plateforme_sans_ecran();
 
 // The program's own directory: where the panel file, settings, help and
 // toolbar images live. The executable's directory unless a test set another.

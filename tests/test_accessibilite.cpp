@@ -2,13 +2,13 @@
 // windows named by the titles they show, and quantity boxes that react to a
 // tick however it was given.
 #include "acquisition/selection.h"
-#include "acquisition/type_mesure.h"
+#include "acquisition/ecran/type_mesure.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
-#include "acquisition/panneaux.h"
-#include "socle/toolkit.h"
-#include "files/fichier.h"
-#include "lang/langue.h"
+#include "socle/ecran/menus.h"
+#include "acquisition/ecran/panneaux.h"
+#include "socle/ecran/toolkit.h"
+#include "files/ecran/fichier.h"
+#include "lang/ecran/langue.h"
 #include "support/banc.h"
 
 #include <QAccessible>

@@ -1,8 +1,8 @@
 // User limits of a graph window: the alarm dialog, the limit lines and the beeps.
-#include "acquisition/alarmes.h"
+#include "acquisition/ecran/alarmes.h"
 #include "graph/lignes_limites.h"
-#include "socle/menus.h"
-#include "acquisition/panneaux.h"
+#include "socle/ecran/menus.h"
+#include "acquisition/ecran/panneaux.h"
 #include "graph/panneaux.h"
 #include "graph/emplacements.h"
 #include "graph/traces.h"

@@ -1,12 +1,12 @@
 // Connection labels: one graph window per channel, titles, Window-menu items,
 // Y labels and the readings list's heading.
 #include "acquisition/selection.h"
-#include "files/fichier.h"
-#include "lang/langue.h"
+#include "files/ecran/fichier.h"
+#include "lang/ecran/langue.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "socle/minuterie.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "graph/panneaux.h"
 #include "graph/fenetres_voies.h"
 #include "graph/emplacements.h"

@@ -1,9 +1,9 @@
 // Readings into channels, the two notices, curves, Y scaling and the scale dialog.
-#include "acquisition/alarmes.h"
+#include "acquisition/ecran/alarmes.h"
 #include "graph/lignes_limites.h"
 #include "acquisition/selection.h"
-#include "socle/menus.h"
-#include "acquisition/panneaux.h"
+#include "socle/ecran/menus.h"
+#include "acquisition/ecran/panneaux.h"
 #include "graph/panneaux.h"
 #include "graph/emplacements.h"
 #include "acquisition/stockage.h"

@@ -4,10 +4,10 @@
 // that fails leaves nothing behind and says so.
 #include "socle/ecriture.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
-#include "socle/menus.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/fenetres_voies.h"
 #include "acquisition/ligne.h"
 #include "support/fake_platform.h"

@@ -1,12 +1,12 @@
 // Start-up: the missing panel file, and a first start on the defaults.
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "socle/minuterie.h"
 #include "graph/panneaux.h"
 #include "app/quitter.h"
 #include "app/startup.h"
-#include "socle/toolkit.h"
-#include "socle/ctrl_menu.h"
+#include "socle/ecran/toolkit.h"
+#include "socle/ecran/ctrl_menu.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

@@ -5,7 +5,7 @@
 #include "files/format.h"
 #include "files/journal.h"
 #include "export/classeur.h"
-#include "files/impression_qt.h"
+#include "files/ecran/impression_qt.h"
 #include "socle/ecriture.h"
 #include "socle/platform.h"
 

@@ -1,8 +1,8 @@
 // The Edit menu on recordings opened from files: Min and Max labels, the
 // free texts at cursor 1 and their insert-text dialog, copying a window to
 // the clipboard and renaming a window.
-#include "files/enregistrement.h"
-#include "files/fichier.h"
+#include "files/ecran/enregistrement.h"
+#include "files/ecran/fichier.h"
 #include "graph/affichage.h"
 #include "graph/curseurs.h"
 #include "graph/edition.h"
@@ -11,9 +11,9 @@
 #include "graph/traces.h"
 #include "lang/langue.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "support/enregistrement_ecrit.h"
 #include "support/fake_platform.h"
 

@@ -2,14 +2,14 @@
 // buttons are dimmed after Run, Pause, Pause again and Stop; the menus'
 // keyboard shortcuts, which a dimmed item or menu does not answer.
 #include "acquisition/selection.h"
-#include "files/enregistrement.h"
-#include "files/fichier.h"
-#include "socle/barre_outils.h"
+#include "files/ecran/enregistrement.h"
+#include "files/ecran/fichier.h"
+#include "socle/ecran/barre_outils.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "socle/minuterie.h"
-#include "socle/toolkit.h"
-#include "lang/langue.h"
+#include "socle/ecran/toolkit.h"
+#include "lang/ecran/langue.h"
 #include "support/banc.h"
 
 #include <QAction>

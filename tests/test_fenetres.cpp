@@ -1,10 +1,10 @@
 // Window arrangement: tile, cascade and full-screen geometry, the active
 // window's marks, and resizing.
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
-#include "socle/menus.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/fenetres.h"
 #include "graph/emplacements.h"
 #include "support/fake_platform.h"

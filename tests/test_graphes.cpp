@@ -1,8 +1,8 @@
 // Graph-window slots, their scroll bars and plots.
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/emplacements.h"
 #include "graph/defilement.h"
 #include "graph/traces.h"

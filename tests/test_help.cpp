@@ -4,7 +4,7 @@
 // present or not, without a modal popup.
 #include "socle/globals.h"
 #include "socle/help_search.h"
-#include "socle/help_viewer.h"
+#include "socle/ecran/help_viewer.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,12 +2,12 @@
 // the simulated wattmeter: the boxes its mode word leaves enabled, INRUSH,
 // the held display, an unknown mode word, a silent instrument, and a
 // selection that no longer suits the mode.
-#include "acquisition/identification.h"
+#include "acquisition/ecran/identification.h"
 #include "acquisition/selection.h"
-#include "acquisition/type_mesure.h"
+#include "acquisition/ecran/type_mesure.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
-#include "acquisition/panneaux.h"
+#include "socle/ecran/menus.h"
+#include "acquisition/ecran/panneaux.h"
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "link/jbus.h"

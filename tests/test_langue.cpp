@@ -1,14 +1,15 @@
 // Language switching: error popups, menus, toolbar, headings, the Options
 // and Help menus.
-#include "socle/barre_outils.h"
+#include "socle/ecran/barre_outils.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
+#include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
-#include "lang/panneaux.h"
-#include "socle/platform.h"
-#include "socle/toolkit.h"
+#include "lang/ecran/panneaux.h"
+include "socle/platform.h"
+#include "socle/ecran/platform_qt.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/fenetres_voies.h"
-#include "lang/langue.h"
+#include "lang/ecran/langue.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
 

@@ -43,13 +43,19 @@ LIGNES = [
     ("acquisition", '#include "graph/courbes.h"', True),
     ("acquisition", "#include <qcustomplot.h>", True),
     ("files", '#include "graph/courbes.h"', False),
+    ("acquisition/ecran", '#include "graph/courbes.h"', True),
+    ("acquisition/ecran", "Acq.nb_points = 0;", True),
+    ("socle/ecran", "declencher(item);", True),
+    ("files", '#include "socle/ecran/toolkit.h"', True),
+    ("acquisition", '#include "acquisition/ecran/panneaux.h"', True),
+    ("files/ecran", '#include "socle/ecran/toolkit.h"', False),
 ]
 
 
 def arbre(dossier, ligne):
     racine = pathlib.Path(tempfile.mkdtemp(prefix="maison-"))
     for d in check_house.PRODUIT:
-        (racine / d).mkdir()
+        (racine / d).mkdir(parents=True, exist_ok=True)
     (racine / dossier / "essai.cpp").write_text("void f()\n{\n    " + ligne + "\n}\n")
     return racine
 

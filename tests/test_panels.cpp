@@ -17,12 +17,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "acquisition/panneaux.h"
+#include "acquisition/ecran/panneaux.h"
 #include "export/panneaux.h"
 #include "app/panneaux.h"
-#include "files/panneaux.h"
+#include "files/ecran/panneaux.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "lang/textes.h"
 #include "support/fake_platform.h"
 

@@ -2,7 +2,7 @@
 // window's handles are refused, and opening and closing windows all day
 // leaves no entry behind.
 #include "socle/globals.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/curseurs.h"
 #include "graph/defilement.h"
 #include "graph/emplacements.h"

@@ -2,9 +2,9 @@
 
 #include "acquisition/ligne.h"
 #include "socle/globals.h"
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 #include "graph/panneaux.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <cmath>
 

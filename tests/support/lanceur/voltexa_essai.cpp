@@ -7,8 +7,8 @@
 #include "app/startup.h"
 #include "acquisition/selection.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/menus.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "socle/panels.h"
+#include "socle/ecran/panels.h"
 
 #include "socle/platform.h"
 

@@ -1,9 +1,9 @@
-#include "acquisition/alarmes.h"
+#include "acquisition/ecran/alarmes.h"
 
-#include "acquisition/panneaux.h"
+#include "acquisition/ecran/panneaux.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "files/panneaux.h"
+#include "files/ecran/panneaux.h"
 
 #include <QLabel>
 #include <QProgressBar>

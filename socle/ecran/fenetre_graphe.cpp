@@ -1,7 +1,7 @@
-#include "socle/fenetre_graphe.h"
+#include "socle/ecran/fenetre_graphe.h"
 
 #include "socle/globals.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 bool fenetre_graphe(int w)
 {

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "socle/globals.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QAbstractButton>
 #include <QObject>

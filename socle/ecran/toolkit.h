@@ -16,18 +16,6 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
-enum Evenement {
-    EVENT_NONE = 0,
-    EVENT_COMMIT,
-    EVENT_VAL_CHANGED,
-    EVENT_LEFT_CLICK,
-    EVENT_RIGHT_DOUBLE_CLICK, // also the full-screen toggle
-    EVENT_GOT_FOCUS,
-    EVENT_LOST_FOCUS,
-    EVENT_PANEL_SIZE,
-    EVENT_CLOSE,
-    EVENT_TIMER_TICK,
-};
 
 using PanelCallback = int (*)(int panel, int event, void* data, int e1, int e2);
 using MenuCallback = void (*)(int menubar, int item, void* data, int panel);

@@ -1,4 +1,4 @@
-#include "files/impression_qt.h"
+#include "files/ecran/impression_qt.h"
 
 #include "socle/ecriture.h"
 

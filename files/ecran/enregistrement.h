@@ -40,9 +40,6 @@ int Ouverture_fichier(const QString& chemin);
 // does, as the unsaved recording in hand: Save asks where to keep it, it is
 // not listed among the recent files and the title stays "VOLTEXA".
 int ouvrir_reprise(const QString& chemin);
-// The records as a recording's configuration: set-up, time-stamp mode,
-// reading count and x positions.
-Configuration configuration_courante();
 // Puts `chemin` at the top of the recent-file list and its menu items; on
 // Windows the entry is upper case.
 void Memo_fichier(const QString& chemin);

@@ -1,20 +1,20 @@
-#include "files/enregistrement.h"
+#include "files/ecran/enregistrement.h"
 
 #include "acquisition/modele.h"
 
-#include "socle/fenetre_graphe.h"
+#include "socle/ecran/fenetre_graphe.h"
 #include "socle/globals.h"
 #include "socle/lecture_fichier.h"
-#include "socle/liste_releves.h"
-#include "socle/menus.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/menus.h"
 #include "socle/minuterie.h"
-#include "files/panneaux.h"
+#include "files/ecran/panneaux.h"
 #include "graph/panneaux.h"
 #include "socle/platform.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 #include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
-#include "files/fichier.h"
+#include "files/ecran/fichier.h"
 #include "files/format.h"
 #include "files/journal.h"
 #include "acquisition/ligne.h"
@@ -138,25 +138,6 @@ void dire_pas_un_fichier(const char* const* titre, const QString& chemin)
 // ---- saving -----------------------------------------------------------------
 
 } // namespace
-
-Configuration configuration_courante()
-{
-    Configuration c;
-    for (int k = 1; k <= 2; ++k) {
-        VoieFichier& v = c.voies[std::size_t(k - 1)];
-        v.port = Mesure.port;
-        v.type_reseau = Mesure.type_reseau;
-        v.grandeur = Donnee[k].grandeur;
-        v.nb_voies = Mesure.nb_voies;
-        v.num_fenetre = Donnee[k].num_fenetre;
-        v.libelle = QString::fromUtf8(Donnee[k].libelle);
-    }
-    c.heure_rel = Acq.heure_rel;
-    c.temps_relatif = Acq.temps_relatif;
-    c.nb_points = std::clamp(Acq.nb_points, 0, NB_RELEVES_MAX);
-    c.x.assign(ptx, ptx + c.nb_points);
-    return c;
-}
 
 bool accepter_remplacement()
 {

@@ -1,8 +1,9 @@
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
-#include "socle/liste_releves.h"
-#include "socle/panels.h"
-#include "socle/menus.h"
+#include "socle/ecran/liste_releves.h"
+#include "socle/ecran/panels.h"
+#include "socle/ecran/menus.h"
+#include "socle/ecran/platform_qt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -24,6 +25,10 @@
 #include <vector>
 
 namespace {
+
+// A program with windows starts with the desktop's services: every one links
+// this file, which registers them before main.
+[[maybe_unused]] const bool plateforme_qt_inscrite = (fixer_plateforme_initiale(plateforme_qt), true);
 
 // Frame of a child panel around its client area: a title bar above, a thin
 // border on the other sides. Tile and full-screen geometry leave 25 pixels

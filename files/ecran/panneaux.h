@@ -1,7 +1,7 @@
 // Typed bindings of the print dialog and the progress panel.
 #pragma once
 
-#include "socle/panels.h"
+#include "socle/ecran/panels.h"
 
 class QLabel;
 class QProgressBar;

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "socle/globals.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QString>
 #include <map>

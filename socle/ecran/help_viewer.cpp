@@ -1,4 +1,4 @@
-#include "socle/help_viewer.h"
+#include "socle/ecran/help_viewer.h"
 
 #include "socle/globals.h"
 #include "socle/help_search.h"

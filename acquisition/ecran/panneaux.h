@@ -2,7 +2,7 @@
 // dialogs, and of the notices of the reading cycle.
 #pragma once
 
-#include "socle/panels.h"
+#include "socle/ecran/panels.h"
 
 #include <array>
 

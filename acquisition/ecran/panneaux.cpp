@@ -1,4 +1,4 @@
-#include "acquisition/panneaux.h"
+#include "acquisition/ecran/panneaux.h"
 
 #include <QCheckBox>
 #include <QComboBox>

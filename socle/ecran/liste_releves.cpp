@@ -1,4 +1,4 @@
-#include "socle/liste_releves.h"
+#include "socle/ecran/liste_releves.h"
 
 #include <QHeaderView>
 

@@ -1,7 +1,7 @@
-#include "socle/barre_outils.h"
+#include "socle/ecran/barre_outils.h"
 
-#include "socle/panels.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/panels.h"
+#include "socle/ecran/toolkit.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -1,4 +1,4 @@
-#include "lang/panneaux.h"
+#include "lang/ecran/panneaux.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // Typed bindings of the about panel.
 #pragma once
 
-#include "socle/panels.h"
+#include "socle/ecran/panels.h"
 
 class QLabel;
 class QPushButton;

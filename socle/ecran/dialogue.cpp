@@ -1,6 +1,6 @@
-#include "socle/dialogue.h"
+#include "socle/ecran/dialogue.h"
 
-#include "socle/ctrl_menu.h"
+#include "socle/ecran/ctrl_menu.h"
 
 #include <set>
 

@@ -1,7 +1,7 @@
-#include "socle/ctrl_menu.h"
+#include "socle/ecran/ctrl_menu.h"
 
-#include "socle/menus.h"
-#include "socle/toolkit.h"
+#include "socle/ecran/menus.h"
+#include "socle/ecran/toolkit.h"
 
 void Ctrl_menu(int dimmed)
 {

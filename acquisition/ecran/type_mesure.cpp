@@ -1,16 +1,16 @@
-#include "acquisition/type_mesure.h"
+#include "acquisition/ecran/type_mesure.h"
 
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
 #include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "socle/commandes.h"
-#include "socle/ctrl_menu.h"
+#include "socle/ecran/ctrl_menu.h"
 #include "socle/globals.h"
-#include "socle/menus.h"
-#include "acquisition/panneaux.h"
-#include "socle/toolkit.h"
-#include "socle/dialogue.h"
+#include "socle/ecran/menus.h"
+#include "acquisition/ecran/panneaux.h"
+#include "socle/ecran/toolkit.h"
+#include "socle/ecran/dialogue.h"
 #include "lang/textes.h"
 
 #include <QCheckBox>
