@@ -8,6 +8,7 @@
 #include "socle/menus.h"
 #include "lang/panneaux.h"
 #include "socle/platform.h"
+#include "socle/reglages.h"
 #include "socle/toolkit.h"
 #include "socle/dialogue.h"
 #include "lang/textes.h"
@@ -92,7 +93,7 @@ const char* const suffixes_aide[5] = {"fr", "gb", "al", "es", "it"};
 void reconstruire_barre_outils()
 {
     Toolbar_Discard(gToolbar);
-    gToolbar = Toolbar_New(Fen_princ[PNL_PRINC]);
+    reglages::remplacer_barre_outils(Toolbar_New(Fen_princ[PNL_PRINC]));
     for (const Bouton& b : boutons) {
         if (!b.image) {
             Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_SEPARATEUR, true, {}, 0, {});
@@ -207,7 +208,7 @@ void Gestion_options(int menubar, int item, void*, int)
         return;
     plateforme().popups->curseur_attente(true);
     tk::SetItemChecked(ITEM_FRANCAIS + langue, false);
-    langue = item - ITEM_FRANCAIS;
+    reglages::choisir_langue(item - ITEM_FRANCAIS);
     tk::SetItemChecked(item, true);
     traduire_boite_a_outils(langue);
     Changement_langue(menubar);

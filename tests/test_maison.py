@@ -43,6 +43,12 @@ LIGNES = [
     ("acquisition", '#include "graph/courbes.h"', True),
     ("acquisition", "#include <qcustomplot.h>", True),
     ("files", '#include "graph/courbes.h"', False),
+    ("lang", "langue = item - ITEM_FRANCAIS;", True),
+    ("app", "langue = item - ITEM_FRANCAIS;", False),
+    ("graph", "else lien = !lien;", True),
+    ("export", 'copie_texte(Excel . repertoire, "/tmp/");', True),
+    ("export", "++Excel.numero;", False),
+    ("files", "const QString nom = QFileInfo(chemin).fileName();", False),
 ]
 
 
