@@ -12,6 +12,7 @@
 #include "socle/minuterie.h"
 #include "app/parametres.h"
 #include "app/quitter.h"
+#include "app/reglages.h"
 #include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/ecran/enregistrement.h"
@@ -147,6 +148,7 @@ void preparer_dossier_ports()
 
 int demarrage()
 {
+    installer_reglages();
     enregistrer_panneaux();
     // The services the ground leaves to the folders that own them; a test
     // that installed its own keeps them.

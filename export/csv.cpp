@@ -188,11 +188,11 @@ QByteArray csv_releves(int n, const std::function<Releve(int)>& releve, const Fo
 
 QString nom_csv_propose(const QString& dossier, const QString& enregistrement)
 {
-    QString nom = QFileInfo(enregistrement).completeBaseName();
-    if (nom.isEmpty())
-        nom = QStringLiteral("vtex");
-    nom += QStringLiteral(".csv");
-    return dossier.isEmpty() ? nom : QDir(dossier).filePath(nom);
+    QString fichier = QFileInfo(enregistrement).completeBaseName();
+    if (fichier.isEmpty())
+        fichier = QStringLiteral("vtex");
+    fichier += QStringLiteral(".csv");
+    return dossier.isEmpty() ? fichier : QDir(dossier).filePath(fichier);
 }
 
 QString completer_nom_csv(const QString& chemin)

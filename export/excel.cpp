@@ -8,6 +8,7 @@
 #include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "socle/ecran/toolkit.h"
+#include "socle/reglages.h"
 #include "export/tableur.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -67,7 +68,7 @@ void lancer(PnlExcel& x)
                                      qtxt(tx::dossier_protege).arg(QDir::toNativeSeparators(repertoire)));
         return;
     }
-    copie_texte(Excel.repertoire, repertoire.toLocal8Bit().constData());
+    reglages::choisir_repertoire_tableur(repertoire);
     copie_texte(Excel.feuille, x.feuille->text().toLocal8Bit().constData());
     if (!plateforme().tableur) {
         Popup_erreur(MSG_LANCEMENT);
@@ -92,7 +93,7 @@ void parcourir(PnlExcel& x)
     const std::optional<QString> d = plateforme().popups->dossier(QString(), QString());
     if (!d || d->isEmpty())
         return;
-    copie_texte(Excel.repertoire, d->toLocal8Bit().constData());
+    reglages::choisir_repertoire_tableur(*d);
     x.repertoire->setText(QString::fromLocal8Bit(Excel.repertoire));
 }
 
@@ -271,7 +272,7 @@ int Exporter_excel(int panel, int, int event, void*, int, int)
     QString repertoire = x->repertoire->text().trimmed();
     if (!repertoire.endsWith('/'))
         repertoire += '/';
-    copie_texte(Excel.repertoire, repertoire.toLocal8Bit().constData());
+    reglages::choisir_repertoire_tableur(repertoire);
 
     const QString chemin = choisir_classeur();
     // The message says where the workbook went, when it was written.

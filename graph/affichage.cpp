@@ -9,6 +9,7 @@
 #include "lang/langue.h"
 #include "socle/globals.h"
 #include "socle/ecran/menus.h"
+#include "socle/reglages.h"
 #include "graph/panneaux.h"
 #include "socle/ecran/toolkit.h"
 
@@ -184,6 +185,6 @@ void Gestion_affichage(int, int item, void*, int)
 
 void Gestion_lien(int, int, void*, int)
 {
-    lien = !lien;
+    reglages::lier_curseurs(!lien);
     tk::SetItemChecked(ITEM_LIER, lien != 0);
 }

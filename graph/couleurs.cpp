@@ -9,6 +9,7 @@
 #include "socle/ecran/dialogue.h"
 #include "socle/globals.h"
 #include "socle/ecran/liste_releves.h"
+#include "socle/reglages.h"
 #include "graph/panneaux.h"
 #include "socle/ecran/toolkit.h"
 
@@ -164,8 +165,7 @@ void ouvrir_couleurs()
     choix->show();
     c.choix_couleur->setEnabled(false);
 
-    for (int i = 0; i < NB_COULEURS; ++i)
-        colo[i] = color[i];
+    reglages::reprendre_couleurs();
     c.liste_roles->setCurrentRow(0);
     montrer_couleur(c, color[0]);
 
@@ -187,22 +187,20 @@ int couleurs(int panel, int control, int event, void*, int, int)
     case COULEUR_ANNULER:
         if (event != EVENT_COMMIT)
             return 0;
-        for (int i = 0; i < NB_COULEURS; ++i)
-            colo[i] = color[i];
+        reglages::reprendre_couleurs();
         Maj_couleurs(11);
         [[fallthrough]];
     case COULEUR_OK:
         if (event != EVENT_COMMIT)
             return 0;
-        for (int i = 0; i < NB_COULEURS; ++i)
-            color[i] = colo[i];
+        reglages::garder_couleurs();
         fermer_dialogue(panel);
         break;
     case COULEUR_DEFAUT:
         if (event != EVENT_COMMIT)
             return 0;
         for (int i = 0; i < NB_COULEURS; ++i)
-            colo[i] = couleurs_par_defaut[i];
+            reglages::essayer_couleur(i, couleurs_par_defaut[i]);
         montrer_couleur(c, colo[indice_role(c)]);
         Maj_couleurs(11);
         break;
@@ -212,7 +210,7 @@ int couleurs(int panel, int control, int event, void*, int, int)
     case COULEUR_CHOIX:
         if (QColorDialog* d = selecteur_couleur(panel)) {
             const int k = indice_role(c);
-            colo[k] = rgb_de(d->currentColor());
+            reglages::essayer_couleur(k, rgb_de(d->currentColor()));
             montrer_couleur(c, colo[k]);
             Maj_couleurs(k);
         }

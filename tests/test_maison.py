@@ -49,6 +49,12 @@ LIGNES = [
     ("files", '#include "socle/ecran/toolkit.h"', True),
     ("acquisition", '#include "acquisition/ecran/panneaux.h"', True),
     ("files/ecran", '#include "socle/ecran/toolkit.h"', False),
+    ("lang", "langue = item - ITEM_FRANCAIS;", True),
+    ("app", "langue = item - ITEM_FRANCAIS;", False),
+    ("graph", "else lien = !lien;", True),
+    ("export", 'copie_texte(Excel . repertoire, "/tmp/");', True),
+    ("export", "++Excel.numero;", False),
+    ("files", "const QString nom = QFileInfo(chemin).fileName();", False),
 ]
 
 

@@ -5,6 +5,7 @@
 
 #include "socle/ecran/dialogue.h"
 #include "socle/globals.h"
+#include "socle/reglages.h"
 #include "acquisition/ecran/panneaux.h"
 #include "socle/ecran/toolkit.h"
 #include "lang/langue.h"
@@ -135,7 +136,7 @@ int Communicate(int panel, int control, int event, void*, int, int)
     switch (control) {
     case CONNEXION_OK:
         fermeture_com(comport);
-        comport = port_choisi(d);
+        reglages::choisir_port(port_choisi(d));
         selectionner_port(d, comport);
         retour_com = ouverture_com(comport, JBUS_BAUD, PARITE_AUCUNE, 8, 1, JBUS_DELAI);
         if (retour_com != 0)

@@ -12,6 +12,7 @@
 #include "graph/panneaux.h"
 #include "socle/platform.h"
 #include "socle/ecran/toolkit.h"
+#include "socle/reglages.h"
 #include "graph/fiches_fenetres.h"
 #include "graph/fenetres_voies.h"
 #include "files/ecran/fichier.h"
@@ -269,35 +270,6 @@ void appliquer_releves(const Releves& r, int nb_valeurs)
     modele::enregistrement_charge(n == r.lignes.size() ? r.lignes : r.lignes.mid(0, n));
 }
 
-// Recent-file entries of the File menu, between Print and Exit, in list
-// order. Items already there are relabelled rather than made again: the
-// item that asked for the change may be the one being relabelled.
-void maj_menu_recents()
-{
-    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k) {
-        const bool utilisee = std::strlen(nom[k]) > 5;
-        if (!utilisee) {
-            if (fichier_menu[k] != 0) {
-                tk::DiscardMenuItem(menu, fichier_menu[k]);
-                fichier_menu[k] = 0;
-            }
-            continue;
-        }
-        const QString texte = mnemonique(nom[k]);
-        if (fichier_menu[k] != 0 && tk::action(fichier_menu[k])) {
-            tk::SetItemName(fichier_menu[k], texte);
-            continue;
-        }
-        int avant = ITEM_SEP_RECENTS;
-        for (int suivant = k + 1; suivant < NB_FICHIERS_RECENTS; ++suivant)
-            if (fichier_menu[suivant] != 0 && tk::action(fichier_menu[suivant])) {
-                avant = fichier_menu[suivant];
-                break;
-            }
-        fichier_menu[k] = tk::NewMenuItem(menu, BARRE_FICHIER, avant, texte, Gestion_fichier);
-    }
-}
-
 } // namespace
 
 void commande_ouvrir()
@@ -532,18 +504,5 @@ int ouvrir_reprise(const QString& chemin)
 
 void Memo_fichier(const QString& chemin)
 {
-    const QString p = chemin_memorise(chemin);
-    std::array<QString, NB_FICHIERS_RECENTS> e;
-    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
-        e[std::size_t(k)] = QString::fromUtf8(nom[k]);
-    if (!placer_en_tete(e, p))
-        return;
-    // A path too long for its entry would be cut into another file's name:
-    // such a path is not listed.
-    for (const QString& t : e)
-        if (t.toUtf8().size() >= LONG_NOM_FICHIER)
-            return;
-    for (int k = 0; k < NB_FICHIERS_RECENTS; ++k)
-        copie_texte(nom[k], e[std::size_t(k)].toUtf8().constData());
-    maj_menu_recents();
+    reglages::ajouter_fichier_recent(chemin);
 }

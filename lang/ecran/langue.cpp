@@ -8,6 +8,7 @@
 #include "socle/ecran/menus.h"
 #include "lang/ecran/panneaux.h"
 #include "socle/platform.h"
+#include "socle/reglages.h"
 #include "socle/ecran/toolkit.h"
 #include "socle/ecran/dialogue.h"
 #include "lang/textes.h"
@@ -90,7 +91,7 @@ const Bouton boutons[] = {
 void reconstruire_barre_outils()
 {
     Toolbar_Discard(gToolbar);
-    gToolbar = Toolbar_New(Fen_princ[PNL_PRINC]);
+    reglages::remplacer_barre_outils(Toolbar_New(Fen_princ[PNL_PRINC]));
     for (const Bouton& b : boutons) {
         if (!b.image) {
             Toolbar_InsertItem(gToolbar, TOOLBAR_FIN, TOOLBAR_SEPARATEUR, true, {}, 0, {});
@@ -164,7 +165,7 @@ void Gestion_options(int menubar, int item, void*, int)
         return;
     plateforme().popups->curseur_attente(true);
     tk::SetItemChecked(ITEM_FRANCAIS + langue, false);
-    langue = item - ITEM_FRANCAIS;
+    reglages::choisir_langue(item - ITEM_FRANCAIS);
     tk::SetItemChecked(item, true);
     traduire_boite_a_outils(langue);
     Changement_langue(menubar);
