@@ -67,6 +67,29 @@ char* valeur_affichee(char* t, double v)
         }
         v = std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL);
     }
+    // Every reading is far below 1e12: its thousandths are a whole number
+    // written with integer digits, rounded as the general conversion rounds
+    // (to nearest; the ties have been moved off above). The product v * 1000
+    // is rounded once, so the nearest whole number is checked against v
+    // exactly: fma gives the sign of v * 1000 - (n +/- 0.5) without rounding
+    // it away.
+    if (std::abs(v) < 1e12) {
+        double n = std::nearbyint(v * 1000.0);
+        if (std::fma(v, 1000.0, -(n + 0.5)) > 0.0)
+            n += 1.0;
+        else if (std::fma(v, 1000.0, -(n - 0.5)) < 0.0)
+            n -= 1.0;
+        // The sign is the value's: -0.0004 reads "-0.000", as the general
+        // conversion writes it.
+        if (std::signbit(v))
+            *t++ = '-';
+        auto milliemes = static_cast<unsigned long long>(std::abs(n));
+        const unsigned long long entiers = milliemes / 1000;
+        milliemes %= 1000;
+        t = std::to_chars(t, t + LONG_VALEUR_MAX, entiers).ptr;
+        *t++ = '.';
+        return chiffres(t, int(milliemes), 3);
+    }
     return std::to_chars(t, t + LONG_VALEUR_MAX, v, std::chars_format::fixed, 3).ptr;
 }
 
