@@ -808,12 +808,6 @@ void SetItemDimmed(int item, bool dimmed)
         a->setEnabled(!dimmed);
 }
 
-bool ItemDimmed(int item)
-{
-    QAction* a = action(item);
-    return a && !a->isEnabled();
-}
-
 void SetItemChecked(int item, bool checked)
 {
     if (QAction* a = action(item)) {
@@ -826,12 +820,6 @@ bool ItemChecked(int item)
 {
     QAction* a = action(item);
     return a && a->isChecked();
-}
-
-QString ItemName(int item)
-{
-    QAction* a = action(item);
-    return a ? a->text() : QString();
 }
 
 void reinitialiser()

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "socle/toolkit.h"
 #include "socle/ctrl_menu.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

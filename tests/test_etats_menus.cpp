@@ -10,6 +10,7 @@
 #include "socle/minuterie.h"
 #include "socle/toolkit.h"
 #include "lang/langue.h"
+#include "support/inspection.h"
 #include "support/banc.h"
 
 #include <QAction>

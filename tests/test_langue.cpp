@@ -10,6 +10,7 @@
 #include "graph/fenetres_voies.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 
 #include <QDialogButtonBox>
