@@ -57,8 +57,11 @@ char* valeur_affichee(char* t, double v)
 {
     // A value halfway between two thousandths is an odd number of
     // sixteenths: it goes away from zero, as the lines have always shown it.
+    // From 2^53 on every double is even, so a whole number below it is tested
+    // by its last bit (fmod costs more than the rest of the line).
     const double seiziemes = v * 16.0;
-    if (std::isfinite(seiziemes) && seiziemes == std::floor(seiziemes) && std::fmod(seiziemes, 2.0) != 0.0) {
+    if (std::abs(seiziemes) < 0x1p53 && seiziemes == std::floor(seiziemes) &&
+        (static_cast<long long>(seiziemes) & 1) != 0) {
         // One step past the halfway point rounds away from zero while a step
         // is below half a thousandth; beyond, the text is made the long way.
         if (std::abs(v) >= 0x1p40) {
