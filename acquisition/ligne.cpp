@@ -57,8 +57,11 @@ char* valeur_affichee(char* t, double v)
 {
     // A value halfway between two thousandths is an odd number of
     // sixteenths: it goes away from zero, as the lines have always shown it.
+    // From 2^53 on every double is even, so a whole number below it is tested
+    // by its last bit (fmod costs more than the rest of the line).
     const double seiziemes = v * 16.0;
-    if (std::isfinite(seiziemes) && seiziemes == std::floor(seiziemes) && std::fmod(seiziemes, 2.0) != 0.0) {
+    if (std::abs(seiziemes) < 0x1p53 && seiziemes == std::floor(seiziemes) &&
+        (static_cast<long long>(seiziemes) & 1) != 0) {
         // One step past the halfway point rounds away from zero while a step
         // is below half a thousandth; beyond, the text is made the long way.
         if (std::abs(v) >= 0x1p40) {
@@ -66,6 +69,29 @@ char* valeur_affichee(char* t, double v)
             return std::copy(a.cbegin(), a.cend(), t);
         }
         v = std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL);
+    }
+    // Every reading is far below 1e12: its thousandths are a whole number
+    // written with integer digits, rounded as the general conversion rounds
+    // (to nearest; the ties have been moved off above). The product v * 1000
+    // is rounded once, so the nearest whole number is checked against v
+    // exactly: fma gives the sign of v * 1000 - (n +/- 0.5) without rounding
+    // it away.
+    if (std::abs(v) < 1e12) {
+        double n = std::nearbyint(v * 1000.0);
+        if (std::fma(v, 1000.0, -(n + 0.5)) > 0.0)
+            n += 1.0;
+        else if (std::fma(v, 1000.0, -(n - 0.5)) < 0.0)
+            n -= 1.0;
+        // The sign is the value's: -0.0004 reads "-0.000", as the general
+        // conversion writes it.
+        if (std::signbit(v))
+            *t++ = '-';
+        auto milliemes = static_cast<unsigned long long>(std::abs(n));
+        const unsigned long long entiers = milliemes / 1000;
+        milliemes %= 1000;
+        t = std::to_chars(t, t + LONG_VALEUR_MAX, entiers).ptr;
+        *t++ = '.';
+        return chiffres(t, int(milliemes), 3);
     }
     return std::to_chars(t, t + LONG_VALEUR_MAX, v, std::chars_format::fixed, 3).ptr;
 }

@@ -34,41 +34,64 @@ QString chemin_entree(const QString& entree)
     return entree.mid(4);
 }
 
-// One line of a file without its line end; false at the end of the file or
-// when the line is longer than LONG_LIGNE_MAX (`trop_longue` then set).
-bool lire_ligne(QIODevice& f, QByteArray& ligne, bool& trop_longue)
+// Room for the longest line, one character more, "\r\n" and the final
+// zero that QIODevice::readLine writes.
+constexpr qint64 TAMPON_LIGNE = LONG_LIGNE_MAX + 4;
+
+// One line of a file without its line end, written to `tampon`
+// (TAMPON_LIGNE bytes) and its length in `longueur`; false at the end of the
+// file or when the line is longer than LONG_LIGNE_MAX (`trop_longue` then
+// set). No text is made on the way: the readers of a recording's 30000
+// lines build only what they keep.
+bool lire_ligne(QIODevice& f, char* tampon, qsizetype& longueur, bool& trop_longue)
 {
     trop_longue = false;
     if (f.atEnd())
         return false;
-    // One character more than the longest line, plus "\r\n".
-    ligne = f.readLine(LONG_LIGNE_MAX + 3);
-    if (ligne.isEmpty())
+    const qint64 lu = f.readLine(tampon, TAMPON_LIGNE);
+    if (lu <= 0)
         return false;
-    if (ligne.endsWith('\n'))
-        ligne.chop(1);
+    qsizetype n = qsizetype(lu);
+    if (tampon[n - 1] == '\n')
+        --n;
     else if (!f.atEnd()) {
         trop_longue = true;
         return false;
     }
-    if (ligne.endsWith('\r'))
-        ligne.chop(1);
-    if (ligne.size() > LONG_LIGNE_MAX) {
+    if (n > 0 && tampon[n - 1] == '\r')
+        --n;
+    if (n > LONG_LIGNE_MAX) {
         trop_longue = true;
         return false;
     }
+    longueur = n;
+    return true;
+}
+
+bool lire_ligne(QIODevice& f, QByteArray& ligne, bool& trop_longue)
+{
+    char tampon[TAMPON_LIGNE];
+    qsizetype n = 0;
+    if (!lire_ligne(f, tampon, n, trop_longue))
+        return false;
+    ligne = QByteArray(tampon, n);
     return true;
 }
 
 // Text only: tabs aside, a control character means binary data.
-bool texte_seul(const QByteArray& ligne)
+bool texte_seul(const char* ligne, qsizetype n)
 {
-    for (char c : ligne) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 0x20 && c != '\t') || u == 0x7f)
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto u = static_cast<unsigned char>(ligne[i]);
+        if ((u < 0x20 && u != '\t') || u == 0x7f)
             return false;
     }
     return true;
+}
+
+bool texte_seul(const QByteArray& ligne)
+{
+    return texte_seul(ligne.constData(), ligne.size());
 }
 
 bool lire_entier(const QByteArray& texte, int& v)
@@ -83,8 +106,10 @@ bool lire_entier(const QByteArray& texte, int& v)
 // The next line as one whole number.
 bool ligne_entier(QIODevice& f, int& v, bool& trop_longue)
 {
-    QByteArray l;
-    return lire_ligne(f, l, trop_longue) && texte_seul(l) && lire_entier(l, v);
+    char tampon[TAMPON_LIGNE];
+    qsizetype n = 0;
+    return lire_ligne(f, tampon, n, trop_longue) && texte_seul(tampon, n) &&
+           lire_entier(QByteArray::fromRawData(tampon, n), v);
 }
 
 bool reel_fini(double v)
@@ -251,8 +276,10 @@ bool ecrire_configuration(QIODevice& f, const Configuration& c, const Avance& av
     QByteArray bloc;
     bloc.reserve(4096 + 16);
     for (int i = 0; i < n; ++i) {
-        bloc += QByteArray::number(c.x[std::size_t(i)]);
-        bloc += '\n';
+        char t[16];
+        char* fin = std::to_chars(t, t + sizeof t - 1, c.x[std::size_t(i)]).ptr;
+        *fin++ = '\n';
+        bloc.append(t, fin - t);
         if (bloc.size() >= 4096) {
             if (f.write(bloc) != bloc.size())
                 return false;
@@ -406,18 +433,19 @@ Lecture lire_donnees(QIODevice& f, int n, int nb_valeurs, Releves& r, const Avan
     lu.lignes.reserve(n);
     for (int k = 0; k < nb_valeurs; ++k)
         lu.valeurs[std::size_t(k)].reserve(std::size_t(n));
-    QByteArray l;
+    char l[TAMPON_LIGNE];
+    qsizetype taille = 0;
     bool trop_longue = false;
     constexpr double absent = std::numeric_limits<double>::quiet_NaN();
     for (int j = 0; j < n; ++j) {
-        if (!lire_ligne(f, l, trop_longue)) {
+        if (!lire_ligne(f, l, taille, trop_longue)) {
             if (trop_longue)
                 return Lecture::Format;
             break;
         }
-        if (!texte_seul(l))
+        if (!texte_seul(l, taille))
             return Lecture::Format;
-        const QString ligne = QString::fromLatin1(l);
+        const QString ligne = QString::fromLatin1(l, taille);
         for (int k = 0; k < nb_valeurs; ++k) {
             double v = absent;
             lire_reel(ligne, colonne_lecture(k + 1), v);

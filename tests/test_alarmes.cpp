@@ -6,6 +6,7 @@
 #include "graph/panneaux.h"
 #include "graph/emplacements.h"
 #include "graph/traces.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 
 #include <QCheckBox>

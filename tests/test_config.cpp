@@ -14,6 +14,7 @@
 #include "graph/couleurs.h"
 #include "lang/ecran/langue.h"
 #include "link/jbus.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

@@ -10,6 +10,7 @@
 #include "graph/panneaux.h"
 #include "graph/fenetres_voies.h"
 #include "graph/emplacements.h"
+#include "support/inspection.h"
 #include "support/banc.h"
 #include "support/fake_platform.h"
 

@@ -9,6 +9,7 @@
 #include "acquisition/stockage.h"
 #include "graph/courbes.h"
 #include "graph/traces.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 
 #include <QComboBox>

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "socle/ecran/toolkit.h"
 #include "socle/ecran/ctrl_menu.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

@@ -14,6 +14,7 @@
 #include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
 #include "socle/ecran/toolkit.h"
+#include "support/inspection.h"
 #include "support/enregistrement_ecrit.h"
 #include "support/fake_platform.h"
 

@@ -21,6 +21,7 @@
 #include "lang/textes.h"
 #include "link/jbus.h"
 #include "link/registres.h"
+#include "support/inspection.h"
 #include "support/banc.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"

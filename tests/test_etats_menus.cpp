@@ -10,6 +10,8 @@
 #include "socle/minuterie.h"
 #include "socle/ecran/toolkit.h"
 #include "lang/ecran/langue.h"
+#include "lang/langue.h"
+#include "support/inspection.h"
 #include "support/banc.h"
 
 #include <QAction>

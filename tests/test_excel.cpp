@@ -16,6 +16,7 @@
 #include "acquisition/ligne.h"
 #include "lang/ecran/langue.h"
 #include "lang/textes.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/releves_ranges.h"
 

@@ -11,6 +11,7 @@
 #include "app/parametres.h"
 #include "app/startup.h"
 #include "link/jbus.h"
+#include "support/inspection.h"
 #include "support/banc.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"

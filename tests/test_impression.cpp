@@ -14,6 +14,7 @@
 #include "graph/affichage.h"
 #include "graph/fenetres.h"
 #include "lang/textes.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/releves_ranges.h"
 #include "acquisition/ligne.h"

@@ -11,6 +11,7 @@
 #include "files/format.h"
 #include "link/jbus.h"
 #include "link/serial.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

@@ -11,6 +11,7 @@
 #include "graph/fenetres_voies.h"
 #include "lang/ecran/langue.h"
 #include "lang/textes.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 
 #include <QDialogButtonBox>

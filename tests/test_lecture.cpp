@@ -123,6 +123,38 @@ private slots:
         QVERIFY(lire(l, 37) == 6553.5);
         QCOMPARE(l.mid(POS_VALEUR_VOIE1, LARGEUR_VALEUR), QString("-6300.000"));
     }
+
+    // Thousandths as the lines have always shown them: to the nearest, the
+    // exact halfway values away from zero, a negative value's sign kept.
+    void valeur_au_millieme_data()
+    {
+        QTest::addColumn<double>("valeur");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("below half a thousandth") << 0.0004 << "0.000";
+        QTest::newRow("negative below half") << -0.0004 << "-0.000";
+        QTest::newRow("negative zero") << -0.0 << "-0.000";
+        QTest::newRow("0.0005 lies above half") << 0.0005 << "0.001";
+        QTest::newRow("1.0005 lies below half") << 1.0005 << "1.000";
+        QTest::newRow("2.0005 lies above half") << 2.0005 << "2.001";
+        QTest::newRow("halfway up") << 0.0625 << "0.063";
+        QTest::newRow("halfway down") << -0.0625 << "-0.063";
+        QTest::newRow("halfway, large") << 4095.9375 << "4095.938";
+        QTest::newRow("carried into the units") << 999.9995 << "1000.000";
+        QTest::newRow("just below the carry") << 9.9995 << "9.999";
+        QTest::newRow("negative below the carry") << -9.9995 << "-9.999";
+        QTest::newRow("6553.4995 lies below half") << 6553.4995 << "6553.499";
+        QTest::newRow("1234.5675 lies above half") << 1234.5675 << "1234.568";
+        QTest::newRow("sum off by one bit") << 0.1 + 0.2 << "0.300";
+    }
+
+    void valeur_au_millieme()
+    {
+        QFETCH(double, valeur);
+        QFETCH(QString, texte);
+        const QString c = colonnes_ligne(1, valeur, false, 0, false);
+        QCOMPARE(c.size(), 13);
+        QCOMPARE(c.mid(1, LARGEUR_VALEUR), texte.rightJustified(LARGEUR_VALEUR));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLecture)

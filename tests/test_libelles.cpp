@@ -17,6 +17,7 @@
 #include "export/panneaux.h"
 #include "graph/panneaux.h"
 #include "socle/ecran/toolkit.h"
+#include "support/inspection.h"
 #include "support/banc.h"
 #include "support/enregistrement_ecrit.h"
 #include "support/fake_platform.h"

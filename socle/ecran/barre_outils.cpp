@@ -52,6 +52,7 @@ int Toolbar_New(int panel)
     disposition->addWidget(b);
     static int prochain = 1;
     int h = prochain++;
+    b->setObjectName(QStringLiteral("barre_outils_%1").arg(h));
     barres()[h] = Barre{b, 1};
     return h;
 }
@@ -116,40 +117,4 @@ void Toolbar_DimItem(int toolbar, int position, bool dimmed)
 {
     if (QAction* a = a_position(toolbar, position))
         a->setEnabled(!dimmed);
-}
-
-bool Toolbar_ItemDimmed(int toolbar, int position)
-{
-    QAction* a = a_position(toolbar, position);
-    return a && !a->isEnabled();
-}
-
-int Toolbar_NbItems(int toolbar)
-{
-    auto it = barres().find(toolbar);
-    return it == barres().end() || !it->second.barre ? 0 : int(it->second.barre->actions().size());
-}
-
-QString Toolbar_InfoBulle(int toolbar, int position)
-{
-    QAction* a = a_position(toolbar, position);
-    return a ? a->toolTip() : QString();
-}
-
-bool Toolbar_Separateur(int toolbar, int position)
-{
-    QAction* a = a_position(toolbar, position);
-    return a && a->isSeparator();
-}
-
-bool Toolbar_AUneImage(int toolbar, int position)
-{
-    QAction* a = a_position(toolbar, position);
-    return a && !a->icon().isNull();
-}
-
-void Toolbar_Presser(int toolbar, int position)
-{
-    if (QAction* a = a_position(toolbar, position))
-        a->trigger();
 }

@@ -22,10 +22,3 @@ int Toolbar_InsertItem(int toolbar, int position, TypeBouton type, bool actif, c
 void Toolbar_SetAttribute(int toolbar, int attribut, int valeur);
 void Toolbar_Display(int toolbar);
 void Toolbar_DimItem(int toolbar, int position, bool dimmed);
-bool Toolbar_ItemDimmed(int toolbar, int position);
-int Toolbar_NbItems(int toolbar);
-QString Toolbar_InfoBulle(int toolbar, int position);
-bool Toolbar_Separateur(int toolbar, int position);
-bool Toolbar_AUneImage(int toolbar, int position);
-// Presses the button at `position` as a person would.
-void Toolbar_Presser(int toolbar, int position);

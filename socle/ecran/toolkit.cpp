@@ -813,12 +813,6 @@ void SetItemDimmed(int item, bool dimmed)
         a->setEnabled(!dimmed);
 }
 
-bool ItemDimmed(int item)
-{
-    QAction* a = action(item);
-    return a && !a->isEnabled();
-}
-
 void SetItemChecked(int item, bool checked)
 {
     if (QAction* a = action(item)) {
@@ -831,12 +825,6 @@ bool ItemChecked(int item)
 {
     QAction* a = action(item);
     return a && a->isChecked();
-}
-
-QString ItemName(int item)
-{
-    QAction* a = action(item);
-    return a ? a->text() : QString();
 }
 
 void reinitialiser()

@@ -113,10 +113,8 @@ void rappeler_item(int item);
 void declencher(int item);
 void SetItemName(int item, const QString& texte_qt); // Qt form: "&X" marks the mnemonic
 void SetItemDimmed(int item, bool dimmed);
-bool ItemDimmed(int item);
 void SetItemChecked(int item, bool checked);
 bool ItemChecked(int item);
-QString ItemName(int item);  // as shown, with Qt's '&' markers
 
 // Forgets every panel and item (tests).
 void reinitialiser();
