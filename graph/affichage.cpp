@@ -5,6 +5,7 @@
 #include "graph/fenetres.h"
 #include "graph/legende.h"
 #include "graph/valeurs_curseurs.h"
+#include "graph/vue_statistiques.h"
 #include "graph/zoom.h"
 #include "lang/langue.h"
 #include "socle/globals.h"
@@ -176,6 +177,9 @@ void Gestion_affichage(int, int item, void*, int)
         break;
     case ITEM_ZOOMMOINS:
         zoom(-1);
+        break;
+    case ITEM_STATISTIQUES:
+        ouvrir_statistiques();
         break;
     default:
         break;
