@@ -69,8 +69,8 @@ QString unite_mesure(int code)
     return code >= 0 && code <= 12 ? QString::fromUtf8(tx::unite_typ[code]).trimmed() : QString();
 }
 
-// A reading's time as the list shows it: the date in the language's order
-// and the clock time, or the time elapsed.
+// A reading's time as its line shows it: the date in the line's order and
+// the clock time, or the time elapsed.
 CelluleStat instant(int i)
 {
     CelluleStat c;
@@ -89,7 +89,7 @@ CelluleStat instant(int i)
     const QTime h(r.secondes / 3600 % 24, r.secondes / 60 % 60, r.secondes % 60);
     const QString heure = h.toString(QStringLiteral("hh:mm:ss"));
     if (r.date.isValid()) {
-        c.texte = r.date.toString(langue == 1 ? QStringLiteral("MM-dd-yyyy") : QStringLiteral("dd-MM-yyyy")) +
+        c.texte = r.date.toString(r.mois_premier ? QStringLiteral("MM-dd-yyyy") : QStringLiteral("dd-MM-yyyy")) +
                   QLatin1Char(' ') + heure;
         c.brut = r.date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + heure;
     } else {
@@ -322,12 +322,10 @@ void ouvrir_statistiques()
     for (int c = 0; c < g->columnCount(); ++c)
         g->setColumnWidth(c, g->columnWidth(c) + 16);
     // The whole table in view, without scrolling.
-    int largeur = g->verticalHeader()->width() + 2 * g->frameWidth();
-    for (int c = 0; c < g->columnCount(); ++c)
-        largeur += g->columnWidth(c);
-    int hauteur = g->horizontalHeader()->height() + 2 * g->frameWidth();
-    for (int r = 0; r < g->rowCount(); ++r)
-        hauteur += g->rowHeight(r);
+    const int largeur = g->verticalHeader()->sizeHint().width() + g->horizontalHeader()->length() +
+                        2 * g->frameWidth() + 2;
+    const int hauteur = g->horizontalHeader()->sizeHint().height() + g->verticalHeader()->length() +
+                        2 * g->frameWidth() + 2;
     g->setFixedSize(largeur, hauteur);
     relier_bouton(p, d.copier, Statistiques, STATISTIQUES_COPIER);
     relier_bouton(p, d.quitter, Statistiques, STATISTIQUES_FERMER);

@@ -612,9 +612,9 @@ private slots:
         QCOMPARE(t->horizontalHeaderItem(1)->text(), QString("P(W)"));
         const QStringList lignes{"Start", "End", "Duration", "Readings", "Undefined", "Mean", "Minimum",
                                  "Maximum", "Energy"};
-        const QStringList v{"03-25-2026 10:00:00", "03-25-2026 10:00:06", "0:00:06", "7", "0", "230.0  V",
+        const QStringList v{"25-03-2026 10:00:00", "25-03-2026 10:00:06", "0:00:06", "7", "0", "230.0  V",
                             "230.0  V", "230.0  V", ""};
-        const QStringList w{"03-25-2026 10:00:01", "03-25-2026 10:00:04", "0:00:03", "4", "1", "266.7  W",
+        const QStringList w{"25-03-2026 10:00:01", "25-03-2026 10:00:04", "0:00:03", "4", "1", "266.7  W",
                             "200.0  W", "300.0  W", "236.1 mWh"};
         QCOMPARE(t->rowCount(), int(lignes.size()));
         for (int r = 0; r < t->rowCount(); ++r) {
