@@ -213,11 +213,15 @@ struct Horodate {
 
 Horodate horodates[NB_RELEVES_MAX];
 int nb_ranges = 0;
+// Changes whenever a stored reading may have changed; appending one does not.
+unsigned generation = 0;
 // Lines read from a file that the formatter would not give back, by index.
 QHash<int, QString> lignes_lues;
 
 void oublier_apres(int i)
 {
+    if (i != nb_ranges)
+        ++generation;
     nb_ranges = i + 1;
     if (!lignes_lues.isEmpty())
         lignes_lues.remove(i);
@@ -315,6 +319,11 @@ QString ligne_de(const Releve& r)
 int nb_releves_ranges()
 {
     return nb_ranges;
+}
+
+unsigned generation_releves()
+{
+    return generation;
 }
 
 Releve releve(int i)
@@ -437,6 +446,7 @@ void ranger_releves_lus(const QStringList& lignes, int n, const std::array<std::
 
 void vider_releves()
 {
+    ++generation;
     nb_ranges = 0;
     lignes_lues.clear();
 }

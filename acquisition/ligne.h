@@ -100,6 +100,10 @@ QString ligne_de(const Releve& r);
 // Readings stored: reading i exists for i below this count (the readings
 // count Acq.nb_points may run ahead of it, never the other way).
 int nb_releves_ranges();
+// Changes each time a stored reading may have changed (a reading stored again,
+// readings dropped or read from a file), never when one is appended: what is
+// worked out from the readings stays good while it is the same.
+unsigned generation_releves();
 // Reading i: its instant and flags, its values from point[1..2][i]. A default
 // reading outside the stored ones.
 Releve releve(int i);

@@ -252,6 +252,9 @@ void Exporter_memory()
     textes.titre_y[0] = titre_axe(1);
     textes.titre_y[1] = titre_axe(2);
     classeur_tenu() = classeur_releves(etiquette, n, Mesure.nb_voies, releve, textes, avance);
+    // The statistics of what the graph windows show, on a sheet of their own.
+    if (n > 0 && Mesure.nb_voies > 0)
+        classeur_tenu()->feuilles.push_back(feuille_statistiques(qtxt(tx::statistiques), tableau_statistiques()));
 }
 
 int Exporter_excel(int panel, int, int event, void*, int, int)

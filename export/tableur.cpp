@@ -219,6 +219,39 @@ Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
     return c;
 }
 
+Feuille feuille_statistiques(const QString& nom, const TableauStat& t)
+{
+    Feuille f;
+    f.nom = nom;
+    f.lignes_figees = 1;
+    auto texte = [&f](int l, int c, const QString& x, int style) {
+        if (!x.isEmpty())
+            f.cellules.push_back({l, c, false, 0.0, x, style});
+    };
+    int large = 0;
+    for (int j = 0; j < int(t.voies.size()); ++j)
+        texte(0, 1 + 2 * j, t.voies[j], STYLE_ENTETE);
+    for (int r = 0; r < int(t.lignes.size()); ++r) {
+        const LigneStat& l = t.lignes[std::size_t(r)];
+        texte(r + 1, 0, l.libelle, STYLE_ENTETE);
+        large = std::max(large, int(l.libelle.size()));
+        for (int j = 0; j < int(l.voies.size()); ++j) {
+            const CelluleStat& c = l.voies[std::size_t(j)];
+            if (std::isnan(c.nombre))
+                texte(r + 1, 1 + 2 * j, c.brut, 0);
+            else
+                f.cellules.push_back({r + 1, 1 + 2 * j, true, c.nombre, {}, 0});
+            texte(r + 1, 2 + 2 * j, c.unite, 0);
+        }
+    }
+    f.largeurs.push_back(large + 2);
+    for (int j = 0; j < int(t.voies.size()); ++j) {
+        f.largeurs.push_back(20);
+        f.largeurs.push_back(6);
+    }
+    return f;
+}
+
 int pourcentage(int k, int n)
 {
     return n > 0 ? (100 * k + 100) / n : 0;

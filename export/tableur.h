@@ -20,6 +20,7 @@
 
 #include "acquisition/ligne.h"
 #include "export/classeur.h"
+#include "graph/vue_statistiques.h"
 
 #include <QString>
 #include <QStringView>
@@ -55,6 +56,12 @@ QString piece_etiquette(const QString& etiquette, int voie);
 Classeur classeur_releves(const QString& etiquette, int n, int nb_voies,
                           const std::function<Releve(int)>& releve, const TextesFeuille& textes,
                           const std::function<void(int)>& avance = {});
+
+// A sheet of the statistics, `nom`, to add to a workbook of classeur_releves
+// (its header style): row 1 the channels' labels over two columns each, then
+// a row per figure, its label in column A, each channel's number (or text,
+// for a clock time) and its unit.
+Feuille feuille_statistiques(const QString& nom, const TableauStat& t);
 
 // Percentage shown before reading k of n (k from 0): (100k + 100) / n.
 int pourcentage(int k, int n);

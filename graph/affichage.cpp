@@ -5,6 +5,7 @@
 #include "graph/fenetres.h"
 #include "graph/legende.h"
 #include "graph/valeurs_curseurs.h"
+#include "graph/vue_statistiques.h"
 #include "graph/zoom.h"
 #include "lang/langue.h"
 #include "socle/globals.h"
@@ -177,6 +178,9 @@ void Gestion_affichage(int, int item, void*, int)
         break;
     case ITEM_ZOOMMOINS:
         zoom(-1);
+        break;
+    case ITEM_STATISTIQUES:
+        ouvrir_statistiques();
         break;
     default:
         break;

@@ -8,7 +8,7 @@
 // File > New with readings stored: the legend of every channel window is
 // hidden as the Legend command hides it, delta read-outs included.
 void retirer_legendes();
-// Display-menu callback (items ITEM_RETICULE .. ITEM_ZOOMMOINS).
+// Display-menu callback (items ITEM_RETICULE .. ITEM_STATISTIQUES).
 void Gestion_affichage(int menubar, int item, void* data, int panel);
 // The active window's zoom label: "X 1", "X 10", "/ 200".
 void Affiche_zoom();

@@ -67,6 +67,11 @@ QString Format_Mesure(int code, const char* prefixe, double x, int simple)
 {
     if (simple)
         return ecrire("%s%7.1f %s", prefixe, x, unite(code));
+    return Format_Mesure_unite(code, prefixe, x, unite(code));
+}
+
+QString Format_Mesure_unite(int code, const char* prefixe, double x, const char* unite)
+{
     const Echelle e = echelle(code, x);
     const double v = x * e.multiplicateur;
     const double a = std::fabs(v);
@@ -79,5 +84,5 @@ QString Format_Mesure(int code, const char* prefixe, double x, int simple)
         format = "%s%7.1f %s%s";
     else
         format = "%s%6.1f %s%s";
-    return ecrire(format, prefixe, v, e.lettre, unite(code));
+    return ecrire(format, prefixe, v, e.lettre, unite);
 }

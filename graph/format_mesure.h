@@ -16,3 +16,7 @@ QString Format_Seconde(const char* prefixe, double secondes);
 // the unit of quantity `code`. With `simple` set: one decimal, no letter.
 // Power factors (codes 11 and 12) and 0 take no letter.
 QString Format_Mesure(int code, const char* prefixe, double x, int simple);
+
+// The scaled form with another unit: an integral of quantity `code` ("Wh",
+// "Ah"...), its digits as the quantity's own read-out shows them.
+QString Format_Mesure_unite(int code, const char* prefixe, double x, const char* unite);

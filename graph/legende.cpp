@@ -5,6 +5,7 @@
 #include "graph/panneaux.h"
 #include "socle/ecran/liste_releves.h"
 #include "socle/ecran/toolkit.h"
+#include "graph/vue_statistiques.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -59,7 +60,8 @@ QFont police_liste()
 
 // Characters of the longest read-out: a prefix of five ("dY = "), a value
 // of seven, a blank, a unit prefix letter and a three-letter unit
-// ("dY =   -49.9 mVar"); a time "X1 = 99999:59:59" is shorter.
+// ("dY =   -49.9 mVar"); a time "X1 = 99999:59:59" is shorter. The
+// statistics block under the delta read-outs may need more.
 constexpr int CARACTERES_LECTURE = 17;
 // Left of a read-out inside the strip, and room kept right of it for the frame.
 constexpr int MARGE_GAUCHE = 5;
@@ -88,7 +90,8 @@ int largeur_legende()
     int chasse = 0;
     for (QChar c : QStringLiteral("0123456789-.: =XYd\u00b5mkMGpnVAWr"))
         chasse = std::max(chasse, m.horizontalAdvance(c));
-    return std::max(LARGEUR_LEGENDE, MARGE_GAUCHE + CARACTERES_LECTURE * chasse + MARGE_DROITE);
+    const int caracteres = std::max(CARACTERES_LECTURE, caracteres_bloc_statistiques());
+    return std::max(LARGEUR_LEGENDE, MARGE_GAUCHE + caracteres * chasse + MARGE_DROITE);
 }
 
 int pas_lecture()
@@ -184,6 +187,7 @@ void Affiche_delta()
     f.lect_y1 = creer_texte(f.panel, haut2 + 1, MARGE_GAUCHE);
     f.lect_y2 = creer_texte(f.panel, haut2 + 1 + p, MARGE_GAUCHE);
     f.lect_dy = creer_texte(f.panel, haut2 + 1 + 2 * p, MARGE_GAUCHE);
+    creer_bloc_statistiques(grafic);
 }
 
 void Retire_delta()
@@ -195,6 +199,7 @@ void retirer_delta(int w)
 {
     if (w < 0 || w >= NB_FENETRES)
         return;
+    retirer_bloc_statistiques(w);
     InfoRecord& f = Info[w];
     for (int* h : {&f.cadre_ecart[0], &f.cadre_ecart[1], &f.lect_x1, &f.lect_x2, &f.lect_dx, &f.lect_y1,
                    &f.lect_y2, &f.lect_dy}) {

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <qcustomplot.h>
 
 PnlDonnees PnlDonnees::lier(QWidget* r)
@@ -66,6 +67,12 @@ PnlAlarme PnlAlarme::lier(QWidget* r)
             controle<QPushButton>(r, "quitter")};
 }
 
+PnlStatistiques PnlStatistiques::lier(QWidget* r)
+{
+    return {r, controle<QTableWidget>(r, "tableau"), controle<QPushButton>(r, "copier"),
+            controle<QPushButton>(r, "quitter")};
+}
+
 void enregistrer_panneaux_graphe()
 {
     enregistrer_liaison<PnlDonnees>(PNL_DONNEES);
@@ -74,4 +81,5 @@ void enregistrer_panneaux_graphe()
     enregistrer_liaison<PnlEchelle>(PNL_ECHELLE);
     enregistrer_liaison<PnlTexte>(PNL_TEXTE);
     enregistrer_liaison<PnlAlarme>(PNL_ALARME);
+    enregistrer_liaison<PnlStatistiques>(PNL_STATISTIQUES);
 }

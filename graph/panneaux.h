@@ -14,6 +14,7 @@ class QListWidget;
 class ListeReleves;
 class QPushButton;
 class QScrollBar;
+class QTableWidget;
 class QWidget;
 
 struct PnlDonnees {
@@ -74,6 +75,15 @@ struct PnlAlarme {
     QPushButton* bouton_ok;
     QPushButton* quitter;
     static PnlAlarme lier(QWidget* racine);
+};
+
+// Display > Statistics: a row per figure, a column per channel.
+struct PnlStatistiques {
+    QWidget* racine;
+    QTableWidget* tableau;
+    QPushButton* copier;
+    QPushButton* quitter;
+    static PnlStatistiques lier(QWidget* racine);
 };
 
 // Registers these bindings, so that each such panel is checked as it loads.

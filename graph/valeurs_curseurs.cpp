@@ -9,6 +9,7 @@
 #include "graph/panneaux.h"
 #include "socle/ecran/toolkit.h"
 #include "graph/legende.h"
+#include "graph/vue_statistiques.h"
 
 #include <QItemSelectionModel>
 
@@ -115,6 +116,7 @@ void Maj_valeurs_curseurs(int w)
         ecrire_texte(f.lect_y2, Format_Mesure(code, "Y2 = ", y2, 0));
         ecrire_texte(f.lect_dx, Format_Seconde("dX = ", secondes_position(std::fabs(x2 - x1), p)));
         ecrire_texte(f.lect_dy, Format_Mesure(code, "dY = ", std::fabs(y2 - y1), 0));
+        ecrire_bloc_statistiques(w);
     }
 }
 

@@ -105,6 +105,9 @@ const char* const item_zoomplus[5] = {
 const char* const item_zoommoins[5] = {
     "Zoom A__rrière", "Zoom __Out", "Ver__kleinern", "Zoom A__trás", "Z__oom -",
 };
+const char* const item_statistiques[5] = {
+    "__Statistiques ...", "__Statistics ...", "__Statistik ...", "E__stadísticas ...", "__Statistiche ...",
+};
 const char* const barre_fenetre[5] = {
     "Fe__nêtre", "__Window", "__Fenster", "__Ventana", "__Finestra",
 };
@@ -494,6 +497,35 @@ const char* const messag_fin[5] = {
 };
 
 // Colour roles of the colour dialog's list; row 0 is the blank first item.
+const char* const statistiques[5] = {
+    "Statistiques", "Statistics", "Statistik", "Estadísticas", "Statistiche",
+};
+const char* const copier[5] = {"__Copier", "__Copy", "__Kopieren", "__Copiar", "__Copia"};
+const char* const stat_lignes[NB_LIGNES_STAT * 5] = {
+    "Début", "Start", "Beginn", "Inicio", "Inizio",
+    "Fin", "End", "Ende", "Fin", "Fine",
+    "Durée", "Duration", "Dauer", "Duración", "Durata",
+    "Relevés", "Readings", "Messwerte", "Lecturas", "Letture",
+    "Indéfinis", "Undefined", "Undefiniert", "Indefinidas", "Indefinite",
+    "Moyenne", "Mean", "Mittelwert", "Media", "Media",
+    "Minimum", "Minimum", "Minimum", "Mínimo", "Minimo",
+    "Maximum", "Maximum", "Maximum", "Máximo", "Massimo",
+    "Énergie", "Energy", "Energie", "Energía", "Energia",
+    "Charge", "Charge", "Ladung", "Carga", "Carica",
+};
+const char* const stat_abreges[NB_LIGNES_STAT * 5] = {
+    "X1", "X1", "X1", "X1", "X1",
+    "X2", "X2", "X2", "X2", "X2",
+    "dX", "dX", "dX", "dX", "dX",
+    "n", "n", "n", "n", "n",
+    "Ind", "Und", "Und", "Ind", "Ind",
+    "Moy", "Mean", "Mittel", "Media", "Media",
+    "Min", "Min", "Min", "Mín", "Min",
+    "Max", "Max", "Max", "Máx", "Max",
+    "E", "E", "E", "E", "E",
+    "Q", "Q", "Q", "Q", "Q",
+};
+
 const char* const titres[9 * 5] = {
     "", "", "", "", "",
     "Courbe Mesure 1", "Measurement 1 Curve", "1. Meßartkurve", "Curva 1o medida",

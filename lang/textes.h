@@ -51,6 +51,7 @@ extern const char* const item_legende[5];
 extern const char* const item_couleur[5];
 extern const char* const item_zoomplus[5];
 extern const char* const item_zoommoins[5];
+extern const char* const item_statistiques[5];
 extern const char* const barre_fenetre[5];
 extern const char* const item_cascade[5];
 extern const char* const item_mosaique[5];
@@ -183,6 +184,19 @@ extern const char* const titre_feuille[5];
 extern const char* const messag_ecras[5];
 extern const char* const messag_pret[5];
 extern const char* const messag_fin[5];
+
+// Statistics between the delta cursors: the dialog's title (and the legend
+// block's heading), its Copy button, the rows of the dialog, the copied text,
+// the print and the workbook (row r: entry 5r + langue; STAT_* below), and
+// the labels of the legend block's lines (same rows, short).
+extern const char* const statistiques[5];
+extern const char* const copier[5];
+enum LigneStat {
+    STAT_DEBUT, STAT_FIN, STAT_DUREE, STAT_NOMBRE, STAT_INDEFINIS, STAT_MOYENNE, STAT_MINI, STAT_MAXI,
+    STAT_ENERGIE, STAT_CHARGE, NB_LIGNES_STAT
+};
+extern const char* const stat_lignes[NB_LIGNES_STAT * 5];
+extern const char* const stat_abreges[NB_LIGNES_STAT * 5];
 
 // Colour roles of the colour dialog, rows 0..8 (row 0 is blank).
 extern const char* const titres[9 * 5];

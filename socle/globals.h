@@ -129,7 +129,8 @@ enum PanelKind {
     PNL_SPLASH,        // splash panel
     PNL_DONNEES,       // Data window (its handle goes to Info[0].panel)
     PNL_PROGRESS,      // progress panel
-    PNL_DERNIER = PNL_PROGRESS
+    PNL_STATISTIQUES,  // statistics dialog
+    PNL_DERNIER = PNL_STATISTIQUES
 };
 extern int Fen_princ[NB_PANELS];
 

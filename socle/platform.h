@@ -47,6 +47,8 @@ class PressePapiers {
 public:
     virtual ~PressePapiers() = default;
     virtual void image(const QImage& image) = 0;
+    // Plain text (a spreadsheet pastes tab-separated columns as cells).
+    virtual void texte(const QString& texte) = 0;
 };
 
 class Beep {
@@ -82,9 +84,10 @@ public:
     // default printer; the print dialog comes up only when the system has
     // none. `titre` names the job.
     virtual Resultat imprimer_texte(const QString& texte, const QString& titre) = 0;
-    // The widget drawn whole and scaled to the page under `titre`, after the
-    // print dialog, whose printers include a PDF file.
-    virtual Resultat imprimer_widget(QWidget* w, const QString& titre) = 0;
+    // The widget drawn whole and scaled to the page under `titre`, with the
+    // lines of `pied` under it in a fixed-pitch font, after the print
+    // dialog, whose printers include a PDF file.
+    virtual Resultat imprimer_widget(QWidget* w, const QString& titre, const QString& pied) = 0;
 };
 
 // The spreadsheet service: a workbook (export/classeur.h) written as an

@@ -5,6 +5,7 @@
 #include "files/ecran/enregistrement.h"
 #include "files/ecran/fichier.h"
 #include "files/format.h"
+#include "files/ecran/impression.h"
 #include "graph/affichage.h"
 #include "graph/couleurs.h"
 #include "graph/curseurs.h"
@@ -15,6 +16,9 @@
 #include "graph/traces.h"
 #include "graph/valeurs_curseurs.h"
 #include "lang/ecran/langue.h"
+#include "graph/vue_statistiques.h"
+#include "lang/langue.h"
+#include "lang/textes.h"
 #include "socle/globals.h"
 #include "socle/ecran/liste_releves.h"
 #include "socle/ecran/menus.h"
@@ -30,6 +34,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <qcustomplot.h>
@@ -78,6 +83,45 @@ struct Session : SessionTest {
         activer(1);
     }
 };
+
+// Seven readings one a second from 10:00:00 on 25 March 2026 (clock time): V 230 V, P 100, 200, 300,
+// undefined, 300, 200, 100 W; reading j at x position 2j.
+struct SessionStatistiques : SessionTest {
+    QTemporaryDir dossier;
+    SessionStatistiques()
+    {
+        const QString dat = dossier.filePath("charge.dat");
+        const char* p[] = {"100.000", "200.000", "300.000", "----", "300.000", "200.000", "100.000"};
+        QByteArray cfg = "1 1 1 2 7 V(V)     \r\n2 1 5 2 8 P(W)     \r\n0.000000\r\n0\r\n7\r\n";
+        QByteArray d;
+        for (int j = 0; j < 7; ++j) {
+            cfg += QByteArray::number(2 * j) + "\r\n";
+            d += QByteArray::number(j + 1).rightJustified(5) + " 25-03-2026 10:00:0" + QByteArray::number(j) +
+                 "  " + QByteArray("230.000").rightJustified(9) + "      " + QByteArray(p[j]).rightJustified(9) +
+                 "         \r\n";
+        }
+        ecrire_fichier(chemin_configuration(dat), cfg);
+        ecrire_fichier(dat, d);
+        if (Ouverture_fichier(dat) != 0)
+            qFatal("recording not opened");
+        Acq.periode = 1;
+    }
+};
+
+QStringList textes_bloc(int w)
+{
+    QStringList l;
+    const QWidget* contenu = tk::contenu(Info[w].panel);
+    QList<QLabel*> etiquettes = contenu->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    std::sort(etiquettes.begin(), etiquettes.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+    bool dedans = false;
+    for (QLabel* e : etiquettes) {
+        dedans = dedans || e->text() == QStringLiteral("Statistics");
+        if (dedans && e->x() == 5)  // the read-outs' left
+            l << e->text();
+    }
+    return l;
+}
 
 } // namespace
 
@@ -534,6 +578,119 @@ private slots:
                 QVERIFY2(fin < debut, qPrintable(etiquettes[i - 1] + " / " + etiquettes[i]));
             }
         }
+    }
+
+    // The delta cursors of window 2 (P) around readings 1 to 4: the
+    // statistics block under the delta read-outs, the dialog, its Copy, and
+    // the print of the graph; the undefined reading is counted apart and
+    // bridged (2 s at a 1 s period), none of the others is left out.
+    void statistiques_entre_les_curseurs()
+    {
+        SessionStatistiques s;
+        activer(2);
+        const int p = Info[2].panel;
+        Gestion_affichage(menu, ITEM_LEGENDE, nullptr, 0);
+        Gestion_affichage(menu, ITEM_CURSEUR, nullptr, 0);
+        fixer_position_curseur(p, 3, 1.5, 0.0);  // cursor 3 left of cursor 2
+        fixer_position_curseur(p, 2, 9.0, 0.0);
+        ValCurseur(p, 0, EVENT_COMMIT, nullptr, 0, 0);
+        // (200 + 300) / 2 + 2 x 300 = 850 W.s = 236.1 mWh; (200 + 300 + 300) / 3 = 266.7 W.
+        const QStringList bloc{"Statistics",       "n = 4",           "Und = 1",         "Mean =  266.7  W",
+                               "Min =  200.0  W",  "Max =  300.0  W", "E =  236.1 mWh"};
+        QCOMPARE(textes_bloc(2), bloc);
+        // Every line whole in the strip.
+        for (QLabel* e : tk::contenu(p)->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            if (e->x() == 5)
+                QVERIFY2(e->fontMetrics().horizontalAdvance(e->text()) <= largeur_legende() - e->x(),
+                     qPrintable(e->text()));
+
+        // Window 1 (V, delta cursors off): the whole recording; no energy.
+        Gestion_affichage(menu, ITEM_STATISTIQUES, nullptr, 0);
+        PnlStatistiques& d = liaison<PnlStatistiques>(Fen_princ[PNL_STATISTIQUES]);
+        QTableWidget* t = d.tableau;
+        QCOMPARE(t->columnCount(), 2);
+        QCOMPARE(t->horizontalHeaderItem(0)->text(), QString("V(V)"));
+        QCOMPARE(t->horizontalHeaderItem(1)->text(), QString("P(W)"));
+        const QStringList lignes{"Start", "End", "Duration", "Readings", "Undefined", "Mean", "Minimum",
+                                 "Maximum", "Energy"};
+        const QStringList v{"25-03-2026 10:00:00", "25-03-2026 10:00:06", "0:00:06", "7", "0", "230.0  V",
+                            "230.0  V", "230.0  V", ""};
+        const QStringList w{"25-03-2026 10:00:01", "25-03-2026 10:00:04", "0:00:03", "4", "1", "266.7  W",
+                            "200.0  W", "300.0  W", "236.1 mWh"};
+        QCOMPARE(t->rowCount(), int(lignes.size()));
+        for (int r = 0; r < t->rowCount(); ++r) {
+            QCOMPARE(t->verticalHeaderItem(r)->text(), lignes[r]);
+            QCOMPARE(t->item(r, 0)->text(), v[r]);
+            QCOMPARE(t->item(r, 1)->text(), w[r]);
+        }
+        d.copier->click();
+        QCOMPARE(s.plateforme.presse_papiers->dernier_texte,
+                 QString("\tV(V)\t\tP(W)\t\n"
+                         "Start\t2026-03-25 10:00:00\t\t2026-03-25 10:00:01\t\n"
+                         "End\t2026-03-25 10:00:06\t\t2026-03-25 10:00:04\t\n"
+                         "Duration\t6\ts\t3\ts\n"
+                         "Readings\t7\t\t4\t\n"
+                         "Undefined\t0\t\t1\t\n"
+                         "Mean\t230\tV\t266.666666667\tW\n"
+                         "Minimum\t230\tV\t200\tW\n"
+                         "Maximum\t230\tV\t300\tW\n"
+                         "Energy\t\t\t0.236111111111\tWh\n"));
+        d.quitter->click();
+        QCOMPARE(Fen_princ[PNL_STATISTIQUES], 0);
+
+        // Printed under the graph: the figures of the window's channel.
+        commande_imprimer();
+        const QString pied = s.plateforme.imprimante->vues.last().texte;
+        QVERIFY2(pied.contains("Energy     236.1 mWh"), qPrintable(pied));
+        QVERIFY2(pied.contains("Readings   4"), qPrintable(pied));
+
+        // Cursors on no reading: none counted, nothing made up.
+        fixer_position_curseur(p, 3, 2.5, 0.0);
+        fixer_position_curseur(p, 2, 3.5, 0.0);
+        ValCurseur(p, 0, EVENT_COMMIT, nullptr, 0, 0);
+        QCOMPARE(textes_bloc(2).mid(1, 4),
+                 QStringList({"n = 0", "Und = 0", "Mean =    ----", "Min =    ----"}));
+    }
+
+    // The block's and the dialog's texts in each language.
+    void statistiques_en_cinq_langues_data()
+    {
+        QTest::addColumn<int>("l");
+        QTest::addColumn<QString>("titre");
+        QTest::addColumn<QString>("moyenne");
+        QTest::addColumn<QString>("energie");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("French") << 0 << "Statistiques" << "Moy = " << "Énergie" << "Statistiques ...";
+        QTest::newRow("English") << 1 << "Statistics" << "Mean = " << "Energy" << "Statistics ...";
+        QTest::newRow("German") << 2 << "Statistik" << "Mittel = " << "Energie" << "Statistik ...";
+        QTest::newRow("Spanish") << 3 << "Estadísticas" << "Media = " << "Energía" << "Estadísticas ...";
+        QTest::newRow("Italian") << 4 << "Statistiche" << "Media = " << "Energia" << "Statistiche ...";
+    }
+    void statistiques_en_cinq_langues()
+    {
+        QFETCH(int, l);
+        QFETCH(QString, titre);
+        QFETCH(QString, moyenne);
+        QFETCH(QString, energie);
+        QFETCH(QString, menu);
+        const int avant = langue, code = Donnee[1].grandeur;
+        langue = l;
+        stats::Statistiques x;
+        x.nb_releves = 1;
+        x.moyenne = x.mini = x.maxi = 300.0;
+        x.integrale = 300.0;
+        Donnee[1].grandeur = CODE_P;
+        const QStringList bloc = lignes_bloc(1, x);
+        QCOMPARE(bloc.first(), titre);
+        QCOMPARE(bloc[3], moyenne + " 300.0  W");
+        QCOMPARE(bloc.last(), "E =  300.0  Wh");
+        QCOMPARE(qtxt(tx::stat_lignes, tx::STAT_ENERGIE), energie);
+        QCOMPARE(mnemonique(txt(tx::item_statistiques)).remove('&'), menu);
+        // Every line of the block within the characters the strip is sized for.
+        for (const QString& t : bloc)
+            QVERIFY2(t.size() <= caracteres_bloc_statistiques(), qPrintable(t));
+        langue = avant;
+        Donnee[1].grandeur = code;
     }
 
     void legende_sans_lecture()

@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cmath>
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -488,7 +490,8 @@ private slots:
         const QJsonObject lu = relire(p.chemin("vrai.xlsx"));
         QVERIFY(!lu.isEmpty());
         const QJsonArray feuilles = lu["feuilles"].toArray();
-        QCOMPARE(feuilles.size(), 2);
+        // The readings, their statistics, the chart.
+        QCOMPARE(feuilles.size(), 3);
         const QJsonObject donnees = feuilles[0].toObject();
         QCOMPARE(lu["active"].toString(), QString("Data"));
         QCOMPARE(donnees["fige"].toString(), QString("A2"));
@@ -508,7 +511,20 @@ private slots:
         QCOMPARE(vu("D3"), (QJsonArray{"D3", "str", "----", "General", false}));
         QVERIFY(donnees["largeurs"].toObject()["C"].toDouble() >= 8);
 
-        const QJsonObject graphe = feuilles[1].toObject();
+        // Energy of P: (1234.567 - 250.125) / 2 + (-250.125 + 0.5) / 2 = 367.4085 W.s
+        // over the two seconds; V: three readings, one undefined, 230.45 V mean.
+        std::map<QString, QJsonArray> stat;
+        for (const QJsonValue v : feuilles[1].toObject()["cellules"].toArray())
+            stat[v.toArray()[0].toString()] = v.toArray();
+        QCOMPARE(stat["A10"][2].toString(), QString("Energy"));
+        QVERIFY(std::fabs(stat["D10"][2].toDouble() - 367.4085 / 3600) < 1e-12);
+        QCOMPARE(stat["E10"][2].toString(), QString("Wh"));
+        QCOMPARE(stat["B5"][2].toInt(), 3);
+        QCOMPARE(stat["B6"][2].toInt(), 1);
+        QVERIFY(std::fabs(stat["B7"][2].toDouble() - 230.45) < 1e-12);
+        QCOMPARE(stat["C7"][2].toString(), QString("V"));
+
+        const QJsonObject graphe = feuilles[2].toObject();
         QCOMPARE(graphe["cellules"].toArray().size(), 0);
         // This reader keeps a chart's first group of curves only.
         const QJsonArray series = graphe["graphiques"].toArray()[0].toObject()["series"].toArray();

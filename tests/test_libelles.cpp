@@ -96,6 +96,8 @@ const TexteMenu textes_menus[] = {
     {ITEM_COULEUR, "Colours", {"C&ouleurs ...", "&Colors ...", "&Farben ...", "C&olores ...", "Colo&ri ..."}},
     {ITEM_ZOOMPLUS, "Zoom in", {"Zoom A&vant", "Zoom &In", "Verg&rößern", "Zoom A&delante", "&Zoom +"}},
     {ITEM_ZOOMMOINS, "Zoom out", {"Zoom A&rrière", "Zoom &Out", "Ver&kleinern", "Zoom A&trás", "Z&oom -"}},
+    {ITEM_STATISTIQUES, "Statistics",
+     {"&Statistiques ...", "&Statistics ...", "&Statistik ...", "E&stadísticas ...", "&Statistiche ..."}},
     {BARRE_FENETRE, "Window", {"Fe&nêtre", "&Window", "&Fenster", "&Ventana", "&Finestra"}},
     {ITEM_CASCADE, "Cascade", {"&Cascade", "&Cascade", "Ü&berlappend", "&Cascada", "&Cascata"}},
     {ITEM_MOSAIQUE, "Tile", {"&Mosaïque", "&Tile", "&Unterteilt", "&Mosaico", "&Mosaico"}},

@@ -8,6 +8,7 @@
 #include "socle/ecran/toolkit.h"
 #include "socle/ecran/dialogue.h"
 #include "graph/fenetres.h"
+#include "graph/vue_statistiques.h"
 #include "acquisition/ligne.h"
 #include "lang/langue.h"
 #include "lang/textes.h"
@@ -34,10 +35,10 @@ void signaler(Printer::Resultat r)
         Popup_erreur(MSG_COMMANDE_IMPOSSIBLE);
 }
 
-Printer::Resultat imprimer_widget(QWidget* w, const QString& titre)
+Printer::Resultat imprimer_widget(QWidget* w, const QString& titre, const QString& pied)
 {
     Printer* imprimante = plateforme().imprimante.get();
-    return imprimante ? imprimante->imprimer_widget(w, titre) : Printer::echec_imprimante;
+    return imprimante ? imprimante->imprimer_widget(w, titre, pied) : Printer::echec_imprimante;
 }
 
 Printer::Resultat imprimer_texte(const QString& texte, const QString& titre)
@@ -60,7 +61,10 @@ void imprimer_graphe(int w)
     // The page gets the plot as it stands at the new size.
     liaison<PnlGraphe>(p).graphe->replot(QCustomPlot::rpImmediateRefresh);
 
-    const Printer::Resultat r = imprimer_widget(tk::contenu(p), tk::titre(p));
+    // The statistics of the window's channel under the graph.
+    const int k = w < NB_VOIES_TABLE && Donnee[w].num_fenetre == w ? w : 0;
+    const QString pied = k >= 1 && k <= Mesure.nb_voies ? texte_imprime(tableau_statistiques(k)) : QString();
+    const Printer::Resultat r = imprimer_widget(tk::contenu(p), tk::titre(p), pied);
 
     tk::deplacer(p, avant.top, avant.left);
     tk::SetPanelHeight(p, avant.height);

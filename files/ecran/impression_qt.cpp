@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPicture>
 #include <QPrintDialog>
@@ -49,14 +50,16 @@ public:
         return imprimer_sur(imprimante, [&texte](QPrinter& p) { return dessiner_texte(p, texte); });
     }
 
-    Resultat imprimer_widget(QWidget* w, const QString& titre) override
+    Resultat imprimer_widget(QWidget* w, const QString& titre, const QString& pied) override
     {
         QPrinter imprimante(QPrinter::HighResolution);
         imprimante.setDocName(nom_document(titre));
         if (!choisir(imprimante))
             return annule;
         CurseurImpression attente;
-        return imprimer_sur(imprimante, [w, &titre](QPrinter& p) { return dessiner_widget(p, w, titre); });
+        return imprimer_sur(imprimante, [w, &titre, &pied](QPrinter& p) {
+            return dessiner_widget(p, w, titre, pied);
+        });
     }
 
 private:
@@ -82,6 +85,7 @@ namespace {
 constexpr qreal TAILLE_TEXTE = 10.0;      // points
 constexpr qreal TAILLE_TEXTE_MINI = 4.0;  // smallest a too-wide line may shrink the font to
 constexpr qreal TAILLE_LEGENDE = 12.0;    // points
+constexpr qreal TAILLE_PIED = 9.0;        // points
 
 // The printable area, in the printer's pixels, with its origin where the
 // painter's is.
@@ -160,7 +164,7 @@ bool dessiner_texte(QPrinter& imprimante, const QString& texte)
     return peintre.end();
 }
 
-bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende)
+bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende, const QString& pied)
 {
     if (!w)
         return false;
@@ -195,11 +199,27 @@ bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende)
         haut_legende = 1.5 * m.lineSpacing();
     }
 
+    // The foot's lines at the bottom of the page.
+    qreal haut_pied = 0.0;
+    if (!pied.isEmpty()) {
+        QFont police = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        police.setPointSizeF(TAILLE_PIED);
+        peintre.setFont(police);
+        const QFontMetricsF m(police, &imprimante);
+        const QStringList lignes = pied.split(QLatin1Char('\n'));
+        haut_pied = (lignes.size() + 1) * m.lineSpacing();
+        qreal y = zone.height() - haut_pied + m.lineSpacing();
+        for (const QString& l : lignes) {
+            peintre.drawText(QPointF(0.0, y + m.ascent()), l);
+            y += m.lineSpacing();
+        }
+    }
+
     const QSize t = w->size();
     if (!t.isEmpty()) {
         // As large as the page allows, proportions kept, centred across it.
         const qreal echelle =
-            std::min(zone.width() / t.width(), (zone.height() - haut_legende) / t.height());
+            std::min(zone.width() / t.width(), (zone.height() - haut_legende - haut_pied) / t.height());
         peintre.translate((zone.width() - t.width() * echelle) / 2.0, haut_legende);
         peintre.scale(echelle * image.logicalDpiX() / imprimante.logicalDpiX(),
                       echelle * image.logicalDpiY() / imprimante.logicalDpiY());

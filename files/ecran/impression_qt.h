@@ -16,8 +16,9 @@ std::unique_ptr<Printer> imprimante_qt();
 // The drawing behind the Qt printer service, on a printer already set up;
 // false when the printer could not be started.
 bool dessiner_texte(QPrinter& imprimante, const QString& texte);
-// The widget under its caption (none when empty).
-bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende = {});
+// The widget under its caption (none when empty), the lines of `pied`
+// under it.
+bool dessiner_widget(QPrinter& imprimante, QWidget* w, const QString& legende = {}, const QString& pied = {});
 // A job drawn by `dessiner` on a printer already set up. Printed to a file,
 // the file takes the place of the one chosen only once it is written whole
 // (a PDF checked to its end) and synced; otherwise echec_fichier and the

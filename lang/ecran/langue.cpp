@@ -53,6 +53,7 @@ const Libelle libelles_menus[] = {
     {ITEM_MOSAIQUE, tx::item_mosaique},     {ITEM_ECRAN, tx::item_ecran},
     {ITEM_CONTENU, tx::item_contenu},       {ITEM_INDEX, tx::item_index},
     {ITEM_APROPOSD, tx::item_aproposd},     {ITEM_EXPORTER_CSV, tx::item_exporter_csv},
+    {ITEM_STATISTIQUES, tx::item_statistiques},
 };
 
 // Toolbar buttons in order; a null table is a separator.

@@ -22,7 +22,7 @@ enum MenuId {
     ITEM_ENREGIST2,
 
     BARRE_AFFICHAGE = 90,
-    ITEM_RETICULE, ITEM_CURSEUR, ITEM_LEGENDE, ITEM_COULEUR, ITEM_ZOOMPLUS, ITEM_ZOOMMOINS,
+    ITEM_RETICULE, ITEM_CURSEUR, ITEM_LEGENDE, ITEM_COULEUR, ITEM_ZOOMPLUS, ITEM_ZOOMMOINS, ITEM_STATISTIQUES,
 
     BARRE_FENETRE = 110,
     ITEM_CASCADE, ITEM_MOSAIQUE, ITEM_ECRAN,
@@ -55,6 +55,7 @@ inline constexpr NomMenu noms_menus[] = {
     {BARRE_AFFICHAGE, "barre_affichag"}, {ITEM_RETICULE, "item_reticule"},
     {ITEM_CURSEUR, "item_curseur"}, {ITEM_LEGENDE, "item_legende"}, {ITEM_COULEUR, "item_couleur"},
     {ITEM_ZOOMPLUS, "item_zoomplus"}, {ITEM_ZOOMMOINS, "item_zoommoins"},
+    {ITEM_STATISTIQUES, "item_statistiques"},
     {BARRE_FENETRE, "barre_fenetre"}, {ITEM_CASCADE, "item_cascade"},
     {ITEM_MOSAIQUE, "item_mosaique"}, {ITEM_ECRAN, "item_ecran"},
     {BARRE_AIDE, "barre_aide"}, {ITEM_CONTENU, "item_contenu"}, {ITEM_INDEX, "item_index"},

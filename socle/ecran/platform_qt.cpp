@@ -113,6 +113,7 @@ private:
 class QtPressePapiers final : public PressePapiers {
 public:
     void image(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
+    void texte(const QString& texte) override { QGuiApplication::clipboard()->setText(texte); }
 };
 
 class QtBeep final : public Beep {

@@ -424,6 +424,7 @@ QString nom_formulaire(PanelKind kind)
     case PNL_SPLASH: return "splash.ui";
     case PNL_DONNEES: return "donnees.ui";
     case PNL_PROGRESS: return "progression.ui";
+    case PNL_STATISTIQUES: return "statistiques.ui";
     }
     return {};
 }

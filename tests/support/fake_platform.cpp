@@ -70,9 +70,9 @@ Printer::Resultat FakePrinter::imprimer_texte(const QString& texte, const QStrin
     return reponse;
 }
 
-Printer::Resultat FakePrinter::imprimer_widget(QWidget* w, const QString& titre)
+Printer::Resultat FakePrinter::imprimer_widget(QWidget* w, const QString& titre, const QString& pied)
 {
-    vues.append({"widget", titre, {}, w, w ? w->size() : QSize()});
+    vues.append({"widget", titre, pied, w, w ? w->size() : QSize()});
     if (pendant)
         pendant(vues.last());
     return reponse;

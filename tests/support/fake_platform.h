@@ -80,14 +80,20 @@ public:
     QDateTime maintenant() override { return heure; }
 };
 
-// Keeps the last image put on the clipboard.
+// Keeps the last image and the last text put on the clipboard.
 class FakePressePapiers : public PressePapiers {
 public:
     QImage derniere;
+    QString dernier_texte;
     int copies = 0;
     void image(const QImage& i) override
     {
         derniere = i;
+        ++copies;
+    }
+    void texte(const QString& t) override
+    {
+        dernier_texte = t;
         ++copies;
     }
 };
@@ -96,7 +102,7 @@ public:
 struct ImpressionVue {
     QString genre; // "texte" or "widget"
     QString titre;
-    QString texte;            // the text printed
+    QString texte;            // the text printed (under a widget: its foot)
     QWidget* widget = nullptr;
     QSize taille;             // the widget's size when it was printed
 };
@@ -109,7 +115,7 @@ public:
     std::function<void(const ImpressionVue&)> pendant; // runs while a job prints
 
     Resultat imprimer_texte(const QString& texte, const QString& titre) override;
-    Resultat imprimer_widget(QWidget* w, const QString& titre) override;
+    Resultat imprimer_widget(QWidget* w, const QString& titre, const QString& pied) override;
 };
 
 // A workbook as the program handed it over.
