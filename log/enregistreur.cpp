@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -28,6 +29,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -375,18 +377,27 @@ int executer_log(int argc, char** argv, int plafond)
         return LOG_FICHIERS;
     }
     const qint64 periode_ms = o.periode == 0 ? 500 : qint64(o.periode) * 1000;
-    const QDateTime debut = QDateTime::currentDateTime();
+    // Ticks are placed on a steady clock (a clock set back or forward moves
+    // no tick); the time stamps are the wall clock's.
+    QElapsedTimer debut;
+    debut.start();
     QDateTime debut_paire;
     qint64 prochain = 0;  // ms from debut of the next tick
     qint64 total = 0;
     bool en_defaut = false;
     QString mode_absent;
     while (!arret_demande) {
-        qint64 maintenant_ms = debut.msecsTo(QDateTime::currentDateTime());
+        const qint64 maintenant_ms = debut.elapsed();
         if (o.duree > 0 && maintenant_ms >= o.duree * 1000)
             break;
         if (maintenant_ms < prochain) {
-            QThread::msleep(std::min<qint64>(50, prochain - maintenant_ms));
+            // Asleep until the tick or the end of the run; a signal wakes it
+            // (one come just before the sleep waits a second at most).
+            qint64 attente = std::min<qint64>(prochain - maintenant_ms, 1000);
+            if (o.duree > 0)
+                attente = std::min(attente, o.duree * 1000 - maintenant_ms);
+            const timespec ts{time_t(attente / 1000), long(attente % 1000) * 1000000L};
+            ::nanosleep(&ts, nullptr);
             continue;
         }
         // Ticks missed during a long fault are not made up.
@@ -451,7 +462,7 @@ int executer_log(int argc, char** argv, int plafond)
             continue;
         ++total;
         if (terminal) {
-            const qint64 e = debut.secsTo(QDateTime::currentDateTime());
+            const qint64 e = debut.elapsed() / 1000;
             ecrire_err(QStringLiteral("\r\033[K")
                        + ligne_progression(total, valeurs_du_releve(n), e, o.duree > 0 ? o.duree - e : -1,
                                            QFileInfo(ecriture.journal.donnees()).fileName()));
