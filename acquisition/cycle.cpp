@@ -11,12 +11,9 @@
 #include "acquisition/ligne.h"
 #include "acquisition/stockage.h"
 #include "lang/langue.h"
-#include "lang/port_texte.h"
 #include "lang/textes.h"
 #include "link/jbus.h"
 #include "link/serial.h"
-
-#include <algorithm>
 
 namespace {
 

@@ -15,7 +15,7 @@
 // "\r\n" alike, so recordings move between systems.
 //
 // Everything here is plain: paths, texts and records in, texts and records
-// out. The File-menu commands (files/enregistrement.cpp) move them to and
+// out. The File-menu commands (files/ecran/enregistrement.cpp) move them to and
 // from the global records.
 #pragma once
 

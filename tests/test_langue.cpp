@@ -5,7 +5,7 @@
 #include "socle/ecran/menus.h"
 #include "graph/panneaux.h"
 #include "lang/ecran/panneaux.h"
-include "socle/platform.h"
+#include "socle/platform.h"
 #include "socle/ecran/platform_qt.h"
 #include "socle/ecran/toolkit.h"
 #include "graph/fenetres_voies.h"

@@ -22,9 +22,7 @@
 
 #include <algorithm>
 
-
 namespace {
-
 
 // Capacity before the dialog opened: Cancel puts it back, so that a period
 // tried and abandoned does not become the time limit of the next acquisition.

@@ -1,4 +1,4 @@
-// The toolbar's buttons are laid out once, in lang/langue.cpp (each with its
+// The toolbar's buttons are laid out once, in lang/ecran/langue.cpp (each with its
 // tooltip text); the others find a button by the menu item it raises.
 #pragma once
 
