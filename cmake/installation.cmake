@@ -1,10 +1,12 @@
 # Installed layout and the Debian package.
 #
-#   bin/voltexa, bin/voltexa-sim
+#   bin/voltexa, bin/voltexa-sim, bin/voltexa-log
+#   lib/systemd/system/     voltexa-log@.service
+#   /etc/voltexa/           example.conf (the logger service's arguments)
 #   share/voltexa/          VOLTEXA.uir, voltex??.hhh, toolbar/*.png
 #   share/applications/     voltexa.desktop
 #   share/icons/hicolor/    the application icon, SVG and PNG sizes
-#   share/man/man1/         voltexa.1.gz, voltexa-sim.1.gz
+#   share/man/man1/         voltexa.1.gz, voltexa-sim.1.gz, voltexa-log.1.gz
 #   share/doc/voltexa/      copyright, changelog.Debian.gz
 #
 # The program finds its data beside the executable first, then in the data
@@ -21,12 +23,20 @@ install(TARGETS voltexa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET voltexa_sim)
   install(TARGETS voltexa_sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+install(TARGETS voltexa_log RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${_pkg}/voltexa-log@.service DESTINATION lib/systemd/system)
+# The service's arguments are the administrator's: a configuration file of
+# the package, under /etc whatever the prefix; only the package's build
+# holds it (an install into a test prefix leaves the machine's /etc alone).
+if(VOLTEXA_PAQUET)
+  install(FILES ${_pkg}/voltexa-log.conf DESTINATION /etc/voltexa RENAME example.conf)
+endif()
 # A stripped install (the package's) also drops the compiler's version
 # strings, as Debian's strip step does.
 if(CMAKE_OBJCOPY)
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-      foreach(_p voltexa voltexa-sim)
+      foreach(_p voltexa voltexa-sim voltexa-log)
         set(_f \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${_p}\")
         if(EXISTS \"\${_f}\")
           execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \"\${_f}\"
@@ -66,7 +76,7 @@ configure_file(${_pkg}/changelog ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
 # Debian wants the manual page and the changelog compressed, reproducibly (-n).
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 set(_gz)
-foreach(_f voltexa.1 voltexa-sim.1 changelog)
+foreach(_f voltexa.1 voltexa-sim.1 voltexa-log.1 changelog)
   set(_source ${_pkg}/${_f})
   if(_f STREQUAL "changelog")
     set(_source ${CMAKE_BINARY_DIR}/packaging/changelog)
@@ -79,7 +89,7 @@ foreach(_f voltexa.1 voltexa-sim.1 changelog)
 endforeach()
 add_custom_target(voltexa_paquet_fichiers ALL DEPENDS ${_gz})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/voltexa.1.gz ${CMAKE_BINARY_DIR}/packaging/voltexa-sim.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        ${CMAKE_BINARY_DIR}/packaging/voltexa-log.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_pkg}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/voltexa)
 install(FILES ${_pkg}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME voltexa)
@@ -97,8 +107,13 @@ set(CPACK_PACKAGE_DESCRIPTION
   "VOLTEXA drives a portable single-phase wattmeter over a serial line (JBUS),\n\
 reads one or two quantities at a chosen period, lists and plots them live,\n\
 records, reloads, prints and exports them to a spreadsheet, in five languages.\n\
-The package also holds voltexa-sim, a simulated wattmeter on a pseudo-terminal.")
+The package also holds voltexa-sim, a simulated wattmeter on a pseudo-terminal,\n\
+and voltexa-log, which records for days without a desktop (systemd unit\n\
+voltexa-log@.service).")
 set(CPACK_STRIP_FILES ON)
+# /etc/voltexa lies outside the prefix: the package is staged whole.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Debian revision is the newest changelog entry's, so that the two agree.
@@ -118,4 +133,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-
 # The desktop opens exported workbooks with its spreadsheet program.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-utils, libreoffice-calc | gnumeric")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Files under /etc are the administrator's: dpkg keeps their edits.
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/conffiles "/etc/voltexa/example.conf\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/conffiles)
 include(CPack)

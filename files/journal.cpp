@@ -23,9 +23,12 @@
 
 namespace {
 
-// The syncing thread looks for lines at least this often, should it miss
-// the wake-up of a line written: well within the shortest reading period.
+// After a sync the disk refused, the syncing thread tries again at the next
+// line written, looking for one at least this often.
 constexpr int RELANCE_SYNCHRO_MS = 50;
+// Otherwise it sleeps until a line is written (no wake-up is missed: the
+// count changes under the lock); it also looks this often.
+constexpr int VEILLE_SYNCHRO_MS = 2000;
 
 // Writes the configuration file whole beside itself, syncs it, then puts it
 // in place: a crash leaves the old file or the new one, never half of one.
@@ -110,9 +113,14 @@ bool Journal::vider()
     const int completes = int(attente_.left(partis).count('\n'));
     attente_.remove(0, partis);
     if (completes > 0) {
-        // No lock taken: a tick never waits for the thread. A wake-up it
-        // misses is made up by its own short wait.
-        ecrites_ += completes;
+        // The lock is only ever held for a moment (the thread lets it go
+        // while the disk works), so the tick hardly waits; taken here, the
+        // count cannot change between the thread's look and its sleep, and
+        // no wake-up is missed.
+        {
+            std::lock_guard<std::mutex> verrou(m_);
+            ecrites_ += completes;
+        }
         cv_.notify_one();
     }
     return ok;
@@ -145,8 +153,11 @@ void Journal::synchroniseur()
 {
     std::unique_lock<std::mutex> verrou(m_);
     while (!fin_) {
-        cv_.wait_for(verrou, std::chrono::milliseconds(RELANCE_SYNCHRO_MS),
-                     [this] { return fin_ || durables_ < ecrites_; });
+        // Nothing new by the end of the short wait: no sync (an idle
+        // journal would otherwise sync the disk many times a second).
+        if (!cv_.wait_for(verrou, std::chrono::milliseconds(VEILLE_SYNCHRO_MS),
+                          [this] { return fin_ || durables_ < ecrites_; }))
+            continue;
         if (fin_)
             break;
         const int n = ecrites_;

@@ -200,7 +200,7 @@ private slots:
         // Everything the program reads is in share/voltexa, nothing beside bin/voltexa.
         QVERIFY(QFileInfo(inst.bin() + "/voltexa").isExecutable());
         QVERIFY(QFileInfo(inst.bin() + "/voltexa-sim").isExecutable());
-        QCOMPARE(fichiers(inst.bin(), "*"), (QStringList{"voltexa", "voltexa-sim"}));
+        QCOMPARE(fichiers(inst.bin(), "*"), (QStringList{"voltexa", "voltexa-log", "voltexa-sim"}));
         const QString donnees = inst.share() + "/voltexa";
         QCOMPARE(fichiers(donnees + "/toolbar", "*.png"), fichiers(VOLTEXA_BIN_DIR "/toolbar", "*.png"));
         QCOMPARE(fichiers(donnees, "*.hhh").size(), AIDES.size());
