@@ -292,7 +292,7 @@ void Traduc_statistiques()
     tk::SetPanelTitle(p, qtxt(tx::statistiques));
     PnlStatistiques& d = liaison<PnlStatistiques>(p);
     d.copier->setText(mnemonique(txt(tx::copier)));
-    d.quitter->setText(mnemonique(txt(tx::quitter)));
+    d.quitter->setText(mnemonique(txt(tx::fermer)));
 }
 
 void ouvrir_statistiques()

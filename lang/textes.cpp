@@ -501,6 +501,7 @@ const char* const statistiques[5] = {
     "Statistiques", "Statistics", "Statistik", "Estadísticas", "Statistiche",
 };
 const char* const copier[5] = {"__Copier", "__Copy", "__Kopieren", "__Copiar", "__Copia"};
+const char* const fermer[5] = {"__Fermer", "__Close", "__Schließen", "__Cerrar", "__Chiudi"};
 const char* const stat_lignes[NB_LIGNES_STAT * 5] = {
     "Début", "Start", "Beginn", "Inicio", "Inizio",
     "Fin", "End", "Ende", "Fin", "Fine",

@@ -191,6 +191,7 @@ extern const char* const messag_fin[5];
 // the labels of the legend block's lines (same rows, short).
 extern const char* const statistiques[5];
 extern const char* const copier[5];
+extern const char* const fermer[5];
 enum LigneStat {
     STAT_DEBUT, STAT_FIN, STAT_DUREE, STAT_NOMBRE, STAT_INDEFINIS, STAT_MOYENNE, STAT_MINI, STAT_MAXI,
     STAT_ENERGIE, STAT_CHARGE, NB_LIGNES_STAT

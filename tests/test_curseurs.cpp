@@ -660,11 +660,12 @@ private slots:
         QTest::addColumn<QString>("moyenne");
         QTest::addColumn<QString>("energie");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("French") << 0 << "Statistiques" << "Moy = " << "Énergie" << "Statistiques ...";
-        QTest::newRow("English") << 1 << "Statistics" << "Mean = " << "Energy" << "Statistics ...";
-        QTest::newRow("German") << 2 << "Statistik" << "Mittel = " << "Energie" << "Statistik ...";
-        QTest::newRow("Spanish") << 3 << "Estadísticas" << "Media = " << "Energía" << "Estadísticas ...";
-        QTest::newRow("Italian") << 4 << "Statistiche" << "Media = " << "Energia" << "Statistiche ...";
+        QTest::addColumn<QString>("fermer");
+        QTest::newRow("French") << 0 << "Statistiques" << "Moy = " << "Énergie" << "Statistiques ..." << "Fermer";
+        QTest::newRow("English") << 1 << "Statistics" << "Mean = " << "Energy" << "Statistics ..." << "Close";
+        QTest::newRow("German") << 2 << "Statistik" << "Mittel = " << "Energie" << "Statistik ..." << "Schließen";
+        QTest::newRow("Spanish") << 3 << "Estadísticas" << "Media = " << "Energía" << "Estadísticas ..." << "Cerrar";
+        QTest::newRow("Italian") << 4 << "Statistiche" << "Media = " << "Energia" << "Statistiche ..." << "Chiudi";
     }
     void statistiques_en_cinq_langues()
     {
@@ -673,6 +674,7 @@ private slots:
         QFETCH(QString, moyenne);
         QFETCH(QString, energie);
         QFETCH(QString, menu);
+        QFETCH(QString, fermer);
         const int avant = langue, code = Donnee[1].grandeur;
         langue = l;
         stats::Statistiques x;
@@ -686,6 +688,7 @@ private slots:
         QCOMPARE(bloc.last(), "E =  300.0  Wh");
         QCOMPARE(qtxt(tx::stat_lignes, tx::STAT_ENERGIE), energie);
         QCOMPARE(mnemonique(txt(tx::item_statistiques)).remove('&'), menu);
+        QCOMPARE(mnemonique(txt(tx::fermer)).remove('&'), fermer);
         // Every line of the block within the characters the strip is sized for.
         for (const QString& t : bloc)
             QVERIFY2(t.size() <= caracteres_bloc_statistiques(), qPrintable(t));
