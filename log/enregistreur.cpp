@@ -332,7 +332,6 @@ int executer_log(int argc, char** argv, int plafond)
     choisir(o.grandeurs);
     modele::regler_mesure(comport, mot, int(o.grandeurs.size()));
     modele::regler_periode(o.periode, 0);
-    Mesure.type_reseau = mot;
     PrecedTypeReseau = MesureTypeReseau;
 
     struct sigaction sa {};
@@ -424,7 +423,6 @@ int executer_log(int argc, char** argv, int plafond)
         // and readings go on while the mode offers them.
         if (r == MESURE_REMISE || test_grandeur_mesure() != int(o.grandeurs.size())) {
             choisir(o.grandeurs);
-            Acq.en_cours = 1;
             flag_demande_lancer = 1;
         }
         const int m = int(MesureTypeReseau);
@@ -439,7 +437,7 @@ int executer_log(int argc, char** argv, int plafond)
             dire(QStringLiteral("mode: %1; readings resume").arg(texte_mode(m)));
             mode_absent.clear();
         }
-        Mesure.type_reseau = m;
+        modele::regler_mesure(comport, m, int(o.grandeurs.size()));
         PrecedTypeReseau = MesureTypeReseau;
 
         if (Acq.nb_points >= plafond) {
