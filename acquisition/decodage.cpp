@@ -106,8 +106,3 @@ int suite_annule()
     }
 }
 
-
-bool mode_connu(int mot)
-{
-    return (mot >= 0 && mot <= (MODE_T3FE | MODE_HOLD | MODE_SMOOTH)) || mot == MODE_INRUSH;
-}

@@ -15,5 +15,3 @@ void decoder_mesures(const unsigned short* mots);
 // acquisition, 0 when it may go on (held now, or held before).
 int suite_annule();
 
-// True for the mode words 0..7 and 16.
-bool mode_connu(int mot);

@@ -14,18 +14,20 @@
 #include <QCoreApplication>
 
 namespace {
-int fins_demandees = 0;
+FinBoucle fin_installee = nullptr;
 }
 
 void fin_boucle_evenements(int code)
 {
-    ++fins_demandees;
-    QCoreApplication::exit(code);
+    if (fin_installee)
+        fin_installee(code);
+    else
+        QCoreApplication::exit(code);
 }
 
-int nb_fins_demandees()
+void installer_fin_boucle(FinBoucle fin)
 {
-    return fins_demandees;
+    fin_installee = fin;
 }
 
 int sortir(int, int, int event, void*, int, int)

@@ -8,7 +8,8 @@
 // settings, whatever the answer.
 int sortir(int panel, int control, int event, void* data, int e1, int e2);
 
-// Ends the event loop with `code`. Counts the requests: without a running
-// event loop (tests) the request is otherwise invisible.
+// Ends the event loop with `code`: QCoreApplication::exit, unless another
+// end was installed (nullptr puts that one back).
 void fin_boucle_evenements(int code);
-int nb_fins_demandees();
+using FinBoucle = void (*)(int code);
+void installer_fin_boucle(FinBoucle fin);

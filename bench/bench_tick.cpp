@@ -103,8 +103,9 @@ int main(int argc, char* argv[])
     std::printf("one tick: read, decode, store, list, redraw both curves and paint\n");
     // Ticks follow one another as in an acquisition, ending with n readings stored.
     const char* seul = getenv("BENCH_SEUL");
-    // Run opened the journal; its feed is switched on and off between ticks.
-    if (!journal_suit_releves()) {
+    // Run opened the journal; it is closed and opened again between ticks,
+    // out of the time measured.
+    if (!QFile::exists(chemin_journal())) {
         std::fprintf(stderr, "tick bench: Run opened no journal\n");
         return 2;
     }
@@ -121,7 +122,10 @@ int main(int argc, char* argv[])
         flag_demande_lancer = 1;
         std::vector<double> avec, sans;
         for (int i = 0; i < ticks; ++i) {
-            journal_suivre_releves(i % 2 == 0);
+            if (i % 2 == 0)
+                journal_lancer();
+            else
+                journal_fermer();
             QElapsedTimer t;
             t.start();
             cadence(Fen_princ[PNL_PRINC], 0, EVENT_TIMER_TICK, nullptr, 0, 0);
@@ -129,7 +133,7 @@ int main(int argc, char* argv[])
             if (i >= 5)
                 (i % 2 ? sans : avec).push_back(t.nsecsElapsed() / 1e6);
         }
-        journal_suivre_releves(true);
+        journal_lancer();
         std::printf("  up to %5d readings stored: median %.2f ms with the journal, %.2f ms without, "
                     "slowest %.2f ms%s\n",
                     n, mediane(avec), mediane(sans), std::max(*std::max_element(avec.begin(), avec.end()),

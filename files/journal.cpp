@@ -429,13 +429,3 @@ void abonner_journal()
 {
     modele::abonner(ecoute);
 }
-
-bool journal_suit_releves()
-{
-    return suivi_actif;
-}
-
-void journal_suivre_releves(bool oui)
-{
-    suivi_actif = oui;
-}

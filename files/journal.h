@@ -97,10 +97,6 @@ int completer_journal(const QString& donnees);
 // functions below, and each reading stored the journal in force. Called once
 // at start-up; calling it again changes nothing.
 void abonner_journal();
-// Whether the journal in force takes the readings stored; switched off and
-// on again by the tick benchmark to time a tick without it.
-bool journal_suit_releves();
-void journal_suivre_releves(bool oui);
 
 // The journal's data file: reprise/acquisition.dat where the program keeps
 // its files.

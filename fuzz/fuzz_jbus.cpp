@@ -62,7 +62,6 @@ void decoder(const std::uint16_t* mots)
 {
     decoder_mesures(mots);
     suite_annule();
-    mode_connu(int(MesureTypeReseau));
     for (int i = 0; i < 12; ++i)
         if (memo_grandeur_indefinie[i] != 0 && memo_grandeur_indefinie[i] != 1)
             std::abort();

@@ -200,6 +200,7 @@ void installer_curseurs(int panel, CurseurCallback cb)
     e.cb = cb;
     QCustomPlot* p = graphe(panel);
     e.ligne = new QCPItemStraightLine(p);
+    e.ligne->setObjectName(QStringLiteral("curseur1"));
     e.marque = new QCPItemTracer(p);
     e.marque->setStyle(QCPItemTracer::tsCircle);
     e.marque->setSize(7);
@@ -225,13 +226,15 @@ void fixer_nb_curseurs(int panel, int n)
         return;
     QCustomPlot* p = graphe(panel);
     e->n = n;
-    for (auto& d : e->delta) {
+    for (int i = 0; i < 2; ++i) {
+        QPointer<QCPItemTracer>& d = e->delta[i];
         if (n == 1) {
             if (d)
                 p->removeItem(d);
             d = nullptr;
         } else {
             d = new QCPItemTracer(p);
+            d->setObjectName(QStringLiteral("curseur%1").arg(i + 2));
             d->setStyle(QCPItemTracer::tsCrosshair);
             d->setSelectable(false);
             d->position->setCoords(p->xAxis->range().center(), p->yAxis->range().center());
@@ -312,12 +315,6 @@ void couleur_curseur(int panel, int c, int rgb)
     e->couleur[c - 1] = rgb;
     peindre(*e);
     graphe(panel)->replot(QCustomPlot::rpQueuedReplot);
-}
-
-int couleur_de_curseur(int panel, int c)
-{
-    Etat* e = etat(panel);
-    return e && c >= 1 && c <= 3 ? e->couleur[c - 1] : 0;
 }
 
 void glisser_curseur1(int panel, double x)

@@ -27,8 +27,9 @@ void oublier_curseur1(int panel);
 void position_curseur(int panel, int c, double& x, double& y);
 // Moves delta cursor c (2 or 3) to (x, y).
 void fixer_position_curseur(int panel, int c, double x, double y);
+// Colour of cursor c (1 .. 3); its line (cursor 1) or cross (2, 3) is the
+// plot's item named "curseur<c>".
 void couleur_curseur(int panel, int c, int rgb);
-int couleur_de_curseur(int panel, int c);
 
 // User moves as the mouse and keys make them (tests and benchmarks):
 // cursor 1 to the reading nearest x, or by `pas` readings; each calls the

@@ -54,6 +54,7 @@ int ajouter(int panel, QCPGraph* g, int couleur)
     g->setScatterStyle(QCPScatterStyle::ssNone);
     g->setAdaptiveSampling(true);
     int h = prochain++;
+    g->setProperty(PROPRIETE_TRACE, h);
     traces()[h] = Trace{panel, g, nullptr};
     g->parentPlot()->replot(QCustomPlot::rpQueuedReplot);
     return h;
@@ -126,6 +127,7 @@ int PlotText(int panel, double x, double y, const QString& texte, const QFont& p
     item->position->setType(QCPItemPosition::ptPlotCoords);
     item->position->setCoords(x, y);
     int h = prochain++;
+    item->setProperty(PROPRIETE_TRACE, h);
     traces()[h] = Trace{panel, nullptr, item};
     p->replot(QCustomPlot::rpQueuedReplot);
     return h;
@@ -173,14 +175,6 @@ void supprimer_traces(int panel)
     }
 }
 
-int nb_traces(int panel)
-{
-    int n = 0;
-    for (auto& [h, t] : traces())
-        n += t.panel == panel && vivant(t);
-    return n;
-}
-
 bool trace_existe(int handle)
 {
     auto it = traces().find(handle);
@@ -195,10 +189,3 @@ QCPGraph* graphe_trace(int panel, int handle)
     return it->second.graphe;
 }
 
-QCPItemText* texte_trace(int panel, int handle)
-{
-    auto it = traces().find(handle);
-    if (it == traces().end() || it->second.panel != panel)
-        return nullptr;
-    return it->second.texte;
-}

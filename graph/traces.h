@@ -24,12 +24,13 @@ int PlotText(int panel, double x, double y, const QString& texte, const QFont& p
 void DeleteGraphPlot(int panel, int handle);
 // Deletes every plot of the panel's graph.
 void supprimer_traces(int panel);
-int nb_traces(int panel);
+// Whether plot `handle` is held, in any panel; false once deleted or once
+// its panel was discarded.
 bool trace_existe(int handle);
 
+// Each plot carries its handle in the property PROPRIETE_TRACE of its object.
+inline constexpr const char* PROPRIETE_TRACE = "trace";
+
 class QCPGraph;
-class QCPItemText;
 // The plot of curve `handle` in that panel's graph; nullptr when it is none.
 QCPGraph* graphe_trace(int panel, int handle);
-// The text plot `handle` of that panel's graph; nullptr when it is none.
-QCPItemText* texte_trace(int panel, int handle);

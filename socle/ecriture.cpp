@@ -15,8 +15,28 @@
 
 namespace {
 
-std::atomic<qint64> place_essai{-1};
-std::atomic<bool> synchro_essai{false};
+qint64 ecrire_systeme(int fd, const char* p, qint64 n)
+{
+    return ::write(fd, p, std::size_t(n));
+}
+
+int synchroniser_systeme(int fd, bool donnees_seules)
+{
+    return donnees_seules ? ::fdatasync(fd) : ::fsync(fd);
+}
+
+bool occuper_systeme(qint64)
+{
+    return true;
+}
+
+constexpr Disque disque_systeme{ecrire_systeme, synchroniser_systeme, occuper_systeme};
+std::atomic<const Disque*> disque_en_place{&disque_systeme};
+
+const Disque& disque()
+{
+    return *disque_en_place.load();
+}
 
 QByteArray nom_systeme(const QString& chemin)
 {
@@ -180,11 +200,8 @@ bool EcritureFichier::terminer(const std::function<bool(const QString&)>& verifi
     if (::stat(nom_systeme(ecrit).constData(), &st) != 0)
         return echec();
     // A writer that wrote the file by name: its bytes count on the disk too.
-    if (e.flux->ecrits() == 0 && st.st_size > 0 && place_essai.load() >= 0) {
-        if (place_essai.load() < st.st_size)
-            return echec();
-        place_essai -= st.st_size;
-    }
+    if (e.flux->ecrits() == 0 && st.st_size > 0 && !disque().occuper(st.st_size))
+        return echec();
     if (verifier && !verifier(ecrit))
         return echec();
 
@@ -269,17 +286,7 @@ bool ecrire_tout(int fd, const char* p, qint64 n, qint64* ecrits)
     qint64 partis = 0;
     bool ok = true;
     while (partis < n) {
-        qint64 demande = n - partis;
-        const qint64 place = place_essai.load();
-        if (place >= 0 && place < demande) {
-            if (place == 0) {
-                errno = ENOSPC;
-                ok = false;
-                break;
-            }
-            demande = place;
-        }
-        const ssize_t r = ::write(fd, p + partis, std::size_t(demande));
+        const qint64 r = disque().ecrire(fd, p + partis, n - partis);
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0) {
@@ -288,8 +295,6 @@ bool ecrire_tout(int fd, const char* p, qint64 n, qint64* ecrits)
             ok = false;
             break;
         }
-        if (place >= 0)
-            place_essai -= r;
         partis += r;
     }
     if (ecrits)
@@ -299,13 +304,9 @@ bool ecrire_tout(int fd, const char* p, qint64 n, qint64* ecrits)
 
 bool synchroniser_fd(int fd, bool donnees_seules)
 {
-    if (synchro_essai.load()) {
-        errno = EIO;
-        return false;
-    }
     int r;
     do
-        r = donnees_seules ? ::fdatasync(fd) : ::fsync(fd);
+        r = disque().synchroniser(fd, donnees_seules);
     while (r != 0 && errno == EINTR);
     return r == 0;
 }
@@ -319,8 +320,7 @@ void synchroniser_dossier(const QString& dossier)
     ::close(fd);
 }
 
-void simuler_disque(qint64 octets, bool synchro_en_echec)
+void installer_disque(const Disque* d)
 {
-    place_essai = octets;
-    synchro_essai = synchro_en_echec;
+    disque_en_place = d ? d : &disque_systeme;
 }

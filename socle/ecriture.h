@@ -61,7 +61,18 @@ bool synchroniser_fd(int fd, bool donnees_seules = false);
 // A folder's entries (a file created or renamed) made durable.
 void synchroniser_dossier(const QString& dossier);
 
-// Tests: a disk that takes `octets` more bytes through the calls above and
-// EcritureFichier, then fails every write as a full disk does (ENOSPC);
-// `synchro_en_echec` fails every sync (EIO). -1 and false lift them.
-void simuler_disque(qint64 octets, bool synchro_en_echec = false);
+// ---- the disk ---------------------------------------------------------------------------
+
+// The calls the writers above make of the disk: the system's unless another
+// disk was installed (one that fills up or fails, for instance).
+struct Disque {
+    // write(2): the bytes that went, or -1 with errno set.
+    qint64 (*ecrire)(int fd, const char* p, qint64 n);
+    // fsync(2), or fdatasync(2) with `donnees_seules`: 0, or -1 with errno set.
+    int (*synchroniser)(int fd, bool donnees_seules);
+    // A file of `octets` bytes that a library wrote by name: false when the
+    // disk had no room for it (the system's disk refused such bytes already).
+    bool (*occuper)(qint64 octets);
+};
+// nullptr puts the system's back. `d` must outlive its use.
+void installer_disque(const Disque* d);

@@ -1,5 +1,7 @@
 #include "socle/minuterie.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -7,7 +9,7 @@
 namespace {
 
 struct Minuterie {
-    QTimer* timer = nullptr;
+    QPointer<QTimer> timer;
     TickCallback cb = nullptr;
     double intervalle = 0.5;
     bool actif = false;
@@ -17,8 +19,12 @@ Minuterie& m()
 {
     static Minuterie x;
     if (!x.timer) {
-        x.timer = new QTimer;
+        // Held by the application under a name, so that it goes with it and
+        // can be found like any other of its objects.
+        x.timer = new QTimer(QCoreApplication::instance());
+        x.timer->setObjectName(QStringLiteral("minuterie_acquisition"));
         x.timer->setTimerType(Qt::PreciseTimer);
+        x.timer->setInterval(500);
         QObject::connect(x.timer, &QTimer::timeout, [] {
             if (m().cb)
                 m().cb();
@@ -30,15 +36,16 @@ Minuterie& m()
 void appliquer()
 {
     Minuterie& x = m();
+    // Beyond a day the count of milliseconds would overflow the timer's
+    // interval; no period the program offers comes near it.
+    constexpr double MS_MAX = 86400.0 * 1000.0;
+    x.timer->setInterval(static_cast<int>(std::min(std::max(x.intervalle, 0.0) * 1000.0, MS_MAX) + 0.5));
     bool tourne = x.actif && x.intervalle >= 0.001;
     if (!tourne) {
         x.timer->stop();
         return;
     }
-    // Beyond a day the count of milliseconds would overflow the timer's
-    // interval; no period the program offers comes near it.
-    constexpr double MS_MAX = 86400.0 * 1000.0;
-    x.timer->start(static_cast<int>(std::min(x.intervalle * 1000.0, MS_MAX) + 0.5));
+    x.timer->start();
 }
 
 } // namespace
@@ -51,13 +58,7 @@ void fixer_callback_minuterie(TickCallback cb)
 void fixer_intervalle_minuterie(double secondes)
 {
     m().intervalle = secondes;
-    if (m().actif)
-        appliquer();
-}
-
-double intervalle_minuterie()
-{
-    return m().intervalle;
+    appliquer();
 }
 
 void activer_minuterie(bool actif)
@@ -81,14 +82,4 @@ void ResetTimer()
 double intervalle_periode(int periode)
 {
     return periode == 0 ? 0.5 : double(periode);
-}
-
-int attente_minuterie_ms()
-{
-    return m().timer->isActive() ? m().timer->interval() : 0;
-}
-
-int reste_minuterie_ms()
-{
-    return m().timer->remainingTime();
 }

@@ -13,12 +13,7 @@ double intervalle_periode(int periode);
 // seconds up to an hour.
 constexpr int PERIODE_MAX = 3600;
 inline bool periode_valide(int periode) { return periode >= -1 && periode <= PERIODE_MAX; }
-double intervalle_minuterie();
-// Milliseconds the running timer waits between ticks; 0 when it is stopped.
-int attente_minuterie_ms();
 void activer_minuterie(bool actif);
 bool minuterie_active();
-// Milliseconds left before the next tick; -1 when the timer is stopped.
-int reste_minuterie_ms();
 // Restarts the count of the timer from now.
 void ResetTimer();

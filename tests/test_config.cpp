@@ -15,6 +15,7 @@
 #include "lang/ecran/langue.h"
 #include "link/jbus.h"
 #include "support/inspection.h"
+#include "support/disque_simule.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

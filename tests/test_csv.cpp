@@ -10,6 +10,7 @@
 #include "socle/ecran/toolkit.h"
 #include "graph/fenetres_voies.h"
 #include "acquisition/ligne.h"
+#include "support/disque_simule.h"
 #include "support/fake_platform.h"
 #include "support/releves_ranges.h"
 

@@ -8,6 +8,7 @@
 #include "files/ecran/impression_qt.h"
 #include "socle/ecriture.h"
 #include "socle/platform.h"
+#include "support/disque_simule.h"
 
 #include <QDir>
 #include <QFile>

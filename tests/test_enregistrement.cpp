@@ -23,6 +23,7 @@
 #include "link/registres.h"
 #include "support/inspection.h"
 #include "support/banc.h"
+#include "support/disque_simule.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

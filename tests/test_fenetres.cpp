@@ -7,6 +7,7 @@
 #include "socle/ecran/toolkit.h"
 #include "graph/fenetres.h"
 #include "graph/emplacements.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 
 #include <QListWidget>

@@ -6,6 +6,7 @@
 #include "graph/emplacements.h"
 #include "graph/defilement.h"
 #include "graph/traces.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 
 #include <QMenu>

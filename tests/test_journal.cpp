@@ -19,6 +19,7 @@
 #include "graph/panneaux.h"
 #include "socle/ecran/toolkit.h"
 #include "support/banc.h"
+#include "support/disque_simule.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

@@ -13,6 +13,7 @@
 #include "graph/emplacements.h"
 #include "graph/traces.h"
 #include "link/jbus.h"
+#include "support/inspection.h"
 #include "support/fake_platform.h"
 #include "support/simulateur.h"
 

@@ -112,6 +112,7 @@ public:
         setProperty(ROLE_FENETRE, true);
         setFrameShape(QFrame::NoFrame);
         titre = new BarreTitre(this);
+        titre->setObjectName(QStringLiteral("barre_titre"));
         titre->texte = contenu_->windowTitle();
         contenu_->setParent(this);
         poignee = new Poignee(this);
@@ -545,15 +546,6 @@ QWidget* fenetre(int panel)
     return p ? p->fenetre.data() : nullptr;
 }
 
-int panel_de(const QWidget* w)
-{
-    for (; w; w = w->parentWidget())
-        for (auto& [h, p] : etat().panels)
-            if (p.contenu == w)
-                return h;
-    return 0;
-}
-
 void SetPanelCallback(int panel, PanelCallback cb)
 {
     if (Panel* p = trouver(panel)) {
@@ -652,12 +644,6 @@ void couleurs_titre(int panel, int barre, int texte)
     p->cadre->titre->fond = barre;
     p->cadre->titre->encre = texte;
     p->cadre->titre->update();
-}
-
-int couleur_barre_titre(int panel)
-{
-    Panel* p = trouver(panel);
-    return p && p->cadre ? p->cadre->titre->fond : 0;
 }
 
 int couleur_texte_titre(int panel)

@@ -67,7 +67,6 @@ PanelKind type_panel(int panel);
 QWidget* contenu(int panel);
 // The top-level or child window carrying the panel.
 QWidget* fenetre(int panel);
-int panel_de(const QWidget* w); // panel whose contents hold w, 0 if none
 void SetPanelCallback(int panel, PanelCallback cb);
 int appeler_panel(int panel, int event, int e1 = 0, int e2 = 0);
 
@@ -85,7 +84,6 @@ QString titre(int panel);
 void SetPanelTitle(int panel, const QString& titre);
 // Title-bar colours of a child panel (RGB as red*65536 + green*256 + blue).
 void couleurs_titre(int panel, int barre, int texte);
-int couleur_barre_titre(int panel);
 int couleur_texte_titre(int panel);
 // Makes a child panel the active one: the previous one gets the lost-focus
 // event, this one the got-focus event.
