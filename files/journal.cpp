@@ -89,7 +89,8 @@ bool Journal::ouvrir(const QString& donnees, const Configuration& entete)
     synchroniser_dossier(dossier);
     donnees_ = donnees;
     fin_ = false;
-    fil_ = std::thread(&Journal::synchroniseur, this);
+    if (synchro_ == Synchro::fil)
+        fil_ = std::thread(&Journal::synchroniseur, this);
     return true;
 }
 
@@ -112,7 +113,10 @@ bool Journal::vider()
     const bool ok = ecrire_tout(fd_, attente_.constData(), attente_.size(), &partis);
     const int completes = int(attente_.left(partis).count('\n'));
     attente_.remove(0, partis);
-    if (completes > 0) {
+    if (completes > 0 && synchro_ == Synchro::appel) {
+        ecrites_ += completes;
+        synchroniser();
+    } else if (completes > 0) {
         // The lock is only ever held for a moment (the thread lets it go
         // while the disk works), so the tick hardly waits; taken here, the
         // count cannot change between the thread's look and its sleep, and

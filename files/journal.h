@@ -28,7 +28,12 @@
 // One journal pair, without the global records.
 class Journal {
 public:
-    Journal() = default;
+    // Who makes the lines durable: the journal's own thread, so that the
+    // caller never waits on the disk (the desktop program's ticks), or the
+    // append itself, which returns once its line is synced (a caller with
+    // time to spare between readings saves the thread's wake-ups).
+    enum class Synchro { fil, appel };
+    explicit Journal(Synchro s = Synchro::fil) : synchro_(s) {}
     ~Journal();
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
@@ -79,6 +84,7 @@ private:
     std::condition_variable cv_;        // lines to sync, or the end
     std::condition_variable cv_fait_;   // a sync done
     bool fin_ = false;
+    const Synchro synchro_;
 };
 
 // A journal pair left by a program that did not close it: keeps the data

@@ -189,7 +189,7 @@ private:
 // Each reading stored goes to the pair being written.
 class Ecriture final : public modele::Ecouteur {
 public:
-    Journal journal;
+    Journal journal{Journal::Synchro::appel};
     ConfigurationSuivie cfg;
     bool defaut = false;
     void releve_stocke(int index, const QString& ligne) override
@@ -264,6 +264,14 @@ int executer_log(int argc, char** argv, int plafond)
         return LOG_ARGUMENTS;
     }
     QCoreApplication::setApplicationName(QStringLiteral("VOLTEXA"));
+    // Without TZ the C library looks at /etc/localtime again at every
+    // local-time conversion (three a reading); named once, the zone is read
+    // once. Summer and winter time still follow the zone's rules; a zone
+    // changed by the administrator is taken at the next start.
+    if (qEnvironmentVariableIsEmpty("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime"))) {
+        qputenv("TZ", ":/etc/localtime");
+        ::tzset();
+    }
 
     Platform p = plateforme_sans_ecran();
     auto popups_ = std::make_unique<PopupsLog>();

@@ -306,6 +306,43 @@ private slots:
         }
     }
 
+    // Whoever syncs (the journal's thread, or the append itself as the
+    // unattended logger asks), a line is durable once the sync point is
+    // passed, and a sync the disk refuses is reported, not taken as done.
+    void synchro_des_lignes_data()
+    {
+        QTest::addColumn<bool>("par_l_appel");
+        QTest::addColumn<bool>("synchro_en_echec");
+        QTest::addRow("thread, disk well") << false << false;
+        QTest::addRow("thread, sync refused") << false << true;
+        QTest::addRow("append, disk well") << true << false;
+        QTest::addRow("append, sync refused") << true << true;
+    }
+
+    void synchro_des_lignes()
+    {
+        QFETCH(bool, par_l_appel);
+        QFETCH(bool, synchro_en_echec);
+        QTemporaryDir d;
+        const QString dat = d.filePath("suivi.dat");
+        Journal j(par_l_appel ? Journal::Synchro::appel : Journal::Synchro::fil);
+        QVERIFY(j.ouvrir(dat, entete_une_voie()));
+        simuler_disque(-1, synchro_en_echec);
+        QVERIFY(j.ajouter(ligne_releve(0, 230.0)));
+        QVERIFY(j.ajouter(ligne_releve(1, 231.0)));
+        if (par_l_appel)
+            QCOMPARE(j.lignes_durables(), synchro_en_echec ? 0 : 2);
+        else
+            QCOMPARE(j.attendre_synchro(3000), !synchro_en_echec);
+        // The report is taken once: read it a single time.
+        QCOMPARE(j.synchro_refusee(), synchro_en_echec);
+        simuler_disque(-1);
+        QVERIFY(j.ajouter(ligne_releve(2, 232.0)));
+        QVERIFY(j.attendre_synchro(3000));
+        QCOMPARE(j.lignes_durables(), 3);
+        QCOMPARE(contenu(dat), (QStringList{ligne_releve(0, 230.0), ligne_releve(1, 231.0), ligne_releve(2, 232.0)}.join('\n') + '\n').toLatin1());
+    }
+
     // The disk fills during the acquisition, between lines or within one:
     // the user is told at that reading, once; the readings refused wait in
     // memory and the journal catches up, whole lines only, at the first
