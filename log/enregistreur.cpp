@@ -6,14 +6,17 @@
 #include "acquisition/cycle.h"
 #include "acquisition/decodage.h"
 #include "acquisition/identification.h"
+#include "acquisition/ligne.h"
 #include "acquisition/modele.h"
 #include "acquisition/selection.h"
 #include "acquisition/stockage.h"
 #include "files/format.h"
+#include "files/format_csv.h"
 #include "files/journal.h"
 #include "lang/langue.h"
 #include "link/jbus.h"
 #include "link/serial.h"
+#include "socle/ecriture.h"
 #include "socle/globals.h"
 #include "socle/platform.h"
 
@@ -28,6 +31,7 @@
 #include <QSaveFile>
 #include <QThread>
 
+#include <algorithm>
 #include <csignal>
 #include <ctime>
 #include <cstdio>
@@ -235,6 +239,19 @@ QString mode_refuse(const QVector<int>& codes, int mot)
     return {};
 }
 
+// The first `lignes` readings of the pair just completed (those its data
+// file holds) as Edit > Export to CSV writes them, whole or not at all; a
+// file of that name is never replaced.
+bool ecrire_csv(const QString& chemin, int lignes, bool demi_seconde)
+{
+    if (QFileInfo::exists(chemin))
+        return false;
+    const int n = std::clamp(std::min(Acq.nb_points, lignes), 0, nb_releves_ranges());
+    const QByteArray texte = csv_releves(n, releve, forme_csv(demi_seconde));
+    EcritureFichier f(chemin);
+    return f.ouvrir() && f.flux().write(texte) == texte.size() && f.valider();
+}
+
 void choisir(const QVector<int>& codes)
 {
     Annuler_choix_grandeur();
@@ -258,10 +275,6 @@ int executer_log(int argc, char** argv, int plafond)
     if (o.aide) {
         std::fputs(qPrintable(texte_aide()), stdout);
         return LOG_FINI;
-    }
-    if (o.csv) {
-        ecrire_err(QStringLiteral("voltexa-log: --csv is not available in this version\n"));
-        return LOG_ARGUMENTS;
     }
     QCoreApplication::setApplicationName(QStringLiteral("VOLTEXA"));
     // Without TZ the C library looks at /etc/localtime again at every
@@ -355,7 +368,8 @@ int executer_log(int argc, char** argv, int plafond)
     // Pairs already there are never overwritten: the run takes the next free name.
     const auto ouvrir_paire = [&]() -> bool {
         while (QFileInfo::exists(nom_fichier_rang(o.sortie, rang))
-               || QFileInfo::exists(chemin_configuration(nom_fichier_rang(o.sortie, rang))))
+               || QFileInfo::exists(chemin_configuration(nom_fichier_rang(o.sortie, rang)))
+               || (o.csv && QFileInfo::exists(chemin_csv(nom_fichier_rang(o.sortie, rang)))))
             ++rang;
         const QString dat = nom_fichier_rang(o.sortie, rang);
         modele::effacer();
@@ -375,6 +389,8 @@ int executer_log(int argc, char** argv, int plafond)
         ecriture.cfg.fermer();
         if (!ecriture.journal.clore(configuration_courante()))
             dire(QStringLiteral("cannot complete %1").arg(chemin_configuration(ecriture.journal.donnees())));
+        if (o.csv && !ecrire_csv(chemin_csv(ecriture.journal.donnees()), ecriture.journal.lignes(), o.periode == 0))
+            dire(QStringLiteral("cannot write %1").arg(chemin_csv(ecriture.journal.donnees())));
         modele::arreter();
     };
 

@@ -146,6 +146,11 @@ QString nom_fichier_rang(const QString& sortie, int k)
     return base + QStringLiteral("_%1").arg(k, 3, 10, QLatin1Char('0')) + sortie.right(4);
 }
 
+QString chemin_csv(const QString& dat)
+{
+    return dat.left(dat.size() - 4) + QStringLiteral(".csv");
+}
+
 QString texte_duree(qint64 s)
 {
     if (s < 0)
@@ -170,7 +175,7 @@ QString texte_aide()
 {
     return QStringLiteral(
         "Usage: voltexa-log --com N | --device PATH --quantities Q[,Q] [--period P]\n"
-        "                   [--duration D] [--roll] OUT.dat\n"
+        "                   [--duration D] [--roll] [--csv] OUT.dat\n"
         "Records readings of the wattmeter into the recording pair OUT.dat / OUT.cfg,\n"
         "which VOLTEXA opens with File > Open.\n"
         "\n"
@@ -182,9 +187,14 @@ QString texte_aide()
         "  --duration D     stop after D: 90s, 15m, 4h, 3d or \"DDD hh:mm:ss\"\n"
         "  --roll           at 30000 readings start OUT_002.dat, OUT_003.dat... (without\n"
         "                   it the logger stops at 30000 readings, as VOLTEXA does)\n"
+        "  --csv            also write each pair's readings as OUT.csv (OUT_002.csv...),\n"
+        "                   as Edit > Export to CSV does, when the pair is completed;\n"
+        "                   after a kill -9 the pair in progress has no CSV (make it\n"
+        "                   from its .dat in VOLTEXA with Edit > Export to CSV)\n"
         "  --help           this text\n"
         "\n"
-        "Ctrl-C or SIGTERM ends the recording cleanly. An existing pair is never\n"
-        "overwritten: the run starts at the first free OUT_NNN.dat.\n"
+        "Ctrl-C or SIGTERM ends the recording cleanly. An existing pair (or, with\n"
+        "--csv, its CSV) is never overwritten: the run starts at the first free\n"
+        "OUT_NNN.dat.\n"
         "Exit status: 0 done, 1 arguments, 2 port, 3 instrument, 4 files.\n");
 }

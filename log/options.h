@@ -35,6 +35,9 @@ qint64 lire_duree(const QString& texte);
 // OUT_002.dat, OUT_003.dat...
 QString nom_fichier_rang(const QString& sortie, int k);
 
+// The CSV written beside the data file `dat` with --csv: ".csv" in place of ".dat".
+QString chemin_csv(const QString& dat);
+
 // "hh:mm:ss", with "Nd " before it from a day on.
 QString texte_duree(qint64 secondes);
 

@@ -284,6 +284,81 @@ private slots:
         QVERIFY(!QFile::exists(nom_fichier_rang(dat, 1 + (total + 3) / 4)));
     }
 
+    // With --csv every pair gets its CSV when it is completed (at the cap or
+    // by the signal): one record per reading of its data file, the same
+    // instants (tenths of a second at the half-second period, always
+    // rising) and values. A CSV already there is left alone and its name
+    // skipped, as a pair already there is.
+    void csv_par_paire_data()
+    {
+        QTest::addColumn<QString>("periode");
+        QTest::addColumn<int>("plafond");
+        QTest::addColumn<bool>("csv_existant");
+        QTest::newRow("half second, rolled") << "0.5" << 4 << false;
+        QTest::newRow("whole seconds, rolled") << "1" << 3 << false;
+        QTest::newRow("existing CSV kept") << "0.5" << 4 << true;
+    }
+    void csv_par_paire()
+    {
+        QFETCH(QString, periode);
+        QFETCH(int, plafond);
+        QFETCH(bool, csv_existant);
+        SimulateurDeTest sim;
+        QVERIFY(sim.demarrer({"voltage 230", "current 2", "pf 1"}));
+        QTemporaryDir d;
+        const QString dat = d.filePath(QStringLiteral("jour.dat"));
+        const QByteArray a_garder("n,time\r\n1,mine\r\n");
+        if (csv_existant) {
+            QFile f(d.filePath(QStringLiteral("jour.csv")));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(a_garder) == a_garder.size());
+        }
+        const int premier = csv_existant ? 2 : 1;
+        Logger l(sim, {"--com", "1", "--quantities", "V,I", "--period", periode, "--roll", "--csv", dat}, plafond);
+        QVERIFY(attendre_lignes(nom_fichier_rang(dat, premier + 1), 1));
+        l.signal(SIGTERM);
+        QVERIFY(l.fin());
+        QCOMPARE(l.p.exitCode(), 0);
+        QVERIFY2(!l.err().contains(QLatin1String("cannot")), qPrintable(l.err()));
+        if (csv_existant) {
+            QFile f(d.filePath(QStringLiteral("jour.csv")));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), a_garder);
+            QVERIFY(!QFile::exists(dat));
+        }
+
+        for (int k = premier; k <= premier + 1; ++k) {
+            const QString f = nom_fichier_rang(dat, k);
+            Paire p;
+            QVERIFY2(lire_paire(f, p), qPrintable(f));
+            QFile fc(f.left(f.size() - 4) + QStringLiteral(".csv"));
+            QVERIFY2(fc.open(QIODevice::ReadOnly), qPrintable(fc.fileName()));
+            QStringList lignes = QString::fromUtf8(fc.readAll()).split(QStringLiteral("\r\n"));
+            QCOMPARE(lignes.takeLast(), QString());
+            QCOMPARE(lignes.takeFirst(), QStringLiteral("n,time,V (V),I (A)"));
+            QCOMPARE(lignes.size(), p.c.nb_points);
+            if (k == premier)
+                QCOMPARE(p.c.nb_points, plafond);
+            QString avant;
+            for (int i = 0; i < lignes.size(); ++i) {
+                const QStringList c = lignes[i].split(',');
+                QCOMPARE(c.size(), 4);
+                QCOMPARE(c[0], QString::number(i + 1));
+                const QString t = c[1];
+                QCOMPARE(QDateTime::fromString(t.left(19), Qt::ISODate), instant(p.r.lignes[i]));
+                if (periode == QLatin1String("0.5"))
+                    QVERIFY2(t.size() == 21 && t[19] == u'.' && t[20].isDigit(), qPrintable(t));
+                else
+                    QCOMPARE(t.size(), 19);
+                QVERIFY2(t > avant, qPrintable(avant + " then " + t));
+                avant = t;
+                QCOMPARE(c[2], QStringLiteral("230.000"));
+                QCOMPARE(c[3], QStringLiteral("2.000"));
+                QCOMPARE(c[2].toDouble(), p.r.valeurs[0][std::size_t(i)]);
+                QCOMPARE(c[3].toDouble(), p.r.valeurs[1][std::size_t(i)]);
+            }
+        }
+    }
+
     // Ended by a signal the pair opens with every reading its data file
     // holds; killed, at most the reading being taken is missing.
     void arret_par_signal_data()
