@@ -360,6 +360,12 @@ int executer_log(int argc, char** argv, int plafond)
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
+    // The terminal gone (a remote session dropped) ends the run as Ctrl-C
+    // does; under nohup the hang-up stays ignored and the run goes on.
+    struct sigaction hup {};
+    sigaction(SIGHUP, nullptr, &hup);
+    if (hup.sa_handler != SIG_IGN)
+        sigaction(SIGHUP, &sa, nullptr);
 
     Ecriture ecriture;
     modele::abonner(ecriture);

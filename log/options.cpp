@@ -193,8 +193,8 @@ QString texte_aide()
         "                   from its .dat in VOLTEXA with Edit > Export to CSV)\n"
         "  --help           this text\n"
         "\n"
-        "Ctrl-C or SIGTERM ends the recording cleanly. An existing pair (or, with\n"
-        "--csv, its CSV) is never overwritten: the run starts at the first free\n"
-        "OUT_NNN.dat.\n"
+        "Ctrl-C, SIGTERM or a closed terminal (SIGHUP, unless run under nohup)\n"
+        "ends the recording cleanly. An existing pair (or, with --csv, its CSV)\n"
+        "is never overwritten: the run starts at the first free OUT_NNN.dat.\n"
         "Exit status: 0 done, 1 arguments, 2 port, 3 instrument, 4 files.\n");
 }

@@ -367,6 +367,7 @@ private slots:
         QTest::addColumn<int>("perte_max");
         QTest::newRow("SIGINT") << int(SIGINT) << 0;
         QTest::newRow("SIGTERM") << int(SIGTERM) << 0;
+        QTest::newRow("SIGHUP, its terminal closed") << int(SIGHUP) << 0;
         QTest::newRow("kill -9") << int(SIGKILL) << 1;
     }
     void arret_par_signal()
@@ -381,8 +382,10 @@ private slots:
         QVERIFY(attendre_lignes(dat, 12));
         l.signal(signal);
         QVERIFY(l.fin());
-        if (signal != SIGKILL)
+        if (signal != SIGKILL) {
+            QCOMPARE(l.p.exitStatus(), QProcess::NormalExit);
             QCOMPARE(l.p.exitCode(), 0);
+        }
         const int lignes = lignes_fichier(dat);
         Paire p;
         QVERIFY(lire_paire(dat, p));
