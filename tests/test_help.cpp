@@ -230,6 +230,18 @@ private slots:
         QTest::newRow("al grosse") << "al" << "vergroßern" << "zoom";
         QTest::newRow("es grafico") << "es" << "grafico" << "graphs";
         QTest::newRow("it parita") << "it" << "parita" << "connection";
+        // The energy figures and the command-line logger, by the words a user
+        // of each language would type.
+        QTest::newRow("gb kwh") << "gb" << "kWh" << "statistics";
+        QTest::newRow("fr energie") << "fr" << "energie" << "statistics";
+        QTest::newRow("al energie") << "al" << "Energie" << "statistics";
+        QTest::newRow("es energia") << "es" << "energía" << "statistics";
+        QTest::newRow("it energia") << "it" << "energia" << "statistics";
+        QTest::newRow("gb command line") << "gb" << "command line" << "logger";
+        QTest::newRow("fr ligne de commande") << "fr" << "ligne de commande" << "logger";
+        QTest::newRow("al kommandozeile") << "al" << "Kommandozeile" << "logger";
+        QTest::newRow("es linea de comandos") << "es" << "linea de comandos" << "logger";
+        QTest::newRow("it riga di comando") << "it" << "riga di comando" << "logger";
     }
 
     void recherche_dans_les_vrais_fichiers()
