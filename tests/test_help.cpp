@@ -233,10 +233,10 @@ private slots:
         // The energy figures and the command-line logger, by the words a user
         // of each language would type.
         QTest::newRow("gb kwh") << "gb" << "kWh" << "statistics";
-        QTest::newRow("fr energie") << "fr" << "energie" << "statistics";
-        QTest::newRow("al energie") << "al" << "Energie" << "statistics";
-        QTest::newRow("es energia") << "es" << "energía" << "statistics";
-        QTest::newRow("it energia") << "it" << "energia" << "statistics";
+        QTest::newRow("fr energie") << "fr" << "energie" << "statistics-energy";
+        QTest::newRow("al energie") << "al" << "Energie" << "statistics-energy";
+        QTest::newRow("es energia") << "es" << "energía" << "statistics-energy";
+        QTest::newRow("it energia") << "it" << "energia" << "statistics-energy";
         QTest::newRow("gb command line") << "gb" << "command line" << "logger";
         QTest::newRow("fr ligne de commande") << "fr" << "ligne de commande" << "logger";
         QTest::newRow("al kommandozeile") << "al" << "Kommandozeile" << "logger";
